@@ -1,0 +1,65 @@
+#include "tools/zr640/command_line.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace zr640::cli {
+
+std::optional<std::string> Arguments::Option(const std::string& name, const std::string& shortName) {
+    for (size_t i = 0; i < words_.size(); ++i) {
+        if (words_[i] != name && (shortName.empty() || words_[i] != shortName)) continue;
+        if (i + 1 >= words_.size()) {
+            Fail(name + " needs a value");
+            return std::nullopt;
+        }
+        std::string value = words_[i + 1];
+        words_.erase(words_.begin() + static_cast<long>(i), words_.begin() + static_cast<long>(i) + 2);
+        return value;
+    }
+    return std::nullopt;
+}
+
+bool Arguments::Flag(const std::string& name) {
+    for (size_t i = 0; i < words_.size(); ++i) {
+        if (words_[i] == name) {
+            words_.erase(words_.begin() + static_cast<long>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> Arguments::Positional() {
+    for (const auto& word : words_) {
+        if (word.size() > 1 && word[0] == '-') Fail("unknown option " + word);
+    }
+    return words_;
+}
+
+std::optional<long> Arguments::Number(const std::string& name, const std::string& text, long low,
+                                      long high) {
+    long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        Fail(name + " takes a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+        return std::nullopt;
+    }
+    return value;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "zr640: %s\n", message.c_str());
+    return 1;
+}
+
+int Usage() {
+    std::fputs(
+        "usage:\n"
+        "  zr640 devmode default [-o FILE] [--system-drive C:\\]\n"
+        "  zr640 devmode convert IN -o OUT [--merge] [--system-drive C:\\]\n"
+        "  zr640 devmode show FILE\n",
+        stderr);
+    return 2;
+}
+
+}  // namespace zr640::cli

@@ -1,0 +1,39 @@
+// The small argument reader shared by the subcommands of zr640.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zr640::cli {
+
+class Arguments {
+public:
+    Arguments(std::vector<std::string> words) : words_(std::move(words)) {}
+
+    // Takes "--name VALUE" (or "-n VALUE") out of the words; nullopt when absent.
+    std::optional<std::string> Option(const std::string& name, const std::string& shortName = "");
+    // Takes a flag "--name" out of the words.
+    bool Flag(const std::string& name);
+    // What is left once the options are taken; an unknown option is reported as an error.
+    std::vector<std::string> Positional();
+
+    const std::string& error() const { return error_; }
+    bool failed() const { return !error_.empty(); }
+    void Fail(const std::string& message) {
+        if (error_.empty()) error_ = message;
+    }
+
+    // Parses a whole decimal number in [low, high]; records an error otherwise.
+    std::optional<long> Number(const std::string& name, const std::string& text, long low, long high);
+
+private:
+    std::vector<std::string> words_;
+    std::string error_;
+};
+
+int Fail(const std::string& message);  // prints "zr640: message" to standard error, returns 1
+int Usage();                           // prints the usage text to standard error, returns 2
+
+}  // namespace zr640::cli

@@ -1,0 +1,11 @@
+// The subcommands of zr640; each takes the words after its own name.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zr640::cli {
+
+int RunDevMode(std::vector<std::string> words);
+
+}  // namespace zr640::cli

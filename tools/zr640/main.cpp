@@ -1,0 +1,31 @@
+// zr640: the portable core on the command line, for people who support these printers on
+// any machine.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/zr640/command_line.h"
+#include "tools/zr640/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(std::vector<std::string> words);
+};
+
+constexpr Command kCommands[] = {
+    {"devmode", zr640::cli::RunDevMode},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return zr640::cli::Usage();
+    for (const auto& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) == 0) {
+            return command.run(std::vector<std::string>(argv + 2, argv + argc));
+        }
+    }
+    return zr640::cli::Usage();
+}
