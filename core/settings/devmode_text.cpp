@@ -17,6 +17,12 @@ public:
         Line(name, std::to_string(value));
     }
 
+    void Hex(std::string_view name, uint32_t value) {
+        char text[16];
+        std::snprintf(text, sizeof text, "0x%08X", value);
+        Line(name, text);
+    }
+
     void Text(std::string_view name, const char16_t* field, size_t capacity) {
         std::string quoted = "\"";
         for (char c : Utf16ToUtf8(FieldText(field, capacity))) {
@@ -142,7 +148,7 @@ std::string DescribeDevMode(const PrivateDevMode& r) {
     std::string out;
     FieldPrinter p(out);
     p.Number("dwSize", r.dmExtraHeader.dwSize);
-    p.Number("dwSignature", r.dmExtraHeader.dwSignature);
+    p.Hex("dwSignature", r.dmExtraHeader.dwSignature);
     p.Number("dwVersion", r.dmExtraHeader.dwVersion);
     p.Number("dwReservedLevel", r.dwReservedLevel);
     DescribeEvent(p, "startDoc", r.startDoc);

@@ -222,7 +222,7 @@ TEST(DevModeRecordReader, DescribesEveryFieldByName) {
     ASSERT_TRUE(read.ok()) << read.error();
     const std::string listing = DescribeDevMode(*read);
     for (const char* line :
-         {"dwSize = 1976\n", "dwSignature = 3289392\n", "startDoc.bCashDrawer = 12\n",
+         {"dwSize = 1976\n", "dwSignature = 0x00323130\n", "startDoc.bCashDrawer = 12\n",
           "startDoc.abCommand = 1B 40\n", "barcode1D[2].bType = 3\n", "barcode2D[1].bQrModel = 1\n",
           "wszWatermarkText = \"Q\\\"x\"\n", "wszLogFolder = \"C:\\\\RZKDriverlog\\\\ZR640\"\n",
           "endPage.bLogoPosition = 0\n", "bDriverLog = 0\n"}) {

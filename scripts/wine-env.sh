@@ -1,0 +1,52 @@
+# Sourced by the scripts: a private Wine prefix under build/, one wineserver kept for the
+# whole run, and an X display (Xvfb when there is none).
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="$root/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# The system language of the prefix follows the locale; tests choose theirs through a seam.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+zr640_xvfb_pid=
+zr640_start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    zr640_xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    kill "$zr640_xvfb_pid" 2>/dev/null || true
+  done
+  echo "wine-env: cannot start Xvfb" >&2
+  return 1
+}
+
+zr640_start_wine() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine-env: creating the Wine prefix $WINEPREFIX"
+    wine wineboot -i >/dev/null 2>&1
+  fi
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 || true
+}
+
+zr640_stop() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$zr640_xvfb_pid" ] && kill "$zr640_xvfb_pid" 2>/dev/null || true
+}
+
+# The driver package: the plug-in, the viewer and the language files, copied into the
+# prefix's driver folder, and the test printer whose port is a file.
+zr640_install_driver() {
+  local bin="$root/build/win64/bin" package="$root/build/win64/package"
+  rm -rf "$package" && mkdir -p "$package"
+  cp "$bin/ZR640UI.dll" "$package/"
+  [ -f "$bin/RZKDriverlogViewer.exe" ] && cp "$bin/RZKDriverlogViewer.exe" "$package/"
+  for f in "$root"/plugin/resources/lang/* "$root"/viewer/lang/*; do
+    [ -f "$f" ] && cp "$f" "$package/"
+  done
+  wine "$bin/zr640install.exe" --package "$(winepath -w "$package")" \
+       --printer "T-ZR640 Test" --port 'C:\capture\zr640.prn' >/dev/null
+}
