@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zr640::MergeDevMode(bytes, out, u"C:\\");
 
     zr640::PrivateDevMode inPlace{};
-    std::memcpy(&inPlace, data, std::min(size, sizeof inPlace));
+    if (size > 0) std::memcpy(&inPlace, data, std::min(size, sizeof inPlace));
     zr640::MergeDevMode(zr640::BytesOf(inPlace), inPlace, u"D:\\");
     return 0;
 }
