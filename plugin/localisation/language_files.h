@@ -1,0 +1,62 @@
+// Where the language files live, the per-user registry values that choose the language, and
+// the refresh of the user copies from the driver folder.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace zr640ui {
+
+inline constexpr wchar_t kLanguageKeyPath[] = L"SOFTWARE\\TALVORN\\LANGUAGE\\";
+inline constexpr wchar_t kLanguageValue[] = L"LANGUAGE_ZR640";
+inline constexpr wchar_t kFirstRunValue[] = L"IsFirstRun_ZR640";
+inline constexpr wchar_t kEnglishFile[] = L"ENG_ZR640.res";
+inline constexpr wchar_t kSimplifiedChineseFile[] = L"CHN_ZR640.res";
+inline constexpr wchar_t kTraditionalChineseFile[] = L"CHF_ZR640.res";
+inline constexpr wchar_t kLanguageListFile[] = L"LANGUAGE_ZR640.DAT";
+
+// The per-user language key, opened with full access. Closed on scope exit.
+class LanguageKey {
+public:
+    enum class Mode { OpenOnly, CreateIfMissing };
+    explicit LanguageKey(Mode mode = Mode::OpenOnly);
+    ~LanguageKey();
+    LanguageKey(const LanguageKey&) = delete;
+    LanguageKey& operator=(const LanguageKey&) = delete;
+
+    bool ok() const { return key_ != nullptr; }
+    HKEY get() const { return key_; }
+    // Reads a string value of at most 256 bytes; false when it cannot be read.
+    bool Read(const wchar_t* name, std::wstring& value) const;
+    bool Write(const wchar_t* name, const std::wstring& value) const;
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// The Windows folder + "\system32\spool\drivers\x64\3\" (or "w32x86" on 32-bit processors):
+// the installed master copies of the language files.
+std::wstring DriverFolder();
+
+// Roaming application data + "\Omnera\": made (and the folder created when missing) by
+// MakeUserFolder() at start-up and kept for the module's life.
+std::wstring MakeUserFolder();
+const std::wstring& UserFolder();
+
+// Copies the driver copy over the user copy when the user copy is missing or its
+// [FILEVER] INIVERSION is not greater than the driver copy's. A failed copy is ignored.
+void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCopy);
+
+// The current string file: registry value LANGUAGE_ZR640, else "ENG_ZR640.res".
+// Resolve() reads it again and sets the module-wide name and path every lookup uses.
+void ResolveCurrentStringFile();
+const std::wstring& CurrentStringFileName();
+const std::wstring& CurrentStringFilePath();
+void SetCurrentStringFile(const std::wstring& name);
+
+// The label of the language-list entry that follows the system language.
+const std::wstring& SystemLanguageLabel();
+void SetSystemLanguageLabel(const std::wstring& label);
+
+}  // namespace zr640ui

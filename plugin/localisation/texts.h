@@ -1,0 +1,25 @@
+// The module-wide text buffers: one per catalogue key, filled from the current string file
+// with the key's English default and capacity. Pages hold pointers into them and never
+// copies, so a reload shows everywhere at the next paint.
+#pragma once
+
+#include <windows.h>
+
+#include "core/localisation/text_catalog.h"
+
+namespace zr640ui {
+
+using zr640::text::Key;
+using zr640::text::Section;
+
+// The text last loaded for the key (empty before its first load).
+const wchar_t* Text(Key key);
+
+// Loads one key, a whole section, or everything a sheet loads when it opens, from the
+// current string file (ResolveCurrentStringFile() first where the language may have
+// changed).
+void LoadText(Key key);
+void LoadSection(Section section);
+void LoadSheetTexts(zr640::text::SheetMask sheet);
+
+}  // namespace zr640ui
