@@ -111,6 +111,10 @@ constexpr Key Nth(Key first, size_t i) {
 // "DOWNLOAD", "FONT", "VERSION" and its 14 message texts).
 bool LoadedBy(Key key, SheetMask sheet);
 
+// What the Main page reloads on every paint: its own section, "GPD" and all of
+// "MessageBox" (the texts of both sheets' message boxes).
+inline constexpr Section kMainPageReload[] = {Section::Layout, Section::Gpd, Section::MessageBox};
+
 // A line break cannot stand in an INI value, so the files keep it as the two characters
 // backslash and "n". StoredText() is what a file holds for a text, ShownText() what a
 // page shows for a stored value; no other escape exists.
