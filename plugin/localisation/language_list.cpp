@@ -1,0 +1,48 @@
+#include "plugin/localisation/language_list.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "plugin/localisation/language_files.h"
+
+namespace zr640ui {
+namespace {
+
+std::wstring ReadEntry(const std::wstring& list, const std::wstring& key, const wchar_t* fallback,
+                       DWORD capacity) {
+    std::wstring value(capacity, L'\0');
+    const DWORD length = GetPrivateProfileStringW(L"LANGUAGE", key.c_str(), fallback, value.data(),
+                                                  capacity, list.c_str());
+    value.resize(length);
+    return value;
+}
+
+}  // namespace
+
+std::vector<LanguageEntry> ReadLanguageList() {
+    const std::wstring list = UserFolder() + kLanguageListFile;
+    const int count = std::clamp(static_cast<int>(GetPrivateProfileIntW(L"LANGUAGE", L"COUNT", 2, list.c_str())),
+                                 0, kMaxLanguages);
+    std::vector<LanguageEntry> languages;
+    for (int i = 0; i < count; ++i) {
+        const std::wstring n = std::to_wstring(i);
+        languages.push_back({ReadEntry(list, L"Language" + n, L"English", 50),
+                             ReadEntry(list, L"INI" + n, kEnglishFile, 20),
+                             ReadEntry(list, L"SYSLANG" + n, L"System Language", 50)});
+    }
+    return languages;
+}
+
+std::vector<LanguageEntry> RefreshLanguageList() {
+    const std::wstring driver = DriverFolder();
+    RefreshUserCopy(UserFolder() + kLanguageListFile, driver + kLanguageListFile);
+    std::vector<LanguageEntry> languages = ReadLanguageList();
+    for (const LanguageEntry& language : languages) {
+        const std::wstring folder = MakeUserFolder();
+        RefreshUserCopy(folder + language.file, driver + language.file);
+    }
+    return languages;
+}
+
+}  // namespace zr640ui
