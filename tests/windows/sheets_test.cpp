@@ -13,7 +13,7 @@
 #include "plugin/startup.h"
 #include "plugin/ui_plugin_object.h"
 #include "resource.h"
-#include "tests/windows/test_support.h"
+#include "tests/windows/sheet_fixture.h"
 #include "tools/oemhost/host_sheet.h"
 
 namespace {
@@ -22,50 +22,13 @@ using namespace zr640ui;
 using oemhost::SheetKind;
 using oemhost::SheetSession;
 
-constexpr wchar_t kPrinter[] = L"T-ZR640 Test";
+using wintest::kPrinter;
 constexpr wchar_t kPort[] = L"C:\\capture\\zr640.prn";
 
-std::wstring DriverText(const wchar_t* file, const wchar_t* section, const wchar_t* key) {
-    wchar_t value[1024] = {};
-    GetPrivateProfileStringW(section, key, L"", value, 1024, (DriverFolder() + file).c_str());
-    return value;
-}
-
-std::wstring ControlText(HWND page, int control) {
-    wchar_t text[1024] = {};
-    GetDlgItemTextW(page, control, text, 1024);
-    return text;
-}
-
-void ChooseLanguage(const wchar_t* file) {
-    const LanguageKey key(LanguageKey::Mode::CreateIfMissing);
-    key.Write(kLanguageValue, file);
-    key.Write(kFirstRunValue, L"FALSE");
-    CopyFileW((DriverFolder() + file).c_str(), (UserFolder() + file).c_str(), FALSE);
-}
-
-class SheetsTest : public ::testing::Test {
-protected:
-    wintest::FakePlatform platform;
-    IPrintOemUI* plugin = nullptr;
-
-    void SetUp() override {
-        SetPlatform(&platform);
-        SetModuleInstance(GetModuleHandleW(nullptr));
-        BindShellFunctions();
-        wintest::ForgetLanguageChoice();
-        wintest::RemoveUserLanguageFiles();
-        RunStartup();
-        ASSERT_EQ((new UiPluginClassFactory())->CreateInstance(nullptr, IID_IPrintOemUI,
-                                                               reinterpret_cast<void**>(&plugin)),
-                  S_OK);
-    }
-    void TearDown() override {
-        if (plugin != nullptr) plugin->Release();
-        wintest::ForgetLanguageChoice();
-        SetPlatform(nullptr);
-    }
-};
+using SheetsTest = wintest::SheetFixture;
+using wintest::ChooseLanguage;
+using wintest::ControlText;
+using wintest::DriverText;
 
 TEST_F(SheetsTest, EnglishTitlesWhenNoLanguageFileExists) {
     wintest::RemoveUserLanguageFiles();

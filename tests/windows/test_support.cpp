@@ -1,6 +1,10 @@
 #include "tests/windows/test_support.h"
 
 #include "plugin/localisation/language_files.h"
+#include "tests/windows/sheet_fixture.h"
+#include "tools/oemhost/host_sheet.h"
+
+#include <prsht.h>
 
 namespace wintest {
 
@@ -27,6 +31,39 @@ std::wstring ReadUserProfile(const wchar_t* file, const wchar_t* section, const 
     wchar_t value[1024] = {};
     GetPrivateProfileStringW(section, key, L"", value, 1024, (zr640ui::MakeUserFolder() + file).c_str());
     return value;
+}
+
+std::wstring DriverText(const wchar_t* file, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[1024] = {};
+    GetPrivateProfileStringW(section, key, L"", value, 1024, (zr640ui::DriverFolder() + file).c_str());
+    return value;
+}
+
+std::wstring ControlText(HWND dialog, int control) {
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(dialog, control, text, 1024);
+    return text;
+}
+
+void ChooseLanguage(const wchar_t* file) {
+    const zr640ui::LanguageKey key(zr640ui::LanguageKey::Mode::CreateIfMissing);
+    key.Write(zr640ui::kLanguageValue, file);
+    key.Write(zr640ui::kFirstRunValue, L"FALSE");
+    CopyFileW((zr640ui::DriverFolder() + file).c_str(), (zr640ui::UserFolder() + file).c_str(), FALSE);
+}
+
+void Click(HWND dialog, int control) {
+    SendDlgItemMessageW(dialog, control, BM_CLICK, 0, 0);
+    oemhost::Pump(20);
+}
+
+bool Enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE; }
+
+bool IsChecked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
+
+bool ApplyEnabled(HWND sheet) {
+    constexpr int kApplyButton = 0x3021;
+    return IsWindowEnabled(GetDlgItem(sheet, kApplyButton)) != FALSE;
 }
 
 }  // namespace wintest
