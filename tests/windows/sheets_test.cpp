@@ -2,6 +2,7 @@
 // driven through their real windows.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <string>
@@ -183,18 +184,22 @@ TEST_F(SheetsTest, LanguageChangeRecaptionsBothSheetsOfThisPrinterOnly) {
     EXPECT_EQ(otherTabs, (std::vector<std::wstring>{L"Utility", L"Download", L"Font", L"Version"}));
 }
 
-// The tooltip window the page owns.
-HWND TooltipOf(HWND page) {
+// The tooltip window that holds a tool for the control.
+HWND TooltipFor(HWND control) {
     struct Search {
-        HWND page, found;
-    } search{page, nullptr};
+        HWND control, found;
+    } search{control, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM lParam) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lParam);
             wchar_t className[64] = {};
             GetClassNameW(window, className, 64);
-            if (std::wstring(className) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == s->page) {
+            if (std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
+            TTTOOLINFOW tool = {};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = s->control;
+            if (SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
                 s->found = window;
                 return FALSE;
             }
@@ -219,9 +224,10 @@ TEST_F(SheetsTest, TooltipShowsTheControlsHelpText) {
     SheetSession document(plugin, kPrinter);
     document.scenario = [&](HWND sheet) {
         const HWND main = oemhost::PageAt(sheet, 2);
-        const HWND tooltip = TooltipOf(main);
-        EXPECT_NE(tooltip, nullptr);
         const HWND zoom = GetDlgItem(main, IDC_MAIN_CHECK_ZOOM);
+        const HWND tooltip = TooltipFor(zoom);
+        EXPECT_NE(tooltip, nullptr);
+        EXPECT_EQ(GetParent(tooltip), GetParent(main)) << "owned by the page's sheet window";
         EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 12);
         EXPECT_EQ(ToolText(tooltip, zoom), L"This configures reduced print.");
 

@@ -152,7 +152,7 @@ VOID CALLBACK SheetSession::Tick(HWND, UINT, UINT_PTR timer, DWORD) {
 void SheetSession::RunScenario() {
     Pump();
     const bool ok = scenario(sheet_);
-    SendMessageW(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
+    PostMessageW(sheet_, PSM_PRESSBUTTON, ok ? PSBTN_OK : PSBTN_CANCEL, 0);
 }
 
 HWND PageAt(HWND sheet, int index) {

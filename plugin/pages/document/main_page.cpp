@@ -2,6 +2,8 @@
 // the driver log and the log viewer. Every control writes the settings record at once.
 #include "plugin/pages/document/main_page.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "core/common/text.h"
+#include "core/settings/private_devmode.h"
 #include "plugin/localisation/language_files.h"
 #include "plugin/localisation/language_list.h"
 #include "plugin/localisation/recaption.h"
