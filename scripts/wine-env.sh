@@ -32,6 +32,12 @@ zr640_start_wine() {
   # Without a window manager on the display, managed windows make every closing window wait
   # two seconds for a withdrawal that never comes.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  # Dialog fonts fall back to a CJK font for the Chinese texts.
+  local face
+  for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+         /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
+  done
 }
 
 zr640_stop() {

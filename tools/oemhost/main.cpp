@@ -3,11 +3,17 @@
 //
 //   oemhost [--dll PATH] devmode OUT.bin   GetInfo, then size, default, convert and merge the
 //                                          private record and write the result to OUT.bin
+//   oemhost [--dll PATH] [--language FILE] doc|dev [--shots DIR] [--demo-state] [-o OUT.bin]
+//        open the document or device sheet on the test printer; with --shots visit every
+//        tab and save a picture of each (tab-N.bmp); the final record goes to OUT.bin
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "core/settings/private_devmode.h"
 #include "tools/oemhost/host_driver.h"
+#include "tools/oemhost/host_sheet.h"
+#include "tools/oemhost/screenshot.h"
 
 namespace {
 
@@ -62,6 +68,64 @@ int RunDevMode(oemhost::LoadedPlugin& loaded, const std::wstring& outPath) {
     return 0;
 }
 
+constexpr wchar_t kPrinter[] = L"T-ZR640 Test";
+
+// Records a language the way the Main page does, before the plug-in is loaded.
+void ChooseLanguage(const std::wstring& file) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\TALVORN\\LANGUAGE\\", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    auto write = [&](const wchar_t* name, const std::wstring& value) {
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    };
+    write(L"LANGUAGE_ZR640", file);
+    write(L"IsFirstRun_ZR640", L"FALSE");
+    RegCloseKey(key);
+}
+
+// A document with zoom printing and the driver log on, to show a page with settings made.
+void SetDemoState(std::vector<BYTE>& bytes) {
+    auto& record = *reinterpret_cast<zr640::PrivateDevMode*>(bytes.data());
+    record.bZoom = 1;
+    record.bZoomScale = 80;
+    record.bPrintAsImage = 1;
+    record.bDriverLog = 1;
+    const std::u16string folder = u"C:\\Shop\\ReceiptLogs";
+    std::copy(folder.begin(), folder.end(), record.wszLogFolder);
+    record.wszLogFolder[folder.size()] = 0;
+}
+
+int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args) {
+    std::wstring shots, out;
+    bool demoState = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == L"--shots" && i + 1 < args.size()) shots = args[++i];
+        else if (args[i] == L"-o" && i + 1 < args.size()) out = args[++i];
+        else if (args[i] == L"--demo-state") demoState = true;
+        else return Fail(L"usage: oemhost doc|dev [--shots DIR] [--demo-state] [-o OUT.bin]");
+    }
+    oemhost::SheetSession session(plugin, kPrinter);
+    if (demoState) SetDemoState(session.record);
+    session.scenario = [&](HWND sheet) {
+        if (shots.empty()) return true;
+        for (int tab = 0; tab < oemhost::TabCount(sheet); ++tab) {
+            oemhost::PageAt(sheet, tab);
+            oemhost::Pump(300);
+            const std::wstring path = shots + L"\\tab-" + std::to_wstring(tab) + L".bmp";
+            if (oemhost::SaveWindowPicture(sheet, path)) std::wprintf(L"saved %ls\n", path.c_str());
+        }
+        return true;
+    };
+    if (!session.Run(document ? oemhost::SheetKind::Document : oemhost::SheetKind::Device)) {
+        return Fail(L"the platform's property-sheet host is not available");
+    }
+    if (!out.empty() && !WriteRecord(out, session.record)) return Fail(L"cannot write the record");
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -71,10 +135,18 @@ int wmain(int argc, wchar_t** argv) {
         dll = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.empty()) return Fail(L"usage: oemhost [--dll PATH] devmode OUT.bin");
+    if (args.size() >= 2 && args[0] == L"--language") {
+        ChooseLanguage(args[1]);
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    constexpr wchar_t kUsage[] = L"usage: oemhost [--dll PATH] [--language FILE] devmode OUT.bin | doc | dev";
+    if (args.empty()) return Fail(kUsage);
 
     oemhost::LoadedPlugin loaded(dll);
     if (!loaded.ok()) return Fail(loaded.error().c_str());
     if (args[0] == L"devmode" && args.size() == 2) return RunDevMode(loaded, args[1]);
-    return Fail(L"usage: oemhost [--dll PATH] devmode OUT.bin");
+    if (args[0] == L"doc" || args[0] == L"dev") {
+        return RunSheet(loaded.plugin, args[0] == L"doc", std::vector<std::wstring>(args.begin() + 1, args.end()));
+    }
+    return Fail(kUsage);
 }
