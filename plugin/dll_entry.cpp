@@ -5,15 +5,15 @@
 #include "plugin/startup.h"
 #include "plugin/ui_plugin_object.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        zr640ui::SetModuleInstance(instance);
         DisableThreadLibraryCalls(instance);
         zr640ui::OnProcessAttach(instance);
         break;
     case DLL_PROCESS_DETACH:
-        zr640ui::OnProcessDetach();
+        // At process exit the other modules may already be gone: release only on unload.
+        if (reserved == nullptr) zr640ui::OnProcessDetach();
         break;
     default:
         break;
