@@ -6,6 +6,7 @@
 
 #include "core/settings/private_devmode.h"
 #include "tests/windows/test_support.h"
+#include "tools/oemhost/host_sheet.h"
 
 namespace {
 
@@ -241,6 +242,27 @@ TEST_F(PluginCom, SheetReasonsAndVersionCheck) {
     info.Version = 0;  // the notice before initialisation carries no version yet
     EXPECT_EQ(plugin()->DocumentPropertySheets(&info, 0), S_OK);
     EXPECT_EQ(info.Result, 77u);
+}
+
+// The DLL's own pages and resources in the real sheet host.
+TEST_F(PluginCom, SheetsOpenFromTheDll) {
+    std::vector<std::wstring> tabs;
+    auto collect = [&](HWND sheet) {
+        for (int i = 0; i < oemhost::TabCount(sheet); ++i) tabs.push_back(oemhost::TabText(sheet, i));
+        for (int i = 2; i < oemhost::TabCount(sheet); ++i) EXPECT_NE(oemhost::PageAt(sheet, i), nullptr) << i;
+        return false;
+    };
+    oemhost::SheetSession document(plugin(), L"T-ZR640 Test");
+    document.scenario = collect;
+    ASSERT_TRUE(document.Run(oemhost::SheetKind::Document));
+    EXPECT_EQ(tabs.size(), 8u);
+    EXPECT_EQ(document.reasons.front(), 5u) << "the sheet host announces the sheet first";
+
+    tabs.clear();
+    oemhost::SheetSession device(plugin(), L"T-ZR640 Test");
+    device.scenario = collect;
+    ASSERT_TRUE(device.Run(oemhost::SheetKind::Device));
+    EXPECT_EQ(tabs.size(), 6u);
 }
 
 }  // namespace
