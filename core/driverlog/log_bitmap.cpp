@@ -1,60 +1,28 @@
 #include "core/driverlog/log_bitmap.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <string>
 #include <system_error>
-#include <vector>
 
 #include "core/common/bytes.h"
 
 namespace zr640 {
-namespace {
 
-constexpr size_t kChunkBytes = 1 << 20;
-
-// A file written under a temporary name beside its final one and renamed over it on
-// Commit; dropped without Commit, the temporary file is removed.
-class ReplacingFile {
-public:
-    explicit ReplacingFile(const std::filesystem::path& path) : path_(path), temporary_(path) {
-        temporary_ += ".partial";
-        out_.open(temporary_, std::ios::binary | std::ios::trunc);
+Result<LineGeometry> MakeLineGeometry(int64_t bytesPerRow, int64_t dots) {
+    if (bytesPerRow <= 0 || dots <= 0) {
+        return Error{"the line width and dot count must be positive"};
     }
-    ~ReplacingFile() {
-        if (committed_) return;
-        out_.close();
-        std::error_code ignored;
-        std::filesystem::remove(temporary_, ignored);
+    if (dots > kWidestLogLine) {
+        return Error{"a line of more than " + std::to_string(kWidestLogLine) + " dots"};
     }
-    ReplacingFile(const ReplacingFile&) = delete;
-    ReplacingFile& operator=(const ReplacingFile&) = delete;
-
-    bool opened() const { return out_.is_open(); }
-
-    bool Write(std::span<const uint8_t> bytes) {
-        out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return static_cast<bool>(out_);
+    if (bytesPerRow != (dots + 31) / 32 * 4) {
+        return Error{"a line of " + std::to_string(dots) + " dots does not take " +
+                     std::to_string(bytesPerRow) + " bytes per row"};
     }
-
-    Result<bool> Commit() {
-        out_.close();
-        if (out_.fail()) return Error{"cannot write " + path_.string()};
-        std::error_code ec;
-        std::filesystem::rename(temporary_, path_, ec);
-        if (ec) return Error{"cannot replace " + path_.string() + ": " + ec.message()};
-        committed_ = true;
-        return true;
-    }
-
-private:
-    std::filesystem::path path_;
-    std::filesystem::path temporary_;
-    std::ofstream out_;
-    bool committed_ = false;
-};
-
-}  // namespace
+    return LineGeometry{static_cast<uint32_t>(bytesPerRow), static_cast<uint32_t>(dots)};
+}
 
 std::array<uint8_t, kLogBitmapHeaderSize> LogBitmapHeader(const LineGeometry& geometry,
                                                           uint32_t height) {
@@ -81,37 +49,51 @@ std::array<uint8_t, kLogBitmapHeaderSize> LogBitmapHeader(const LineGeometry& ge
     return header;
 }
 
-bool WriteLogBitmap(const RenderedLog& log,
-                    const std::function<bool(std::span<const uint8_t>)>& write) {
-    if (!write(LogBitmapHeader(log.geometry, log.height))) return false;
-
-    const size_t rowBytes = log.geometry.bytesPerRow;
-    const size_t rowsPerChunk = std::max<size_t>(1, kChunkBytes / rowBytes);
-    std::vector<uint8_t> chunk(rowsPerChunk * rowBytes);
-    uint32_t row = log.height;
-    while (row > 0) {
-        const size_t rows = std::min<size_t>(rowsPerChunk, row);
-        uint8_t* out = chunk.data();
-        for (size_t k = 0; k < rows; ++k, out += rowBytes) {
-            const uint8_t* drawn = log.canvas.RowOrNull(--row);
-            if (drawn == nullptr) {
-                std::memset(out, 0xFF, rowBytes);  // never drawn on: blank paper
-            } else {
-                for (size_t i = 0; i < rowBytes; ++i) out[i] = static_cast<uint8_t>(~drawn[i]);
-            }
-        }
-        if (!write(std::span<const uint8_t>(chunk.data(), rows * rowBytes))) return false;
-    }
+bool BitmapBytes::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
+    const size_t end = static_cast<size_t>(offset) + bytes.size();
+    if (bytes_.size() < end) bytes_.resize(end);
+    std::copy(bytes.begin(), bytes.end(), bytes_.begin() + static_cast<long>(offset));
     return true;
 }
 
-Result<bool> WriteLogBitmapFile(const std::filesystem::path& path, const RenderedLog& log) {
-    ReplacingFile file(path);
-    if (!file.opened()) return Error{"cannot create " + path.string()};
-    if (!WriteLogBitmap(log, [&file](std::span<const uint8_t> bytes) { return file.Write(bytes); })) {
-        return Error{"cannot write " + path.string()};
+BitmapFile::BitmapFile(std::filesystem::path path) : path_(std::move(path)), temporary_(path_) {
+    temporary_ += ".partial";
+    file_ = std::fopen(temporary_.string().c_str(), "wb");
+    // The writes are large; the stream's own buffer would only add a copy.
+    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
+}
+
+BitmapFile::~BitmapFile() {
+    if (file_ == nullptr) return;
+    std::fclose(file_);
+    std::error_code ignored;
+    std::filesystem::remove(temporary_, ignored);
+}
+
+bool BitmapFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
+    if (file_ == nullptr || failed_) return false;
+    // Pictures are capped far below 2 GiB, so every offset fits a long.
+    failed_ = std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0 ||
+              std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size();
+    return !failed_;
+}
+
+Result<bool> BitmapFile::Commit() {
+    if (file_ == nullptr) return Error{"cannot create " + temporary_.string()};
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    std::error_code ec;
+    if (failed_ || !closed) {
+        std::filesystem::remove(temporary_, ec);
+        return Error{"cannot write " + path_.string()};
     }
-    return file.Commit();
+    std::filesystem::rename(temporary_, path_, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary_, ignored);
+        return Error{"cannot replace " + path_.string() + ": " + ec.message()};
+    }
+    return true;
 }
 
 }  // namespace zr640

@@ -1,41 +1,51 @@
-// The one-bit picture of a print file: rows of a fixed byte length, bit 7 of a byte the
-// leftmost dot, a set bit a printed dot.
+// The one-bit picture of a print file as it is drawn: rows of a fixed byte length, bit 7 of
+// a byte the leftmost dot, a set bit a printed dot.
 //
-// Rows live in blocks that are allocated, zeroed, the first time a row inside them is
-// written. A receipt log is drawn from the top down, so the picture only ever touches the
-// memory of the rows drawn so far; a stretch of paper feed that is never drawn on costs
-// nothing and reads back as blank rows.
+// The scan draws only at or below its row counter, which never moves up, so every row above
+// it is final. The canvas therefore keeps only a window of rows around the row counter and
+// hands the rows it leaves behind to the bitmap at once, inverted and in bitmap order. Its
+// memory does not grow with the picture; rows passed by paper feeds without drawing are
+// written as blank paper, and rows below the picture's height are dropped.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
-#include <vector>
+
+#include "core/driverlog/log_bitmap.h"
 
 namespace zr640 {
 
 class PrintCanvas {
 public:
-    explicit PrintCanvas(uint32_t bytesPerRow);
+    // A canvas for a picture `height` rows high, written to `sink` after the header.
+    PrintCanvas(const LineGeometry& geometry, uint32_t height, BitmapSink& sink);
 
-    uint32_t bytesPerRow() const { return bytesPerRow_; }
+    // false when the canvas's memory could not be had.
+    bool ready() const { return window_ != nullptr; }
 
-    // The row to draw into (blank the first time); nullptr when memory runs out. The caller
-    // bounds `row`: the renderer refuses pictures above its size cap before drawing.
-    uint8_t* WritableRow(uint64_t row);
+    // `count` rows from `row` on (count at most kMostRowsAtOnce), zeroed until drawn on,
+    // one after the other `bytesPerRow` apart. `row` must not be less than in an earlier
+    // call. nullptr when the bitmap could not be written.
+    uint8_t* Rows(uint64_t row, size_t count);
 
-    // The row as drawn, or nullptr for a row that was never written (a blank row).
-    const uint8_t* RowOrNull(uint64_t row) const;
+    // Writes every row not yet written; false when the bitmap could not be written.
+    bool Finish();
+
+    static constexpr size_t kMostRowsAtOnce = 24;
 
 private:
-    struct FreeBlock {
-        void operator()(uint8_t* block) const { std::free(block); }
-    };
+    bool Flush(uint64_t end);
+    bool WriteRows(uint64_t first, size_t count, const uint8_t* rows);
 
-    uint32_t bytesPerRow_;
-    unsigned rowShift_;  // a block holds 1 << rowShift_ rows
-    std::vector<std::unique_ptr<uint8_t, FreeBlock>> blocks_;
+    LineGeometry geometry_;
+    uint32_t height_;
+    BitmapSink& sink_;
+    size_t windowRows_;
+    uint64_t top_ = 0;  // the row at the start of the window
+    std::unique_ptr<uint8_t[]> window_;
+    std::unique_ptr<uint8_t[]> out_;
+    bool failed_ = false;
 };
 
 }  // namespace zr640

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/driverlog/bit_image_band.h"
+#include "core/driverlog/print_canvas.h"
 
 namespace zr640 {
 namespace {
@@ -23,12 +24,19 @@ constexpr uint32_t kPageEndRows = 24;  // the extra feed of "1B 33 00 0A"
 // of the file, so a command cut off by the end is simply not recognised. The scan starts
 // at the second byte: the driver begins every job with an initialising command, and the
 // first byte has never been examined.
+//
+// Without a canvas the scan only measures the picture; with one it also draws. Both runs
+// take the same path through the file.
 class Scanner {
 public:
-    Scanner(std::span<const uint8_t> file, const LineGeometry& geometry, uint64_t largestPicture)
-        : file_(file), geometry_(geometry), largest_(largestPicture), canvas_(geometry.bytesPerRow) {}
+    Scanner(std::span<const uint8_t> file, const LineGeometry& geometry, uint64_t largestPicture,
+            PrintCanvas* canvas)
+        : file_(file),
+          geometry_(geometry),
+          largest_(std::min(largestPicture, kLargestLogPicture)),
+          canvas_(canvas) {}
 
-    Result<RenderedLog> Run() {
+    Result<LogPicture> Run() {
         if (file_.empty()) return Error{"the file is empty"};
         size_t q = 1;
         while (q < file_.size() && failure_.empty()) {
@@ -44,8 +52,7 @@ public:
         if (!failure_.empty()) return Error{failure_};
         if (row_ == 0) return Error{"the file feeds no paper"};
         if (pageEnds_.empty()) return Error{"the file ends no page"};
-        return RenderedLog{geometry_, std::move(canvas_), static_cast<uint32_t>(row_),
-                           std::move(pageEnds_)};
+        return LogPicture{static_cast<uint32_t>(row_), std::move(pageEnds_)};
     }
 
 private:
@@ -57,19 +64,21 @@ private:
         const size_t after = q + 2 + count;
         if (after > file_.size()) return q + 1;
 
-        if (Is(after + 1, 0x01) && Is(after + 2, 0x1D) && Is(after + 3, 0x44) && Is(after + 4, 0x00)) {
+        if (Is(after + 1, 0x01) && Is(after + 2, 0x1D) && Is(after + 3, 0x44) &&
+            Is(after + 4, 0x00)) {
             AddPageEnd();
         }
         // Drawn only in front of a feed and the next raster line, so the last line of a
         // receipt never is.
         if (!Is(after, kFeed) || !Is(after + 2, kRasterLine)) return q + 1;
         if (q >= 2 && file_[q - 2] == kFeed && !Feed(file_[q - 1])) return file_.size();
+        if (canvas_ == nullptr) return after;
 
-        uint8_t* row = Row(row_);
+        uint8_t* row = Rows(1);
         if (row == nullptr) return file_.size();
         // A line longer than the row is cut at the row's end rather than spilling into the
         // next row.
-        std::memcpy(row, file_.data() + q + 2, std::min<size_t>(count, geometry_.bytesPerRow));
+        std::copy_n(file_.data() + q + 2, std::min<size_t>(count, geometry_.bytesPerRow), row);
         return after;
     }
 
@@ -90,6 +99,7 @@ private:
             const size_t columns = size_t{file_[q + 3]} | size_t{file_[q + 4]} << 8;
             const size_t end = q + 5 + 3 * columns;
             if (end > file_.size()) return q + 1;
+            if (canvas_ == nullptr) return end;
             return DrawBand(file_.subspan(q + 2, end - (q + 2))) ? end : file_.size();
         }
         return q + 1;
@@ -103,19 +113,21 @@ private:
         const size_t skip = x_ / 8;
         const unsigned shift = x_ % 8;
         const size_t room = skip < stride ? stride - skip : 0;
+        uint8_t* rows = Rows(kBandRows);
+        if (rows == nullptr) return false;
+        if (shift == 0) {
+            if (room > 0) {
+                DecodeBand(command, {rows + skip, (kBandRows - 1) * stride + room}, stride, room);
+            }
+            return true;
+        }
+
         band_.resize(kBandRows * stride);
         const int width = DecodeBand(command, band_, stride, room);
-        if (width < 0) return true;
-        const size_t produced = std::min(static_cast<size_t>(width), room);
-
+        const size_t produced = std::min(static_cast<size_t>(std::max(width, 0)), room);
         for (size_t i = 0; i < kBandRows; ++i) {
-            uint8_t* row = Row(row_ + i);
-            if (row == nullptr) return false;
+            uint8_t* row = rows + i * stride;
             const uint8_t* source = band_.data() + i * stride;
-            if (shift == 0) {
-                std::memcpy(row + skip, source, produced);
-                continue;
-            }
             std::memset(row, 0, std::min(skip, stride));
             uint8_t carry = 0;
             for (size_t m = 0; m < produced; ++m) {
@@ -136,16 +148,16 @@ private:
 
     void AddPageEnd() { pageEnds_.push_back(static_cast<uint32_t>(row_)); }
 
-    uint8_t* Row(uint64_t row) {
-        uint8_t* bytes = canvas_.WritableRow(row);
-        if (bytes == nullptr) failure_ = "out of memory";
-        return bytes;
+    uint8_t* Rows(size_t count) {
+        uint8_t* rows = canvas_->Rows(row_, count);
+        if (rows == nullptr) failure_ = "the bitmap could not be written";
+        return rows;
     }
 
     std::span<const uint8_t> file_;
     LineGeometry geometry_;
     uint64_t largest_;
-    PrintCanvas canvas_;
+    PrintCanvas* canvas_;
     uint64_t row_ = 0;
     uint32_t x_ = 0;
     std::vector<uint32_t> pageEnds_;
@@ -155,25 +167,40 @@ private:
 
 }  // namespace
 
-Result<LineGeometry> MakeLineGeometry(int64_t bytesPerRow, int64_t dots) {
-    if (bytesPerRow <= 0 || dots <= 0) {
-        return Error{"the line width and dot count must be positive"};
-    }
-    if (dots > kWidestLogLine) {
-        return Error{"a line of more than " + std::to_string(kWidestLogLine) + " dots"};
-    }
-    if (bytesPerRow != (dots + 31) / 32 * 4) {
-        return Error{"a line of " + std::to_string(dots) + " dots does not take " +
-                     std::to_string(bytesPerRow) + " bytes per row"};
-    }
-    return LineGeometry{static_cast<uint32_t>(bytesPerRow), static_cast<uint32_t>(dots)};
-}
-
-Result<RenderedLog> RenderPrintFile(std::span<const uint8_t> file, const LineGeometry& geometry,
-                                    uint64_t largestPicture) {
+Result<LogPicture> ScanPrintFile(std::span<const uint8_t> file, const LineGeometry& geometry,
+                                 uint64_t largestPicture) {
     const auto checked = MakeLineGeometry(geometry.bytesPerRow, geometry.dots);
     if (!checked) return Error{checked.error()};
-    return Scanner(file, *checked, largestPicture).Run();
+    return Scanner(file, *checked, largestPicture, nullptr).Run();
+}
+
+// Two runs over the file: the first finds the height, which fixes where every row goes in
+// the bitmap, so the second can hand rows to the bitmap as soon as the scan has passed them.
+Result<LogPicture> RenderPrintFile(std::span<const uint8_t> file, const LineGeometry& geometry,
+                                   BitmapSink& sink, uint64_t largestPicture) {
+    auto picture = ScanPrintFile(file, geometry, largestPicture);
+    if (!picture) return picture;
+    const auto header = LogBitmapHeader(geometry, picture->height);
+    if (!sink.WriteAt(0, header)) return Error{"the bitmap could not be written"};
+    PrintCanvas canvas(geometry, picture->height, sink);
+    if (!canvas.ready()) return Error{"out of memory"};
+    const auto drawn = Scanner(file, geometry, largestPicture, &canvas).Run();  // same outcome
+    if (!drawn) return drawn;
+    if (!canvas.Finish()) return Error{"the bitmap could not be written"};
+    return picture;
+}
+
+Result<LogPicture> RenderPrintFileToBitmap(std::span<const uint8_t> file,
+                                           const LineGeometry& geometry,
+                                           const std::filesystem::path& path,
+                                           uint64_t largestPicture) {
+    BitmapFile bitmap(path);
+    if (!bitmap.opened()) return Error{"cannot create " + path.string()};
+    auto picture = RenderPrintFile(file, geometry, bitmap, largestPicture);
+    if (!picture) return picture;
+    const auto committed = bitmap.Commit();
+    if (!committed) return Error{committed.error()};
+    return picture;
 }
 
 }  // namespace zr640

@@ -12,44 +12,41 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
-#include <string_view>
 #include <vector>
 
 #include "core/common/result.h"
-#include "core/driverlog/print_canvas.h"
+#include "core/driverlog/log_bitmap.h"
 
 namespace zr640 {
 
-// The printer line as the picture stores it: bytes per canvas row and dots per line (the
-// bitmap's width). A row is the line rounded up to whole 32-bit words, as bitmap rows are.
-struct LineGeometry {
-    uint32_t bytesPerRow = 80;
-    uint32_t dots = 640;
-};
-
-inline constexpr uint32_t kWidestLogLine = 65536;  // dots
-
-// Accepts a geometry whose numbers are positive, at most kWidestLogLine dots, and fit
-// together (bytesPerRow == (dots + 31) / 32 * 4); refuses anything else, which would give
-// a distorted or oversized picture.
-Result<LineGeometry> MakeLineGeometry(int64_t bytesPerRow, int64_t dots);
-
 // No receipt log comes near this much pixel data; a file whose feeds would reach it is
-// refused rather than filling memory or the disk.
+// refused rather than filling the disk. (It also keeps every offset in the bitmap file
+// below 2 GiB.) A smaller cap may be passed; a larger one is not honoured.
 inline constexpr uint64_t kLargestLogPicture = uint64_t{1} << 30;
 
-struct RenderedLog {
-    LineGeometry geometry;
-    PrintCanvas canvas;
-    uint32_t height = 0;              // the row counter at the end of the file
-    std::vector<uint32_t> pageEnds;   // rows at which a receipt ends, in file order
+struct LogPicture {
+    uint32_t height = 0;             // the row counter at the end of the file
+    std::vector<uint32_t> pageEnds;  // rows at which a receipt ends, in file order
 };
 
-// Scans the print file and draws it. Refuses (with the reason) an empty file, a file that
-// moves the paper by no row or ends no page, a picture larger than `largestPicture` bytes,
-// and running out of memory; the viewer shows every refusal as the same log error.
-Result<RenderedLog> RenderPrintFile(std::span<const uint8_t> file, const LineGeometry& geometry,
-                                    uint64_t largestPicture = kLargestLogPicture);
+// Scans the print file without drawing: the picture's height and page ends. Refuses (with
+// the reason) an unchecked line geometry, an empty file, a file that moves the paper by no
+// row or ends no page, and a picture of more than `largestPicture` bytes; the viewer shows
+// every refusal as the same log error.
+Result<LogPicture> ScanPrintFile(std::span<const uint8_t> file, const LineGeometry& geometry,
+                                 uint64_t largestPicture = kLargestLogPicture);
+
+// Scans the print file, then draws it and writes the whole bitmap to `sink`. Refuses what
+// ScanPrintFile refuses, and fails when memory or the sink fails.
+Result<LogPicture> RenderPrintFile(std::span<const uint8_t> file, const LineGeometry& geometry,
+                                   BitmapSink& sink, uint64_t largestPicture = kLargestLogPicture);
+
+// RenderPrintFile into the bitmap file at `path` (see BitmapFile).
+Result<LogPicture> RenderPrintFileToBitmap(std::span<const uint8_t> file,
+                                           const LineGeometry& geometry,
+                                           const std::filesystem::path& path,
+                                           uint64_t largestPicture = kLargestLogPicture);
 
 }  // namespace zr640

@@ -23,15 +23,15 @@ constexpr uint64_t kLargestFuzzPicture = uint64_t{16} << 20;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);
     const auto& geometry = kGeometries[size > 0 ? data[0] % 3 : 0];
-    if (const auto log = zr640::RenderPrintFile(bytes, geometry, kLargestFuzzPicture)) {
-        size_t written = 0;
-        const bool ok = zr640::WriteLogBitmap(*log, [&written](std::span<const uint8_t> piece) {
-            written += piece.size();
-            return true;
-        });
-        if (!ok || written != zr640::kLogBitmapHeaderSize + size_t{geometry.bytesPerRow} * log->height) {
-            std::abort();
-        }
+    zr640::BitmapBytes bitmap;
+    const auto picture = zr640::RenderPrintFile(bytes, geometry, bitmap, kLargestFuzzPicture);
+    const auto scanned = zr640::ScanPrintFile(bytes, geometry, kLargestFuzzPicture);
+    // Rendering and measuring agree, and the bitmap is exactly as long as its header says.
+    if (picture.ok() != scanned.ok()) std::abort();
+    if (picture && (picture->height != scanned->height || picture->pageEnds != scanned->pageEnds ||
+                    bitmap.bytes().size() != zr640::kLogBitmapHeaderSize +
+                                                 size_t{geometry.bytesPerRow} * picture->height)) {
+        std::abort();
     }
 
     std::vector<uint8_t> rows(zr640::kBandRows * 16);

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <string>
 
-#include "core/driverlog/log_bitmap.h"
 #include "core/driverlog/print_file_render.h"
 #include "core/driverlog/viewer_texts.h"
 #include "tools/zr640/command_line.h"
@@ -38,16 +37,13 @@ int RunRenderLog(std::vector<std::string> words) {
     if (!geometry) return Refuse(input, geometry.error());
     const auto file = MappedFile::Open(input);
     if (!file) return Fail(file.error());
-    const auto log = RenderPrintFile(file->bytes(), *geometry);
-    if (!log) return Refuse(input, log.error());
-
     const std::filesystem::path output =
         out ? std::filesystem::path(*out) : std::filesystem::path(input).replace_extension(".bmp");
-    const auto written = WriteLogBitmapFile(output, *log);
-    if (!written) return Refuse(input, written.error());
+    const auto picture = RenderPrintFileToBitmap(file->bytes(), *geometry, output);
+    if (!picture) return Refuse(input, picture.error());
 
     std::string pageEnds;
-    for (const uint32_t row : log->pageEnds) pageEnds += std::to_string(row) + '\n';
+    for (const uint32_t row : picture->pageEnds) pageEnds += std::to_string(row) + '\n';
     std::fwrite(pageEnds.data(), 1, pageEnds.size(), stdout);
     return 0;
 }
