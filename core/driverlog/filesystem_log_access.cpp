@@ -20,7 +20,7 @@ bool Matches(std::string_view name, std::string_view pattern) {
 }  // namespace
 
 std::optional<std::vector<FolderEntry>> FileSystemLogAccess::List(const std::string& folder,
-                                                                   std::string_view pattern) {
+                                                                  std::string_view pattern) {
     std::error_code ec;
     std::filesystem::directory_iterator it(folder, ec);
     if (ec) return std::nullopt;

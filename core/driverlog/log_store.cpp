@@ -10,8 +10,8 @@ bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
 std::string BitmapPathFor(std::string_view printFile, char separator) {
     const size_t nameStart = printFile.find_last_of(separator);
     const size_t dot = printFile.find_last_of('.');
-    const bool dotInName = dot != std::string_view::npos &&
-                           (nameStart == std::string_view::npos || dot > nameStart);
+    const bool dotInName =
+        dot != std::string_view::npos && (nameStart == std::string_view::npos || dot > nameStart);
     return std::string(printFile.substr(0, dotInName ? dot : printFile.size())) + ".bmp";
 }
 

@@ -27,7 +27,9 @@ void PageView::Scroll(ScrollCode code, int32_t thumbPosition) {
         case ScrollCode::LineDown:
         case ScrollCode::PageDown: position_ = std::min(position_ + 1, rangeMax_); break;
         case ScrollCode::ThumbPosition:
-        case ScrollCode::ThumbTrack: position_ = std::clamp(thumbPosition, rangeMin(), rangeMax_); break;
+        case ScrollCode::ThumbTrack:
+            position_ = std::clamp(thumbPosition, rangeMin(), rangeMax_);
+            break;
         case ScrollCode::Top: position_ = rangeMin(); break;
         case ScrollCode::Bottom: position_ = rangeMax_; break;
         case ScrollCode::Other: break;
@@ -85,7 +87,8 @@ void PageView::Bottom() {
     pageIndex_ = pageEnds_.size();
 }
 
-PicturePlacement PageView::Place(uint32_t bitmapWidth, int64_t frameWidth, int64_t frameHeight) const {
+PicturePlacement PageView::Place(uint32_t bitmapWidth, int64_t frameWidth,
+                                 int64_t frameHeight) const {
     PicturePlacement p;
     const int64_t height = bitmapHeight_;
     if (height < 2 * frameHeight) {

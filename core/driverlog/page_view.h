@@ -18,7 +18,17 @@ struct PageButtons {
     bool operator==(const PageButtons&) const = default;
 };
 
-enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbPosition, ThumbTrack, Top, Bottom, Other };
+enum class ScrollCode {
+    LineUp,
+    LineDown,
+    PageUp,
+    PageDown,
+    ThumbPosition,
+    ThumbTrack,
+    Top,
+    Bottom,
+    Other
+};
 
 // Source rectangle in the bitmap (rows from the top) and destination size in the frame;
 // the destination's top-left corner is the frame's.

@@ -16,9 +16,12 @@ namespace {
 // listing and deletion.
 class FakeFolders : public LogFolderAccess {
 public:
-    void Add(const std::string& folder, std::vector<FolderEntry> entries) { folders_[folder] = std::move(entries); }
+    void Add(const std::string& folder, std::vector<FolderEntry> entries) {
+        folders_[folder] = std::move(entries);
+    }
 
-    std::optional<std::vector<FolderEntry>> List(const std::string& folder, std::string_view pattern) override {
+    std::optional<std::vector<FolderEntry>> List(const std::string& folder,
+                                                 std::string_view pattern) override {
         listings.push_back(folder + "\\" + std::string(pattern));
         const auto it = folders_.find(folder);
         if (it == folders_.end()) return std::nullopt;
@@ -27,7 +30,8 @@ public:
         for (const auto& entry : it->second) {
             const bool dots = entry.name == "." || entry.name == "..";
             if (dots || (entry.name.size() >= suffix.size() &&
-                         entry.name.compare(entry.name.size() - suffix.size(), suffix.size(), suffix) == 0)) {
+                         entry.name.compare(entry.name.size() - suffix.size(), suffix.size(),
+                                            suffix) == 0)) {
                 matching.push_back(entry);
             }
         }
@@ -51,9 +55,10 @@ FolderEntry File(std::string name) { return {std::move(name), false}; }
 
 TEST(LogStore, DaysWithPrintFilesInListingOrder) {
     FakeFolders fs;
-    fs.Add("C:\\Log", {Folder("."), Folder(".."), Folder("20240302"), File("stray.prn"), Folder("20240301"),
-                       Folder("empty"), Folder("other")});
-    fs.Add("C:\\Log\\20240302", {Folder("."), Folder(".."), File("b.prn"), File("a.prn"), File("b.bmp")});
+    fs.Add("C:\\Log", {Folder("."), Folder(".."), Folder("20240302"), File("stray.prn"),
+                       Folder("20240301"), Folder("empty"), Folder("other")});
+    fs.Add("C:\\Log\\20240302",
+           {Folder("."), Folder(".."), File("b.prn"), File("a.prn"), File("b.bmp")});
     fs.Add("C:\\Log\\20240301", {File("only.prn")});
     fs.Add("C:\\Log\\empty", {Folder("."), Folder("..")});
     fs.Add("C:\\Log\\other", {File("notes.txt"), File("job.bmp")});
@@ -68,7 +73,8 @@ TEST(LogStore, DaysWithPrintFilesInListingOrder) {
     EXPECT_EQ(root.days[0].printFiles, (std::vector<std::string>{"b.prn", "a.prn"}));
     EXPECT_EQ(root.days[1].name, "20240301");
     EXPECT_EQ(root.days[1].printFiles, std::vector<std::string>{"only.prn"});
-    EXPECT_NE(std::find(fs.listings.begin(), fs.listings.end(), "C:\\Log\\other\\*.prn"), fs.listings.end());
+    EXPECT_NE(std::find(fs.listings.begin(), fs.listings.end(), "C:\\Log\\other\\*.prn"),
+              fs.listings.end());
 }
 
 TEST(LogStore, UnlistableFolderKeepsAnEmptyRootAndTheSameFolderTwiceGivesTwoRoots) {
@@ -90,7 +96,8 @@ TEST(LogStore, UnlistableFolderKeepsAnEmptyRootAndTheSameFolderTwiceGivesTwoRoot
 TEST(LogStore, SelectingAPrintFileCleansUpThePreviousDay) {
     FakeFolders fs;
     fs.Add("L", {Folder("d1"), Folder("d2")});
-    const std::string longName = "receipt-2024-03-01-12-00-00-0001.prn";  // longer than 29 characters
+    const std::string longName =
+        "receipt-2024-03-01-12-00-00-0001.prn";  // longer than 29 characters
     fs.Add("L\\d1", {File("a.prn"), File("a.bmp"), File(longName), Folder("sub.bmp")});
     fs.Add("L\\d2", {File("c.prn")});
     LogStore store(fs);
@@ -129,8 +136,8 @@ protected:
     void SetUp() override {
         root_ = std::filesystem::temp_directory_path() / "zr640_log_store";
         std::filesystem::remove_all(root_);
-        for (const char* path : {"day1/a.prn", "day1/a.bmp", "day1/B.PRN", "day1/old.BMP", "day2/notes.txt",
-                                 "day3/only.prn"}) {
+        for (const char* path : {"day1/a.prn", "day1/a.bmp", "day1/B.PRN", "day1/old.BMP",
+                                 "day2/notes.txt", "day3/only.prn"}) {
             std::filesystem::create_directories((root_ / path).parent_path());
             std::ofstream(root_ / path) << "x";
         }
@@ -146,9 +153,11 @@ TEST_F(LogStoreOnDisk, ListsAndCleansUpARealFolder) {
     LogStore store(access);
     ASSERT_TRUE(store.AddLogFolder(root_.string()));
     std::map<std::string, std::set<std::string>> days;
-    for (const auto& day : store.roots()[0].days) days[day.name] = {day.printFiles.begin(), day.printFiles.end()};
+    for (const auto& day : store.roots()[0].days) {
+        days[day.name] = {day.printFiles.begin(), day.printFiles.end()};
+    }
     EXPECT_EQ(days, (std::map<std::string, std::set<std::string>>{{"day1", {"a.prn", "B.PRN"}},
-                                                                   {"day3", {"only.prn"}}}));
+                                                                  {"day3", {"only.prn"}}}));
 
     const auto& dayNames = store.roots()[0].days;
     const size_t day1 = dayNames[0].name == "day1" ? 0 : 1;

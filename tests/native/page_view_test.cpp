@@ -7,7 +7,9 @@ namespace {
 
 constexpr uint32_t kFrame = 300;  // picture area client height
 
-PageButtons Buttons(bool top, bool back, bool next, bool bottom) { return {top, back, next, bottom}; }
+PageButtons Buttons(bool top, bool back, bool next, bool bottom) {
+    return {top, back, next, bottom};
+}
 
 TEST(PageView, ShortLogIsShownWholeWithoutPaging) {
     PageView view;

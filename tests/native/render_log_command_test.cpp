@@ -32,7 +32,8 @@ class RenderLogCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() /
-                  ("zr640_render_log_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("zr640_render_log_" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
@@ -40,8 +41,9 @@ protected:
 
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
         const auto path = folder_ / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         return path.string();
     }
 
@@ -58,7 +60,8 @@ TEST_F(RenderLogCommand, WritesTheBitmapBesideTheFileAndListsThePageEnds) {
     EXPECT_EQ(run.output, "1\n35\n");
     EXPECT_EQ(std::filesystem::file_size(folder_ / "job 1.bmp"), 62u + 80u * 35);
 
-    const ToolRun named = Tool("render-log '" + input + "' -o '" + (folder_ / "out.bmp").string() + "'");
+    const ToolRun named =
+        Tool("render-log '" + input + "' -o '" + (folder_ / "out.bmp").string() + "'");
     EXPECT_EQ(named.status, 0) << named.output;
     EXPECT_TRUE(std::filesystem::exists(folder_ / "out.bmp"));
 }
@@ -73,12 +76,15 @@ TEST_F(RenderLogCommand, OtherLineGeometry) {
 TEST_F(RenderLogCommand, RefusesWhatTheViewerRefuses) {
     const std::string empty = Write("empty.prn", {});
     const std::string bands =
-        Write("bands.prn", testing::PrintFileBuilder().Band(std::vector<uint8_t>(30, 0xFF)).Spacing(24).bytes());
+        Write("bands.prn",
+              testing::PrintFileBuilder().Band(std::vector<uint8_t>(30, 0xFF)).Spacing(24).bytes());
     const std::string good = Write("good.prn", testing::PrintFileBuilder().PageEnd().bytes());
-    for (const std::string& arguments : {empty, bands, good + " --bytes-per-row 81", good + " --width 0"}) {
+    for (const std::string& arguments :
+         {empty, bands, good + " --bytes-per-row 81", good + " --width 0"}) {
         const ToolRun run = Tool("render-log " + arguments);
         EXPECT_NE(run.status, 0) << arguments;
-        EXPECT_NE(run.output.find("The printer dirver log is error!"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("The printer dirver log is error!"), std::string::npos)
+            << run.output;
     }
     EXPECT_FALSE(std::filesystem::exists(folder_ / "empty.bmp"));
     EXPECT_FALSE(std::filesystem::exists(folder_ / "bands.bmp"));

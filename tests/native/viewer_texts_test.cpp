@@ -24,7 +24,9 @@ std::string_view Trim(std::string_view s) {
 std::optional<IniFile> ReadUtf16Ini(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (bytes.size() < 2 || bytes.size() % 2 != 0 || bytes[0] != '\xFF' || bytes[1] != '\xFE') return std::nullopt;
+    if (bytes.size() < 2 || bytes.size() % 2 != 0 || bytes[0] != '\xFF' || bytes[1] != '\xFE') {
+        return std::nullopt;
+    }
     std::u16string text;
     for (size_t i = 2; i < bytes.size(); i += 2) {
         text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
@@ -84,7 +86,8 @@ TEST(ViewerLanguageFiles, EveryKeyInEveryFileAndNothingElse) {
 TEST(ViewerLanguageFiles, EnglishIsTheDefaults) {
     const IniFile ini = Load("ENG.ini");
     for (const auto& entry : kViewerTexts) {
-        EXPECT_EQ(Utf16ToUtf8(ini.at(std::string(entry.section)).at(std::string(entry.key))), entry.defaultText);
+        EXPECT_EQ(Utf16ToUtf8(ini.at(std::string(entry.section)).at(std::string(entry.key))),
+                  entry.defaultText);
     }
 }
 
@@ -105,17 +108,23 @@ TEST(ViewerLanguageFiles, ChineseFilesAreTranslated) {
         }
         EXPECT_NE(chn, eng) << key;
         EXPECT_NE(chf, chn) << key;  // every text has a character written differently
-        EXPECT_TRUE(std::any_of(chn.begin(), chn.end(), [](char16_t c) { return c >= 0x4E00; })) << key;
-        EXPECT_TRUE(std::any_of(chf.begin(), chf.end(), [](char16_t c) { return c >= 0x4E00; })) << key;
+        EXPECT_TRUE(std::any_of(chn.begin(), chn.end(), [](char16_t c) { return c >= 0x4E00; }))
+            << key;
+        EXPECT_TRUE(std::any_of(chf.begin(), chf.end(), [](char16_t c) { return c >= 0x4E00; }))
+            << key;
     }
 }
 
 TEST(ViewerTexts, LanguageFileChoice) {
     EXPECT_EQ(ViewerLanguageValueName("ZR640"), "LANGUAGE_ZR640");
     EXPECT_EQ(ViewerLanguageValueName(""), "LANGUAGE_");
-    for (int id : {1028, 3076, 4100}) EXPECT_EQ(ViewerLanguageFileFor(static_cast<uint16_t>(id)), "CHF.ini") << id;
+    for (int id : {1028, 3076, 4100}) {
+        EXPECT_EQ(ViewerLanguageFileFor(static_cast<uint16_t>(id)), "CHF.ini") << id;
+    }
     EXPECT_EQ(ViewerLanguageFileFor(2052), "CHN.ini");
-    for (int id : {0, 1033, 1041, 2057, 0xFFFF}) EXPECT_EQ(ViewerLanguageFileFor(static_cast<uint16_t>(id)), "ENG.ini") << id;
+    for (int id : {0, 1033, 1041, 2057, 0xFFFF}) {
+        EXPECT_EQ(ViewerLanguageFileFor(static_cast<uint16_t>(id)), "ENG.ini") << id;
+    }
 }
 
 TEST(ViewerTexts, GeometryNumbersAreReadLikeTheViewerReadsThem) {
@@ -127,8 +136,9 @@ TEST(ViewerTexts, GeometryNumbersAreReadLikeTheViewerReadsThem) {
     EXPECT_EQ(ParseLeadingInteger("eighty"), std::nullopt);
     EXPECT_EQ(ParseLeadingInteger("99999999999999999999"), std::nullopt);
 
-    const auto defaults = LineGeometryFromTexts(ViewerTextEntryOf(ViewerText::PrinterWidth).defaultText,
-                                                ViewerTextEntryOf(ViewerText::PrinterPoints).defaultText);
+    const auto defaults =
+        LineGeometryFromTexts(ViewerTextEntryOf(ViewerText::PrinterWidth).defaultText,
+                              ViewerTextEntryOf(ViewerText::PrinterPoints).defaultText);
     ASSERT_TRUE(defaults.ok());
     EXPECT_EQ(defaults->bytesPerRow, 80u);
     EXPECT_EQ(defaults->dots, 640u);
