@@ -22,11 +22,11 @@ constexpr uint32_t kPageEndRows = 24;  // the extra feed of "1B 33 00 0A"
 // The scan looks at one position q at a time. A rule that matches may move q past the
 // bytes it used; otherwise q moves on by one. Every look-ahead is checked against the end
 // of the file, so a command cut off by the end is simply not recognised. The scan starts
-// at the second byte: the driver begins every job with an initialising command, and the
-// first byte has never been examined.
+// at the second byte, as the viewer's always has; the driver begins every job with an
+// initialising command, so no drawing command is ever there.
 //
 // Without a canvas the scan only measures the picture; with one it also draws. Both runs
-// take the same path through the file.
+// take the same path through the file, so they agree on height and page ends.
 class Scanner {
 public:
     Scanner(std::span<const uint8_t> file, const LineGeometry& geometry, uint64_t largestPicture,
@@ -184,8 +184,8 @@ Result<LogPicture> RenderPrintFile(std::span<const uint8_t> file, const LineGeom
     if (!sink.WriteAt(0, header)) return Error{"the bitmap could not be written"};
     PrintCanvas canvas(geometry, picture->height, sink);
     if (!canvas.ready()) return Error{"out of memory"};
-    const auto drawn = Scanner(file, geometry, largestPicture, &canvas).Run();  // same outcome
-    if (!drawn) return drawn;
+    const auto drawn = Scanner(file, geometry, largestPicture, &canvas).Run();
+    if (!drawn) return drawn;  // only the canvas can fail the second run
     if (!canvas.Finish()) return Error{"the bitmap could not be written"};
     return picture;
 }
