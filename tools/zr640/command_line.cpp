@@ -57,7 +57,8 @@ int Usage() {
         "usage:\n"
         "  zr640 devmode default [-o FILE] [--system-drive C:\\]\n"
         "  zr640 devmode convert IN -o OUT [--merge] [--system-drive C:\\]\n"
-        "  zr640 devmode show FILE\n",
+        "  zr640 devmode show FILE\n"
+        "  zr640 render-log IN.prn [-o OUT.bmp] [--bytes-per-row 80 --width 640]\n",
         stderr);
     return 2;
 }

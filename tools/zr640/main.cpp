@@ -16,6 +16,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"devmode", zr640::cli::RunDevMode},
+    {"render-log", zr640::cli::RunRenderLog},
 };
 
 }  // namespace

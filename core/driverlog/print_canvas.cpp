@@ -1,0 +1,78 @@
+#include "core/driverlog/print_canvas.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace zr640 {
+namespace {
+
+constexpr size_t kWindowBytes = 1 << 20;
+
+// Enough for a short receipt whole, about a megabyte for a long one, and never less than
+// two bands.
+size_t WindowRows(const LineGeometry& geometry, uint32_t height) {
+    const size_t rows = std::min<size_t>(size_t{height} + PrintCanvas::kMostRowsAtOnce,
+                                         kWindowBytes / geometry.bytesPerRow);
+    return std::max<size_t>(rows, 2 * PrintCanvas::kMostRowsAtOnce);
+}
+
+}  // namespace
+
+PrintCanvas::PrintCanvas(const LineGeometry& geometry, uint32_t height, BitmapSink& sink)
+    : geometry_(geometry), height_(height), sink_(sink), windowRows_(WindowRows(geometry, height)) {
+    const size_t bytes = windowRows_ * geometry_.bytesPerRow;
+    window_.reset(new (std::nothrow) uint8_t[bytes]());
+    out_.reset(new (std::nothrow) uint8_t[bytes]);
+    if (!out_) window_.reset();
+}
+
+uint8_t* PrintCanvas::Rows(uint64_t row, size_t count) {
+    if (failed_ || row < top_ || count > kMostRowsAtOnce) return nullptr;
+    if (row + count > top_ + windowRows_ && !Flush(row)) return nullptr;
+    return window_.get() + (row - top_) * geometry_.bytesPerRow;
+}
+
+bool PrintCanvas::Finish() { return !failed_ && Flush(std::max<uint64_t>(height_, top_)); }
+
+// Writes the rows above `end` and moves the window down to start there; what was drawn below
+// `end` (at most the rows of one band) moves with it.
+bool PrintCanvas::Flush(uint64_t end) {
+    const size_t rowBytes = geometry_.bytesPerRow;
+    const size_t drawn = static_cast<size_t>(std::min<uint64_t>(end - top_, windowRows_));
+    if (!WriteRows(top_, drawn, window_.get())) return false;
+    for (uint64_t blank = top_ + drawn; blank < end;) {
+        const size_t count = static_cast<size_t>(std::min<uint64_t>(end - blank, windowRows_));
+        if (!WriteRows(blank, count, nullptr)) return false;
+        blank += count;
+    }
+    const size_t kept = windowRows_ - drawn;
+    std::memmove(window_.get(), window_.get() + drawn * rowBytes, kept * rowBytes);
+    std::memset(window_.get() + kept * rowBytes, 0, drawn * rowBytes);
+    top_ = end;
+    return true;
+}
+
+// Rows [first, first + count) of the picture, from `rows` (nullptr: blank), go to the bitmap
+// bottom-up and inverted; rows at or below the picture's height are dropped.
+bool PrintCanvas::WriteRows(uint64_t first, size_t count, const uint8_t* rows) {
+    if (first >= height_ || count == 0) return true;
+    count = static_cast<size_t>(std::min<uint64_t>(count, height_ - first));
+    const size_t rowBytes = geometry_.bytesPerRow;
+    uint8_t* out = out_.get();
+    if (rows == nullptr) {
+        std::memset(out, 0xFF, count * rowBytes);
+    } else {
+        for (size_t k = 0; k < count; ++k) {
+            const uint8_t* from = rows + k * rowBytes;
+            uint8_t* to = out + (count - 1 - k) * rowBytes;
+            for (size_t i = 0; i < rowBytes; ++i) to[i] = static_cast<uint8_t>(~from[i]);
+        }
+    }
+    const uint64_t offset = kLogBitmapHeaderSize + (height_ - first - count) * uint64_t{rowBytes};
+    if (sink_.WriteAt(offset, {out, count * rowBytes})) return true;
+    failed_ = true;
+    return false;
+}
+
+}  // namespace zr640
