@@ -16,6 +16,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"devmode", zr640::cli::RunDevMode},
+    {"logo", zr640::cli::RunLogo},
 };
 
 }  // namespace
