@@ -8,12 +8,17 @@ namespace {
 
 uint8_t ClampLevel(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
 
+// Outside -100..100 the divisors below could reach 0 and the sums overflow.
+int ClampSetting(int value) { return std::clamp(value, kTransferMin, kTransferMax); }
+
 }  // namespace
 
 // Every intermediate is stored in a variable of its own type, so that a compiler keeping
 // floating point values in wider registers (x87) still rounds them where they are rounded
 // here.
 uint8_t Transfer(int p, int contrast, int brightness) {
+    contrast = ClampSetting(contrast);
+    brightness = ClampSetting(brightness);
     int t = 0;
     if (contrast < 0) {
         const float divisor = 255.0f / static_cast<float>(2 * contrast + 255);
@@ -33,6 +38,8 @@ uint8_t Transfer(int p, int contrast, int brightness) {
 }
 
 uint8_t MeanPivotTransfer(int p, int contrast, int brightness, int mean) {
+    contrast = ClampSetting(contrast);
+    brightness = ClampSetting(brightness);
     const double slope = contrast >= 0 ? contrast / 10.0 + 1.0
                                        : 1.0 - std::sqrt(static_cast<double>(-contrast)) / 10.0;
     const float x = static_cast<float>(slope);

@@ -9,7 +9,8 @@
 
 namespace zr640 {
 
-// Contrast and brightness both run from -100 to 100, 0 being neutral.
+// Contrast and brightness both run from -100 to 100, 0 being neutral; values outside are
+// clamped into that range.
 constexpr int kTransferMin = -100;
 constexpr int kTransferMax = 100;
 
