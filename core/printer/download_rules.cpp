@@ -4,7 +4,6 @@
 #include <fstream>
 #include <limits>
 #include <system_error>
-#include <type_traits>
 
 #include "core/common/bytes.h"
 #include "core/common/file_io.h"
@@ -39,6 +38,10 @@ bool IsOneBitBitmap(const std::filesystem::path& file) {
     const BitmapLead header = ReadBitmapLead({lead, static_cast<size_t>(in.gcount())});
     return header.bitmap && header.bitsPerPixel == 1;
 }
+
+// Paths are UTF-16 on Windows and UTF-8 elsewhere.
+[[maybe_unused]] std::u16string NativeToUtf16(const std::wstring& text) { return {text.begin(), text.end()}; }
+[[maybe_unused]] std::u16string NativeToUtf16(const std::string& text) { return Utf8ToUtf16(text); }
 
 DownloadAllPlan Failure(std::string why) { return {std::nullopt, std::nullopt, std::move(why)}; }
 
@@ -97,12 +100,7 @@ std::u16string LogoList::IdText(size_t index) {
 }
 
 std::u16string LogoList::NameText(const std::filesystem::path& path) {
-    const auto name = path.filename().native();
-    if constexpr (std::is_same_v<std::filesystem::path::value_type, wchar_t>) {
-        return {name.begin(), name.end()};  // Windows: already UTF-16
-    } else {
-        return Utf8ToUtf16(name);
-    }
+    return NativeToUtf16(path.filename().native());
 }
 
 BitmapLead ReadBitmapLead(std::span<const uint8_t> lead) {
