@@ -17,6 +17,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"devmode", zr640::cli::RunDevMode},
     {"render-log", zr640::cli::RunRenderLog},
+    {"logo", zr640::cli::RunLogo},
 };
 
 }  // namespace

@@ -1,0 +1,77 @@
+#include "core/imaging/logo_files.h"
+
+#include <string_view>
+
+#include "core/common/file_io.h"
+#include "core/imaging/gray.h"
+
+namespace zr640 {
+namespace {
+
+// Code units that continue a character: UTF-8 continuation bytes (POSIX paths) and low
+// surrogates (Windows paths).
+[[maybe_unused]] bool ContinuesCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+[[maybe_unused]] bool ContinuesCharacter(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+template <typename Char>
+size_t WithoutLastCharacters(std::basic_string_view<Char> text, size_t count) {
+    size_t end = text.size();
+    for (size_t n = 0; n < count && end > 0; ++n) {
+        --end;
+        while (end > 0 && ContinuesCharacter(text[end])) --end;
+    }
+    return end;
+}
+
+ConvertOutcome Fail(ConvertOutcome outcome, ConvertStatus status, std::string message) {
+    outcome.status = status;
+    outcome.message = std::move(message);
+    return outcome;
+}
+
+template <typename Convert>
+ConvertOutcome ConvertFile(const std::filesystem::path& logo, ConvertStatus refused,
+                           const BitmapLimits& limits, Convert convert) {
+    ConvertOutcome outcome;
+    outcome.converted = ConvertedFilePath(logo);
+    const auto source = ReadWholeFile(logo, kLargestBitmapFile);
+    if (!source) return Fail(std::move(outcome), ConvertStatus::kFailed, source.error());
+    const auto picture = ParseBitmap(*source, limits);
+    if (!picture) return Fail(std::move(outcome), refused, picture.error());
+    const auto converted = convert(*picture);
+    if (!converted) return Fail(std::move(outcome), refused, converted.error());
+    const auto written = WriteFileAtomically(outcome.converted, *converted);
+    if (!written) return Fail(std::move(outcome), ConvertStatus::kFailed, written.error());
+    outcome.status = ConvertStatus::kDone;
+    return outcome;
+}
+
+}  // namespace
+
+std::filesystem::path ConvertedFilePath(const std::filesystem::path& logo) {
+    using String = std::filesystem::path::string_type;
+    using View = std::basic_string_view<String::value_type>;
+    const String& whole = logo.native();
+    const size_t nameStart = whole.size() - logo.filename().native().size();
+    const size_t nameEnd =
+        nameStart + WithoutLastCharacters(View(whole).substr(nameStart), 4);
+    std::filesystem::path converted = String(whole, 0, nameEnd);
+    converted += "Temp.bmp";
+    return converted;
+}
+
+ConvertOutcome ConvertToMono(const std::filesystem::path& logo, Halftone halftone, int contrast,
+                             int brightness, const BitmapLimits& limits) {
+    return ConvertFile(logo, ConvertStatus::kFailed, limits, [&](const BitmapView& picture) {
+        return ConvertToMonoBitmap(picture, halftone, contrast, brightness);
+    });
+}
+
+ConvertOutcome ConvertToGray(const std::filesystem::path& logo, int contrast, int brightness,
+                             const BitmapLimits& limits) {
+    return ConvertFile(logo, ConvertStatus::kRefused, limits, [&](const BitmapView& picture) {
+        return ConvertToGrayBitmap(picture, contrast, brightness);
+    });
+}
+
+}  // namespace zr640

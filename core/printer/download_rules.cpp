@@ -1,0 +1,178 @@
+#include "core/printer/download_rules.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+#include "core/common/bytes.h"
+#include "core/common/file_io.h"
+#include "core/common/text.h"
+#include "core/imaging/bmp.h"
+#include "core/imaging/logo_files.h"
+#include "core/imaging/logo_pack.h"
+#include "core/printer/logo_commands.h"
+
+namespace zr640 {
+namespace {
+
+constexpr PageMessage kAllMessages[] = {
+    kDownloadError1, kDownloadError2, kDownloadError3, kDownloadError4, kDownloadError5,
+    kDownloadError6, kDownloadError7, kDownloadError8, kDownloadError9, kDownloadError10,
+};
+
+constexpr uint64_t kLargestFileToDownload = uint64_t{1} << 30;
+
+std::optional<uint64_t> SizeOf(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+    const uint64_t size = std::filesystem::file_size(file, ec);
+    if (ec) return std::nullopt;
+    return size;
+}
+
+bool IsOneBitBitmap(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    uint8_t lead[kBitmapLeadSize] = {};
+    in.read(reinterpret_cast<char*>(lead), sizeof lead);
+    const BitmapLead header = ReadBitmapLead({lead, static_cast<size_t>(in.gcount())});
+    return header.bitmap && header.bitsPerPixel == 1;
+}
+
+// Paths are UTF-16 on Windows and UTF-8 elsewhere.
+[[maybe_unused]] std::u16string NativeToUtf16(const std::wstring& text) { return {text.begin(), text.end()}; }
+[[maybe_unused]] std::u16string NativeToUtf16(const std::string& text) { return Utf8ToUtf16(text); }
+
+DownloadAllPlan Failure(std::string why) { return {std::nullopt, std::nullopt, std::move(why)}; }
+
+DownloadAllPlan PrepareMono(std::span<const std::filesystem::path> logos) {
+    std::vector<MonoLogo> packed;
+    for (const auto& logo : logos) {
+        const auto source = IsOneBitBitmap(logo) ? logo : ConvertedFilePath(logo);
+        const auto bytes = ReadWholeFile(source, kLargestBitmapFile);
+        if (!bytes) return Failure(bytes.error());
+        auto mono = PackMonoLogo(*bytes);
+        if (!mono) return Failure(source.string() + ": " + mono.error());
+        packed.push_back(std::move(*mono));
+    }
+    return {std::nullopt, MonoLogoDownloadJob(packed), {}};
+}
+
+DownloadAllPlan PrepareGray(std::span<const std::filesystem::path> logos) {
+    std::vector<GrayLogo> packed;
+    for (const auto& logo : logos) {
+        const auto converted = ConvertedFilePath(logo);
+        const auto bytes = ReadWholeFile(converted, kLargestBitmapFile);
+        if (!bytes) return Failure(bytes.error());
+        auto gray = PackGrayLogo(*bytes);
+        packed.push_back(gray ? std::move(*gray) : GrayLogo{});
+    }
+    return {std::nullopt, GrayLogoDownloadJob(packed), {}};
+}
+
+}  // namespace
+
+std::span<const PageMessage> DownloadMessages() { return kAllMessages; }
+
+LogoSettings DefaultLogoSettings(LogoFormat format) {
+    return {format == LogoFormat::kTransformation ? 1 : 0, 0, 0};
+}
+
+std::vector<std::filesystem::path> LogoList::paths() const {
+    std::vector<std::filesystem::path> paths;
+    for (const LogoRow& row : rows_) paths.push_back(row.path);
+    return paths;
+}
+
+bool LogoList::Add(std::filesystem::path path) {
+    if (full()) return false;
+    rows_.push_back({std::move(path), DefaultLogoSettings(format_)});
+    return true;
+}
+
+void LogoList::Remove(size_t index) {
+    if (index < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::u16string LogoList::IdText(size_t index) {
+    const std::string digits = std::to_string(index + 1);
+    return {digits.begin(), digits.end()};
+}
+
+std::u16string LogoList::NameText(const std::filesystem::path& path) {
+    return NativeToUtf16(path.filename().native());
+}
+
+BitmapLead ReadBitmapLead(std::span<const uint8_t> lead) {
+    ByteReader in(lead);
+    BitmapLead header;
+    header.bitmap = in.u16() == 0x4D42 && in.ok();
+    in.seek(18);
+    header.width = in.i32();
+    header.height = in.i32();
+    in.skip(2);
+    header.bitsPerPixel = in.u16();
+    return header;
+}
+
+std::optional<PageMessage> CheckAddLogo(const LogoList& list) {
+    if (list.full()) return kDownloadError4;
+    return std::nullopt;
+}
+
+std::optional<PageMessage> CheckLogoLead(std::span<const uint8_t> lead) {
+    if (lead.size() < kBitmapLeadSize) return kDownloadError2;
+    const BitmapLead header = ReadBitmapLead(lead);
+    if (header.width > kMaxLogoWidth || std::llabs(int64_t{header.height}) > kMaxLogoHeight) {
+        return kDownloadError3;
+    }
+    return std::nullopt;
+}
+
+std::optional<PageMessage> CheckDownloadAll(std::span<const std::optional<uint64_t>> sizes) {
+    if (sizes.empty()) return kDownloadError5;
+    uint64_t total = 0;
+    for (const auto& size : sizes) {
+        if (!size) return kDownloadError6;
+        total += std::min(*size, kLogoBytesLimit);  // cannot overflow, and still reaches the limit
+    }
+    if (total >= kLogoBytesLimit) return kDownloadError7;
+    return std::nullopt;
+}
+
+std::optional<uint64_t> LogoDownloadSize(const std::filesystem::path& logo) {
+    if (const auto converted = SizeOf(ConvertedFilePath(logo))) return converted;
+    return SizeOf(logo);
+}
+
+DownloadAllPlan PrepareDownloadAll(LogoFormat format, std::span<const std::filesystem::path> logos) {
+    std::vector<std::optional<uint64_t>> sizes;
+    for (const auto& logo : logos) sizes.push_back(LogoDownloadSize(logo));
+    if (const auto message = CheckDownloadAll(sizes)) return {message, std::nullopt, {}};
+    switch (format) {
+        case LogoFormat::kTransformation:
+            return PrepareMono(logos);
+        case LogoFormat::kGray:
+            return PrepareGray(logos);
+        case LogoFormat::kOriginal:
+            break;
+    }
+    return Failure("Download all sends mono or gray logos");
+}
+
+FileDownloadRead ReadFileToDownload(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return {kDownloadError1, {}};
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (!in || size < 0) return {kDownloadError8, {}};
+    if (static_cast<uint64_t>(size) >= kLargestFileToDownload) return {kDownloadError9, {}};
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.seekg(0, std::ios::beg);
+    if (!in) return {kDownloadError10, {}};
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (static_cast<uint64_t>(in.gcount()) != bytes.size()) return {kDownloadError2, {}};
+    return {std::nullopt, std::move(bytes)};
+}
+
+}  // namespace zr640

@@ -1,0 +1,156 @@
+// What the Download page decides from bytes and files, without windows: its messages, the
+// logo list and its settings, the checks of Add and Download all, and the jobs that
+// Download all and the file download send. The page and `zr640 logo` share it.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/printer/raw_job.h"
+
+namespace zr640 {
+
+// A message box of the page: its key in the "MessageBox" section of the language file, the
+// built-in English text, and the key of its caption.
+struct PageMessage {
+    std::string_view key;
+    std::string_view text;
+    std::string_view caption;
+    bool operator==(const PageMessage&) const = default;
+};
+
+inline constexpr PageMessage kDownloadError1{"MB_DOWNLOAD_ERROR1", "Fail to open the selected file!",
+                                             "MB_ERROR"};
+inline constexpr PageMessage kDownloadError2{"MB_DOWNLOAD_ERROR2", "Failed to get data from the file!",
+                                             "MB_ERROR"};
+inline constexpr PageMessage kDownloadError3{
+    "MB_DOWNLOAD_ERROR3",
+    "The image is too big to be selected.\nthe width must be less than 1024 Byte,and the height "
+    "must be less than 768 Byte!",
+    "MB_ERROR"};
+inline constexpr PageMessage kDownloadError4{
+    "MB_DOWNLOAD_ERROR4",
+    "The total counts of the logos is 9,\nplease delete some logos before selecting another logo!",
+    "MB_INFORMATION"};
+inline constexpr PageMessage kDownloadError5{"MB_DOWNLOAD_ERROR5", "Please select logos first!",
+                                             "MB_ERROR"};
+inline constexpr PageMessage kDownloadError6{"MB_DOWNLOAD_ERROR6", "Failed to get the size of logo!",
+                                             "MB_ERROR"};
+inline constexpr PageMessage kDownloadError7{
+    "MB_DOWNLOAD_ERROR7", "The total sizes of all the logos is greater 96K!", "MB_ERROR"};
+inline constexpr PageMessage kDownloadError8{
+    "MB_DOWNLOAD_ERROR8", "Failed to get the size of the selected file!", "MB_ERROR"};
+inline constexpr PageMessage kDownloadError9{
+    "MB_DOWNLOAD_ERROR9", "Failed to Alloc the required memory!", "MB_ERROR"};
+inline constexpr PageMessage kDownloadError10{
+    "MB_DOWNLOAD_ERROR10", "Failed to set the file point to the head of the file!", "MB_ERROR"};
+
+// All ten, in key order, for loading their texts from the language file.
+std::span<const PageMessage> DownloadMessages();
+
+constexpr size_t kMaxLogos = 9;
+constexpr uint64_t kLogoBytesLimit = 98304;  // 96 K: the sum of the logo sizes stays below
+constexpr int32_t kMaxLogoWidth = 1024;
+constexpr int32_t kMaxLogoHeight = 768;
+
+// One format for the whole list; the values are the page's.
+enum class LogoFormat : int32_t { kOriginal = 0, kTransformation = 1, kGray = 2 };
+
+// One logo's conversion settings: halftone 0 to 3 (see Halftone), contrast and brightness
+// -100 to 100.
+struct LogoSettings {
+    int32_t halftone = 0;
+    int32_t contrast = 0;
+    int32_t brightness = 0;
+    bool operator==(const LogoSettings&) const = default;
+};
+
+// A new row's settings, and every row's after a switch to `format`: Dither M3 for mono
+// logos, no halftone otherwise; neutral contrast and brightness.
+LogoSettings DefaultLogoSettings(LogoFormat format);
+
+struct LogoRow {
+    std::filesystem::path path;  // every file access uses it
+    LogoSettings settings;
+};
+
+// The logo list, at most nine rows in download order. A row's ID is its position from 1,
+// so deleting a row renumbers the rows after it and moves their settings up one place.
+class LogoList {
+public:
+    LogoFormat format() const { return format_; }
+    void SetFormat(LogoFormat format) { format_ = format; }
+
+    size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    bool full() const { return rows_.size() >= kMaxLogos; }
+    const LogoRow& operator[](size_t index) const { return rows_[index]; }
+    LogoSettings& settings(size_t index) { return rows_[index].settings; }
+    std::vector<std::filesystem::path> paths() const;
+
+    // Appends a row with the format's default settings; false (and nothing added) when the
+    // list is full.
+    bool Add(std::filesystem::path path);
+    void Remove(size_t index);
+
+    // The texts of a row's ID and Name columns.
+    static std::u16string IdText(size_t index);
+    static std::u16string NameText(const std::filesystem::path& path);
+
+private:
+    LogoFormat format_ = LogoFormat::kOriginal;
+    std::vector<LogoRow> rows_;
+};
+
+// What Add reads of the chosen file before it decides: the first 62 bytes.
+struct BitmapLead {
+    bool bitmap = false;  // starts with "BM"
+    int32_t width = 0;
+    int32_t height = 0;  // negative for top-down files
+    uint16_t bitsPerPixel = 0;
+};
+BitmapLead ReadBitmapLead(std::span<const uint8_t> lead);
+
+// Add, before the file dialog: MB_DOWNLOAD_ERROR4 when the list is full.
+std::optional<PageMessage> CheckAddLogo(const LogoList& list);
+// Add, on the first bytes of the chosen file: MB_DOWNLOAD_ERROR2 for fewer than 62 bytes,
+// MB_DOWNLOAD_ERROR3 for a width above 1024 or a height above 768 (either direction).
+std::optional<PageMessage> CheckLogoLead(std::span<const uint8_t> lead);
+
+// Download all, before anything is sent: MB_DOWNLOAD_ERROR5 for no logos,
+// MB_DOWNLOAD_ERROR6 for a logo without a size, MB_DOWNLOAD_ERROR7 when the sizes add up
+// to 98304 bytes or more.
+std::optional<PageMessage> CheckDownloadAll(std::span<const std::optional<uint64_t>> sizes);
+
+// The size Download all counts for a logo: that of its converted file, or of its own file
+// when the converted file cannot be opened.
+std::optional<uint64_t> LogoDownloadSize(const std::filesystem::path& logo);
+
+// Download all from the files on disk, in list order. Mono logos come from the logo's own
+// file when it is a 1-bit bitmap and from its converted file otherwise; gray logos from the
+// converted file, and a converted file that can be read but not packed is sent as an empty
+// logo (W = B = 0, no data) so the logos after it keep their numbers. Every logo is read
+// and packed before anything is sent: a logo that cannot be read, or a mono logo that
+// cannot be packed, gives no job at all.
+struct DownloadAllPlan {
+    std::optional<PageMessage> message;  // show it; nothing is sent
+    std::optional<RawJob> job;           // send it
+    std::string failure;                 // neither: nothing is sent and nothing shown
+};
+DownloadAllPlan PrepareDownloadAll(LogoFormat format, std::span<const std::filesystem::path> logos);
+
+// The file download's reading of the chosen file, with the page's message for each step
+// that can fail: opening (1), sizing (8), memory (9, also for files of 1 GiB or more),
+// rewinding (10) and reading whole (2).
+struct FileDownloadRead {
+    std::optional<PageMessage> message;
+    std::vector<uint8_t> bytes;
+};
+FileDownloadRead ReadFileToDownload(const std::filesystem::path& file);
+
+}  // namespace zr640

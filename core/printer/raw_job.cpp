@@ -1,0 +1,41 @@
+#include "core/printer/raw_job.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zr640 {
+
+std::vector<uint8_t> RawJob::Bytes() const {
+    std::vector<uint8_t> bytes;
+    for (const ByteBlock& block : blocks) bytes.insert(bytes.end(), block.begin(), block.end());
+    return bytes;
+}
+
+bool SendRawJob(Spooler& spooler, std::u16string_view documentName,
+                std::span<const ByteBlock> blocks) {
+    const bool tooLong = std::any_of(blocks.begin(), blocks.end(), [](const ByteBlock& block) {
+        return block.size() > std::numeric_limits<uint32_t>::max();
+    });
+    if (tooLong) return false;
+
+    if (!spooler.StartDocPrinter(documentName)) return false;
+    if (!spooler.StartPagePrinter()) {
+        spooler.EndDocPrinter();
+        return false;
+    }
+    for (const ByteBlock& block : blocks) {
+        uint32_t written = 0;
+        if (!spooler.WritePrinter(block, written) || written != block.size()) {
+            spooler.EndPagePrinter();
+            spooler.EndDocPrinter();
+            return false;
+        }
+    }
+    if (!spooler.EndPagePrinter()) {
+        spooler.EndDocPrinter();
+        return false;
+    }
+    return spooler.EndDocPrinter();
+}
+
+}  // namespace zr640

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/imaging/logo_files.h"
+#include "core/printer/download_rules.h"
+#include "core/printer/logo_commands.h"
+#include "tests/native/recording_spooler.h"
+#include "tests/native/test_bitmaps.h"
+
+namespace zr640 {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using test::Bitmap1;
+using test::Bitmap24;
+using test::Bitmap8;
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Bytes Lead(int32_t width, int32_t height) {
+    Bytes lead(62, 0);
+    lead[0] = 'B', lead[1] = 'M';
+    StoreU32(&lead[18], static_cast<uint32_t>(width));
+    StoreU32(&lead[22], static_cast<uint32_t>(height));
+    return lead;
+}
+
+TEST(LogoCommands, ClearAllLogos) {
+    const RawJob job = ClearAllLogosJob();
+    EXPECT_EQ(job.documentName, u"SELFTEST");
+    EXPECT_EQ(job.blocks, (std::vector<ByteBlock>{{0x1B, 0x63, 0x3B, 0x01},
+                                                 {0x1C, 0x71, 0x00, 0x00, 0x0A},
+                                                 {0x1B, 0x63, 0x3B, 0x00}}));
+}
+
+TEST(LogoCommands, OneMonoLogoOf100By50) {
+    const auto logo = PackMonoLogo(Bitmap1(100, 50, [](int x, int y) { return (x ^ y) & 1; }));
+    ASSERT_TRUE(logo.ok());
+    const RawJob job = MonoLogoDownloadJob(std::span(&*logo, 1));
+    EXPECT_EQ(job.documentName, u"LOGO");
+    ASSERT_EQ(job.blocks.size(), 6u);
+    EXPECT_EQ(job.blocks[0], (Bytes{0x1B, 0x63, 0x3B, 0x01}));
+    EXPECT_EQ(job.blocks[1], (Bytes{0x1C, 0x71, 0x01}));
+    EXPECT_EQ(job.blocks[2], (Bytes{0x10, 0x00, 0x07, 0x00}));
+    EXPECT_EQ(job.blocks[3].size(), 896u);
+    EXPECT_EQ(job.blocks[4], (Bytes{0x0A}));
+    EXPECT_EQ(job.blocks[5], (Bytes{0x1B, 0x63, 0x3B, 0x00}));
+    EXPECT_EQ(job.Bytes().size(), 4u + 3 + 4 + 896 + 1 + 4);
+}
+
+TEST(LogoCommands, TwoGrayLogos) {
+    const GrayLogo first{2, 1, Bytes(16, 0xAB)};
+    const GrayLogo second{0x0102, 0x0304, Bytes{1, 2, 3}};
+    const RawJob job = GrayLogoDownloadJob(std::vector{first, second});
+    EXPECT_EQ(job.Bytes(), Concat({{0x1B, 0x63, 0x3B, 0x01, 0x1C, 0x72, 0x02},
+                                   {0x01, 0x00, 0x02, 0x00, 0x01, 0x00}, Bytes(16, 0xAB),
+                                   {0x01, 0x00, 0x02, 0x01, 0x04, 0x03}, {1, 2, 3},
+                                   {0x0A, 0x1B, 0x63, 0x3B, 0x00}}));
+    EXPECT_EQ(job.blocks.size(), 2u + 2 * 2 + 2);  // each logo: its header block, its data block
+}
+
+TEST(LogoCommands, FileDownloadSendsTheFileInOneBlock) {
+    const RawJob job = FileDownloadJob(Bytes(70000, 0x5A));
+    EXPECT_EQ(job.documentName, u"FIRMWARE");
+    ASSERT_EQ(job.blocks.size(), 1u);
+    EXPECT_EQ(job.blocks[0].size(), 70000u);
+}
+
+TEST(DownloadMessages, KeysTextsAndCaptions) {
+    ASSERT_EQ(DownloadMessages().size(), 10u);
+    for (size_t i = 0; i < 10; ++i) {
+        EXPECT_EQ(DownloadMessages()[i].key, "MB_DOWNLOAD_ERROR" + std::to_string(i + 1));
+        EXPECT_EQ(DownloadMessages()[i].caption, i == 3 ? "MB_INFORMATION" : "MB_ERROR");
+    }
+    EXPECT_EQ(kDownloadError7.text, "The total sizes of all the logos is greater 96K!");
+    EXPECT_NE(kDownloadError3.text.find("selected.\nthe width"), std::string_view::npos);
+}
+
+TEST(DownloadChecks, SizesAddUpToLessThan96K) {
+    using Sizes = std::vector<std::optional<uint64_t>>;
+    EXPECT_EQ(CheckDownloadAll(Sizes{50000, 48303}), std::nullopt);
+    EXPECT_EQ(CheckDownloadAll(Sizes{98303}), std::nullopt);
+    EXPECT_EQ(CheckDownloadAll(Sizes{50000, 48304}), kDownloadError7);
+    EXPECT_EQ(CheckDownloadAll(Sizes{98304}), kDownloadError7);
+    EXPECT_EQ(CheckDownloadAll(Sizes{UINT64_MAX, UINT64_MAX}), kDownloadError7) << "no wrap-around";
+    EXPECT_EQ(CheckDownloadAll(Sizes{}), kDownloadError5);
+    EXPECT_EQ(CheckDownloadAll(Sizes{100, std::nullopt, 200000}), kDownloadError6);
+}
+
+TEST(DownloadChecks, LogoDimensions) {
+    EXPECT_EQ(CheckLogoLead(Lead(1024, 768)), std::nullopt);
+    EXPECT_EQ(CheckLogoLead(Lead(1024, -768)), std::nullopt);
+    EXPECT_EQ(CheckLogoLead(Lead(1025, 768)), kDownloadError3);
+    EXPECT_EQ(CheckLogoLead(Lead(1024, 769)), kDownloadError3);
+    EXPECT_EQ(CheckLogoLead(Lead(1024, -769)), kDownloadError3);
+    EXPECT_EQ(CheckLogoLead(Lead(1, INT32_MIN)), kDownloadError3);
+    const Bytes shortLead(61, 0);
+    EXPECT_EQ(CheckLogoLead(shortLead), kDownloadError2);
+}
+
+TEST(LogoList, AddsNineAtMost) {
+    LogoList list;
+    list.SetFormat(LogoFormat::kTransformation);
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(CheckAddLogo(list), std::nullopt);
+        EXPECT_TRUE(list.Add("logo" + std::to_string(i) + ".bmp"));
+    }
+    EXPECT_EQ(CheckAddLogo(list), kDownloadError4);
+    EXPECT_EQ(CheckAddLogo(list)->caption, "MB_INFORMATION");
+    EXPECT_FALSE(list.Add("tenth.bmp"));
+    EXPECT_EQ(list.size(), 9u);
+    EXPECT_EQ(list[8].settings, (LogoSettings{1, 0, 0}));
+}
+
+TEST(LogoList, DeletingRenumbersAndMovesSettingsUp) {
+    LogoList list;
+    list.SetFormat(LogoFormat::kGray);
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) list.Add(name);
+    list.settings(2) = {0, -40, 25};
+    list.Remove(1);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1].path, "c.bmp");
+    EXPECT_EQ(LogoList::IdText(1), u"2");
+    EXPECT_EQ(list[1].settings, (LogoSettings{0, -40, 25}));
+    list.Add("d.bmp");
+    EXPECT_EQ(list[2].settings, (LogoSettings{0, 0, 0})) << "the freed place was cleared";
+    EXPECT_EQ(LogoList::NameText("/logos/shop.bmp"), u"shop.bmp");
+    EXPECT_EQ(DefaultLogoSettings(LogoFormat::kOriginal), (LogoSettings{0, 0, 0}));
+}
+
+TEST(ConvertedFile, NameBesideTheLogo) {
+    EXPECT_EQ(ConvertedFilePath("C:\\logo\\shop.bmp").string(), "C:\\logo\\shopTemp.bmp");
+    EXPECT_EQ(ConvertedFilePath("/logos/shop.bmp"), "/logos/shopTemp.bmp");
+    EXPECT_EQ(ConvertedFilePath("/logos/picture"), "/logos/picTemp.bmp");
+    EXPECT_EQ(ConvertedFilePath("/logos/ab"), "/logos/Temp.bmp") << "never outside the folder";
+    EXPECT_EQ(ConvertedFilePath("/logos/caf\xC3\xA9.bmp\xE2\x82\xAC"), "/logos/caf\xC3\xA9.Temp.bmp")
+        << "whole characters";
+    const std::string longFolder = "/" + std::string(300, 'x') + "/";
+    EXPECT_EQ(ConvertedFilePath(longFolder + "a.bmp"), longFolder + "aTemp.bmp");
+}
+
+TEST(ConvertFiles, WriteTheConvertedFileOrLeaveTheOldOne) {
+    test::TempFolder folder;
+    const auto logo = folder / (std::string(120, 'n') + ".bmp");  // a path of well over 100 bytes
+    test::WriteFile(logo, Bitmap24(30, 10, [](int x, int) { return test::Rgb{uint8_t(8 * x), 9, 9}; }));
+
+    const ConvertOutcome mono = ConvertToMono(logo, Halftone::kDitherM4, 10, 0);
+    ASSERT_TRUE(mono.done()) << mono.message;
+    EXPECT_EQ(mono.converted, ConvertedFilePath(logo));
+    const Bytes monoFile = test::ReadFile(mono.converted);
+    EXPECT_EQ(monoFile.size(), 62u + 10 * 4);
+
+    const ConvertOutcome gray = ConvertToGray(logo, 0, 0);
+    ASSERT_TRUE(gray.done()) << gray.message;
+    EXPECT_EQ(test::ReadFile(gray.converted).size(), 1078u + 10 * 32);
+
+    // A logo that turns into something else keeps the last converted file.
+    test::WriteFile(logo, Bytes{'B', 'M', 1, 2, 3});
+    EXPECT_EQ(ConvertToMono(logo, Halftone::kNone, 0, 0).status, ConvertStatus::kFailed);
+    EXPECT_EQ(ConvertToGray(logo, 0, 0).status, ConvertStatus::kRefused);
+    EXPECT_EQ(test::ReadFile(gray.converted).size(), 1078u + 10 * 32);
+    EXPECT_EQ(ConvertToGray(folder / "missing.bmp", 0, 0).status, ConvertStatus::kFailed);
+    // So does one of another depth or beyond the logo limits.
+    test::WriteFile(logo, Bitmap1(8, 8, [](int, int) { return true; }));
+    EXPECT_EQ(ConvertToMono(logo, Halftone::kNone, 0, 0).status, ConvertStatus::kFailed);
+    test::WriteFile(logo, Bitmap8(1025, 1, [](int, int) { return 0; }));
+    EXPECT_EQ(ConvertToGray(logo, 0, 0).status, ConvertStatus::kRefused);
+    EXPECT_EQ(test::ReadFile(gray.converted).size(), 1078u + 10 * 32);
+}
+
+class DownloadAllFromFiles : public ::testing::Test {
+protected:
+    std::filesystem::path Logo(const std::string& name, const Bytes& bytes) {
+        const auto path = folder_ / name;
+        test::WriteFile(path, bytes);
+        return path;
+    }
+    test::TempFolder folder_;
+};
+
+TEST_F(DownloadAllFromFiles, MonoLogosFromConvertedFilesAndOneBitOriginals) {
+    const auto colour = Logo("colour.bmp", Bitmap24(100, 50, [](int x, int) {
+        return test::Rgb{uint8_t(2 * x), uint8_t(2 * x), uint8_t(2 * x)};
+    }));
+    const auto bits = Logo("bits.bmp", Bitmap1(16, 8, [](int x, int) { return x < 8; }));
+    ASSERT_TRUE(ConvertToMono(colour, Halftone::kDitherM3, 0, 0).done());
+    const std::vector paths{colour, bits};
+
+    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, paths);
+    ASSERT_TRUE(plan.job) << plan.failure;
+    const auto& blocks = plan.job->blocks;
+    ASSERT_EQ(blocks.size(), 2u + 4 + 2);
+    EXPECT_EQ(blocks[1], (Bytes{0x1C, 0x71, 0x02}));
+    EXPECT_EQ(blocks[2], (Bytes{0x10, 0x00, 0x07, 0x00}));
+    EXPECT_EQ(blocks[4], (Bytes{0x04, 0x00, 0x01, 0x00}));
+    EXPECT_EQ(blocks[5][0], 0x00) << "the white left half of bits.bmp prints nothing";
+    EXPECT_EQ(blocks[5][8], 0xFF);
+
+    // The job is sent as it stands.
+    test::RecordingSpooler spooler;
+    EXPECT_TRUE(SendRawJob(spooler, *plan.job));
+    EXPECT_EQ(spooler.calls.front(), "StartDoc LOGO");
+    EXPECT_EQ(spooler.written, blocks);
+}
+
+TEST_F(DownloadAllFromFiles, MonoLogoThatCannotBePackedSendsNothing) {
+    const auto good = Logo("good.bmp", Bitmap1(8, 8, [](int, int) { return true; }));
+    const auto gray = Logo("gray.bmp", Bitmap8(8, 8, [](int, int) { return 0; }));  // never converted
+    const std::vector paths{good, gray};
+    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, paths);
+    EXPECT_FALSE(plan.job);
+    EXPECT_FALSE(plan.message);
+    EXPECT_FALSE(plan.failure.empty());
+}
+
+TEST_F(DownloadAllFromFiles, GrayLogoThatCannotBePackedIsSentEmpty) {
+    const auto first = Logo("first.bmp", Bitmap8(12, 3, [](int, int) { return 0; }));
+    const auto second = Logo("second.bmp", Bitmap8(4, 4, [](int, int) { return 0; }));
+    ASSERT_TRUE(ConvertToGray(first, 0, 0).done());
+    test::WriteFile(ConvertedFilePath(second), Bytes(100, 'x'));  // there, but no bitmap
+    const std::vector paths{first, second};
+
+    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kGray, paths);
+    ASSERT_TRUE(plan.job) << plan.failure;
+    const auto& blocks = plan.job->blocks;
+    ASSERT_EQ(blocks.size(), 2u + 4 + 2);
+    EXPECT_EQ(blocks[1], (Bytes{0x1C, 0x72, 0x02}));
+    EXPECT_EQ(blocks[2], (Bytes{0x01, 0x00, 0x02, 0x00, 0x02, 0x00}));
+    EXPECT_EQ(blocks[3].size(), 2u * 2 * 8);
+    EXPECT_EQ(blocks[4], (Bytes{0x01, 0x00, 0x00, 0x00, 0x00, 0x00}));
+    EXPECT_TRUE(blocks[5].empty());
+
+    std::filesystem::remove(ConvertedFilePath(second));  // gone: nothing is sent
+    EXPECT_FALSE(PrepareDownloadAll(LogoFormat::kGray, paths).job);
+}
+
+TEST_F(DownloadAllFromFiles, SizesOfConvertedOrOwnFiles) {
+    // 98303 bytes in all pass; one more byte is refused.
+    const auto first = Logo("first.bmp", Bitmap8(4, 4, [](int, int) { return 0; }));
+    ASSERT_TRUE(ConvertToGray(first, 0, 0).done());
+    const uint64_t firstSize = 1078 + 16;
+    EXPECT_EQ(LogoDownloadSize(first), firstSize);
+    Bytes padded = Bitmap8(4, 4, [](int, int) { return 0; });
+    padded.resize(98303 - firstSize);  // no converted file: its own size counts
+    const auto second = Logo("second.bmp", padded);
+    std::vector paths{first, second};
+    EXPECT_FALSE(PrepareDownloadAll(LogoFormat::kGray, paths).message);
+
+    padded.push_back(0);
+    Logo("second.bmp", padded);
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, paths).message, kDownloadError7);
+
+    paths.push_back(folder_ / "missing.bmp");
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, paths).message, kDownloadError6);
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, {}).message, kDownloadError5);
+}
+
+TEST_F(DownloadAllFromFiles, FileToDownload) {
+    const Bytes firmware(5000, 0x3C);
+    const FileDownloadRead read = ReadFileToDownload(Logo("fw.JK", firmware));
+    EXPECT_FALSE(read.message);
+    EXPECT_EQ(read.bytes, firmware);
+    EXPECT_EQ(ReadFileToDownload(folder_ / "absent.JK").message, kDownloadError1);
+    EXPECT_FALSE(ReadFileToDownload(Logo("empty.JK", {})).message);
+}
+
+}  // namespace
+}  // namespace zr640
