@@ -17,4 +17,16 @@ INT_PTR CALLBACK DownloadPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
 INT_PTR CALLBACK FontPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DeviceVersionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Each page's captions and tooltip help (page_frame.h), for the code that checks them.
+struct PageDefinition;
+const PageDefinition& MainPageDefinition();
+const PageDefinition& WatermarkPageDefinition();
+const PageDefinition& OperationPageDefinition();
+const PageDefinition& Code1DPageDefinition();
+const PageDefinition& Code2DPageDefinition();
+const PageDefinition& VersionPageDefinition();  // both sheets
+const PageDefinition& UtilityPageDefinition();
+const PageDefinition& DownloadPageDefinition();
+const PageDefinition& FontPageDefinition();
+
 }  // namespace zr640ui

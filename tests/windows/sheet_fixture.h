@@ -56,5 +56,8 @@ bool Enabled(HWND dialog, int control);
 bool IsChecked(HWND dialog, int control);
 // Whether the sheet's Apply button is enabled, i.e. a page reported a change.
 bool ApplyEnabled(HWND sheet);
+// The tooltip window of this thread that holds a tool for the control, or null.
+HWND TooltipFor(HWND control);
+std::wstring ToolText(HWND tooltip, HWND control);
 
 }  // namespace wintest

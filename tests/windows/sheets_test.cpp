@@ -30,6 +30,8 @@ using SheetsTest = wintest::SheetFixture;
 using wintest::ChooseLanguage;
 using wintest::ControlText;
 using wintest::DriverText;
+using wintest::ToolText;
+using wintest::TooltipFor;
 
 TEST_F(SheetsTest, EnglishTitlesWhenNoLanguageFileExists) {
     wintest::RemoveUserLanguageFiles();
@@ -182,42 +184,6 @@ TEST_F(SheetsTest, LanguageChangeRecaptionsBothSheetsOfThisPrinterOnly) {
                                                      DriverText(chn, L"FONT", L"RC_FONTFORM"),
                                                      DriverText(chn, L"VERSION", L"RC_VERSIONFORM")}));
     EXPECT_EQ(otherTabs, (std::vector<std::wstring>{L"Utility", L"Download", L"Font", L"Version"}));
-}
-
-// The tooltip window that holds a tool for the control.
-HWND TooltipFor(HWND control) {
-    struct Search {
-        HWND control, found;
-    } search{control, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            wchar_t className[64] = {};
-            GetClassNameW(window, className, 64);
-            if (std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
-            TTTOOLINFOW tool = {};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = s->control;
-            if (SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::wstring ToolText(HWND tooltip, HWND control) {
-    wchar_t text[1024] = {};
-    TTTOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = control;
-    tool.uId = 0;
-    tool.lpszText = text;
-    SendMessageW(tooltip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
-    return text;
 }
 
 TEST_F(SheetsTest, TooltipShowsTheControlsHelpText) {

@@ -4,6 +4,7 @@
 #include "tests/windows/sheet_fixture.h"
 #include "tools/oemhost/host_sheet.h"
 
+#include <commctrl.h>
 #include <prsht.h>
 
 namespace wintest {
@@ -64,6 +65,41 @@ bool IsChecked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, con
 bool ApplyEnabled(HWND sheet) {
     constexpr int kApplyButton = 0x3021;
     return IsWindowEnabled(GetDlgItem(sheet, kApplyButton)) != FALSE;
+}
+
+HWND TooltipFor(HWND control) {
+    struct Search {
+        HWND control, found;
+    } search{control, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t className[64] = {};
+            GetClassNameW(window, className, 64);
+            if (std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
+            TTTOOLINFOW tool = {};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = s->control;
+            if (SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ToolText(HWND tooltip, HWND control) {
+    wchar_t text[1024] = {};
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = control;
+    tool.uId = 0;
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+    return text;
 }
 
 }  // namespace wintest

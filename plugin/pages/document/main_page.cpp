@@ -415,6 +415,8 @@ void OnPaint(HWND page) {
 
 void RequestGraphicsReset() { graphicsResetRequested = true; }
 
+const PageDefinition& MainPageDefinition() { return kPage; }
+
 INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         OnInitDialog(page, lParam);

@@ -1,3 +1,4 @@
+// The Operation page: one button per moment of a job, each opening its event operations.
 #include "plugin/pages/page_frame.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
@@ -5,9 +6,23 @@
 namespace zr640ui {
 namespace {
 
-constexpr PageDefinition kPage = {Section::Operation, {}, {}};
+constexpr CaptionBinding kCaptions[] = {
+    {IDC_OPERATION_BUTTON_STARTDOC, Key::Operation_RC_STARTDOC},
+    {IDC_OPERATION_BUTTON_STARTPAGE, Key::Operation_RC_STARTPAGE},
+    {IDC_OPERATION_BUTTON_ENDPAGE, Key::Operation_RC_ENDPAGE},
+    {IDC_OPERATION_BUTTON_ENDDOC, Key::Operation_RC_ENDDOC},
+    {IDC_OPERATION_LABEL_STARTDOC, Key::Operation_RC_STATIC_SDOC},
+    {IDC_OPERATION_LABEL_STARTPAGE, Key::Operation_RC_STATIC_SPAGE},
+    {IDC_OPERATION_LABEL_ENDPAGE, Key::Operation_RC_STATIC_ENDPAGE},
+    {IDC_OPERATION_LABEL_ENDDOC, Key::Operation_RC_STATIC_ENDDOC},
+};
+
+// The page itself has no tooltip help; its event-operation dialog has its own.
+constexpr PageDefinition kPage = {Section::Operation, kCaptions, {}};
 
 }  // namespace
+
+const PageDefinition& OperationPageDefinition() { return kPage; }
 
 INT_PTR CALLBACK OperationPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     return HandlePageMessage(page, message, lParam, kPage);
