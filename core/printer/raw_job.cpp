@@ -18,24 +18,24 @@ bool SendRawJob(Spooler& spooler, std::u16string_view documentName,
     });
     if (tooLong) return false;
 
-    if (!spooler.StartDocPrinter(documentName)) return false;
-    if (!spooler.StartPagePrinter()) {
-        spooler.EndDocPrinter();
+    if (!spooler.StartDocument(documentName)) return false;
+    if (!spooler.StartPage()) {
+        spooler.EndDocument();
         return false;
     }
     for (const ByteBlock& block : blocks) {
         uint32_t written = 0;
-        if (!spooler.WritePrinter(block, written) || written != block.size()) {
-            spooler.EndPagePrinter();
-            spooler.EndDocPrinter();
+        if (!spooler.WriteBlock(block, written) || written != block.size()) {
+            spooler.EndPage();
+            spooler.EndDocument();
             return false;
         }
     }
-    if (!spooler.EndPagePrinter()) {
-        spooler.EndDocPrinter();
+    if (!spooler.EndPage()) {
+        spooler.EndDocument();
         return false;
     }
-    return spooler.EndDocPrinter();
+    return spooler.EndDocument();
 }
 
 }  // namespace zr640

@@ -28,18 +28,19 @@ struct RawJob {
 };
 
 // The spooler's raw-job calls on one printer handle, which the implementation holds and
-// does not own. Each returns false when the call fails; the names are those of the
-// platform functions each one stands for.
+// does not own. Each returns false when the call fails; each stands for one platform
+// function: StartDocPrinterW, StartPagePrinter, WritePrinter, EndPagePrinter, EndDocPrinter
+// (named apart from them, since the platform's headers make those names macros).
 class Spooler {
 public:
     virtual ~Spooler() = default;
     // Level 1 job description: the document name, no output file, data type "RAW".
-    virtual bool StartDocPrinter(std::u16string_view documentName) = 0;
-    virtual bool StartPagePrinter() = 0;
+    virtual bool StartDocument(std::u16string_view documentName) = 0;
+    virtual bool StartPage() = 0;
     // One call, whatever the block's length; `written` receives the count written.
-    virtual bool WritePrinter(std::span<const uint8_t> block, uint32_t& written) = 0;
-    virtual bool EndPagePrinter() = 0;
-    virtual bool EndDocPrinter() = 0;
+    virtual bool WriteBlock(std::span<const uint8_t> block, uint32_t& written) = 0;
+    virtual bool EndPage() = 0;
+    virtual bool EndDocument() = 0;
 };
 
 // Start the document, start the page, write each block in order, end the page, end the

@@ -16,11 +16,11 @@ public:
     std::string failing;                          // the call that fails: "StartDoc", "Write 2", ...
     bool shortWrite = false;                      // writes report one byte fewer than asked
 
-    bool StartDocPrinter(std::u16string_view documentName) override {
+    bool StartDocument(std::u16string_view documentName) override {
         return Record("StartDoc", "StartDoc " + Utf16ToUtf8(documentName));
     }
-    bool StartPagePrinter() override { return Record("StartPage", "StartPage"); }
-    bool WritePrinter(std::span<const uint8_t> block, uint32_t& count) override {
+    bool StartPage() override { return Record("StartPage", "StartPage"); }
+    bool WriteBlock(std::span<const uint8_t> block, uint32_t& count) override {
         ++writes_;
         count = 0;
         if (!Record("Write " + std::to_string(writes_), "Write " + std::to_string(block.size()))) return false;
@@ -28,8 +28,8 @@ public:
         count = static_cast<uint32_t>(block.size()) - (shortWrite && !block.empty() ? 1 : 0);
         return true;
     }
-    bool EndPagePrinter() override { return Record("EndPage", "EndPage"); }
-    bool EndDocPrinter() override { return Record("EndDoc", "EndDoc"); }
+    bool EndPage() override { return Record("EndPage", "EndPage"); }
+    bool EndDocument() override { return Record("EndDoc", "EndDoc"); }
 
 private:
     bool Record(const std::string& name, const std::string& entry) {
