@@ -9,6 +9,7 @@
 #include <string>
 
 #include "plugin/localisation/language_files.h"
+#include "plugin/localisation/language_list.h"
 #include "plugin/platform/services.h"
 #include "plugin/startup.h"
 #include "tests/windows/test_support.h"
@@ -109,6 +110,22 @@ TEST_F(StartupTest, ExistingLanguageListIsLeftAlone) {
     wintest::WriteUserProfile(L"LANGUAGE_ZR640.DAT", L"LANGUAGE", L"COUNT", L"1");
     RunStartup();
     EXPECT_EQ(wintest::ReadUserProfile(L"LANGUAGE_ZR640.DAT", L"LANGUAGE", L"COUNT"), L"1");
+}
+
+TEST_F(StartupTest, LanguageListWithoutACountOffersTwoLanguages) {
+    RunStartup();
+    const std::wstring list = UserFolder() + kLanguageListFile;
+    WritePrivateProfileStringW(L"LANGUAGE", L"COUNT", nullptr, list.c_str());  // delete the key
+    const auto languages = ReadLanguageList();
+    ASSERT_EQ(languages.size(), 2u);
+    EXPECT_EQ(languages[0].file, L"ENG_ZR640.res");
+    EXPECT_EQ(languages[1].file, L"CHN_ZR640.res");
+    EXPECT_EQ(languages[1].name, L"\u7B80\u4F53\u4E2D\u6587");
+
+    WritePrivateProfileStringW(L"LANGUAGE", L"COUNT", L"3", list.c_str());
+    EXPECT_EQ(ReadLanguageList().size(), 3u);
+    WritePrivateProfileStringW(L"LANGUAGE", L"COUNT", L"100000", list.c_str());
+    EXPECT_EQ(ReadLanguageList().size(), static_cast<size_t>(kMaxLanguages)) << "at most 192 are held";
 }
 
 }  // namespace
