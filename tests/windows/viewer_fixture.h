@@ -11,13 +11,17 @@
 
 namespace wintest {
 
-// A folder under the temporary folder, emptied when made and removed afterwards.
+// A folder under the temporary folder (or under `parent`), emptied when made and removed
+// afterwards.
 class ScratchFolder {
 public:
-    explicit ScratchFolder(const std::wstring& name) {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        path_ = std::wstring(temp) + name;
+    explicit ScratchFolder(const std::wstring& name, std::wstring parent = {}) {
+        if (parent.empty()) {
+            wchar_t temp[MAX_PATH] = {};
+            GetTempPathW(MAX_PATH, temp);
+            parent = temp;
+        }
+        path_ = parent + name;
         RemoveTree(path_);
         CreateDirectoryW(path_.c_str(), nullptr);
     }

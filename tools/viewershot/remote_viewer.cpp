@@ -30,9 +30,11 @@ BOOL CALLBACK CollectWindows(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+// WM_GETTEXT itself: GetWindowText does not ask a window of another process, and a combo box
+// keeps its text in its edit field.
 std::wstring WindowText(HWND window) {
     wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -61,8 +63,9 @@ bool RemoteViewer::Start(const std::wstring& program, const std::wstring& argume
     while (GetTickCount() < end && running()) {
         Search search{process_.dwProcessId, nullptr, {}};
         EnumWindows(CollectWindows, reinterpret_cast<LPARAM>(&search));
-        if (!search.found.empty()) {
-            window_ = search.found.front();
+        if (!search.found.empty()) window_ = search.found.front();
+        // The window shows itself once it has started; a message box may come first.
+        if (window_ != nullptr && (IsWindowVisible(window_) || !OwnedWindows().empty())) {
             return true;
         }
         Sleep(20);
@@ -139,9 +142,8 @@ void RemoteViewer::FreeRemote() {
     remoteBlocks_.clear();
 }
 
-std::vector<HTREEITEM> RemoteViewer::Children(HTREEITEM parent) const {
+std::vector<HTREEITEM> RemoteViewer::Children(HWND tree, HTREEITEM parent) const {
     std::vector<HTREEITEM> items;
-    const HWND tree = Item(kTreeControl);
     auto item = reinterpret_cast<HTREEITEM>(SendMessageW(
         tree, TVM_GETNEXTITEM, parent == nullptr ? TVGN_ROOT : TVGN_CHILD,
         reinterpret_cast<LPARAM>(parent)));
@@ -153,7 +155,7 @@ std::vector<HTREEITEM> RemoteViewer::Children(HTREEITEM parent) const {
     return items;
 }
 
-std::wstring RemoteViewer::ItemText(HTREEITEM item) const {
+std::wstring RemoteViewer::ItemText(HWND tree, HTREEITEM item) const {
     constexpr size_t kCapacity = 1024;
     struct Block {
         TVITEMW item;
@@ -169,7 +171,7 @@ std::wstring RemoteViewer::ItemText(HTREEITEM item) const {
     local.item.cchTextMax = kCapacity;
     SIZE_T written = 0;
     WriteProcessMemory(process_.hProcess, remote, &local, sizeof local, &written);
-    SendMessageW(Item(kTreeControl), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
     ReadRemote(remote, &local, sizeof local);
     VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
     self.remoteBlocks_.pop_back();
@@ -206,14 +208,12 @@ int RemoteViewer::ScrollPosition() const {
     return static_cast<int>(SendMessageW(Item(kScrollControl), SBM_GETPOS, 0, 0));
 }
 
-std::pair<int, int> RemoteViewer::ScrollRange() {
-    int range[2] = {};
-    auto* remote = static_cast<int*>(Remote(range, sizeof range));
-    if (remote == nullptr) return {};
-    SendMessageW(Item(kScrollControl), SBM_GETRANGE, reinterpret_cast<WPARAM>(remote),
-                 reinterpret_cast<LPARAM>(remote + 1));
-    ReadRemote(remote, range, sizeof range);
-    return {range[0], range[1]};
+std::pair<int, int> RemoteViewer::ScrollRange() const {
+    int minimum = 0;
+    int maximum = 0;
+    SendMessageW(Item(kScrollControl), SBM_GETRANGE, reinterpret_cast<WPARAM>(&minimum),
+                 reinterpret_cast<LPARAM>(&maximum));
+    return {minimum, maximum};
 }
 
 std::vector<OwnedWindow> RemoteViewer::OwnedWindows() const {

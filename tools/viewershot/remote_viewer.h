@@ -1,6 +1,6 @@
 // Drives a running RZKDriverlogViewer from another process, the way a user's clicks reach it:
-// messages to its controls. Tree and scroll-bar messages that carry pointers get them in
-// memory allocated inside the viewer's process.
+// messages to its controls. Tree messages that carry pointers, which the system does not
+// carry across processes, get them in memory allocated inside the viewer's process.
 #pragma once
 
 #include <windows.h>
@@ -40,9 +40,12 @@ public:
     bool Enabled(int control) const { return IsWindowEnabled(Item(control)) != FALSE; }
     bool Checked(int control) const;
 
-    // The tree: the children of an item (the roots for null), an item's text.
-    std::vector<HTREEITEM> Children(HTREEITEM parent) const;
-    std::wstring ItemText(HTREEITEM item) const;
+    // The log tree: the children of an item (the roots for null), an item's text.
+    std::vector<HTREEITEM> Children(HTREEITEM parent) const { return Children(Item(1000), parent); }
+    std::wstring ItemText(HTREEITEM item) const { return ItemText(Item(1000), item); }
+    // The same for any tree view of the viewer's process (the folder browser's).
+    std::vector<HTREEITEM> Children(HWND tree, HTREEITEM parent) const;
+    std::wstring ItemText(HWND tree, HTREEITEM item) const;
     // The print file `file` of day `day` under the root at `rootIndex`; null when not listed.
     HTREEITEM FindItem(size_t rootIndex, const std::wstring& day, const std::wstring& file) const;
 
@@ -60,7 +63,7 @@ public:
     bool Settle();
 
     int ScrollPosition() const;
-    std::pair<int, int> ScrollRange();  // minimum and maximum
+    std::pair<int, int> ScrollRange() const;  // minimum and maximum
 
     // The windows shown over the main window, oldest first.
     std::vector<OwnedWindow> OwnedWindows() const;
@@ -73,6 +76,7 @@ public:
     void ReadRemote(const void* address, void* bytes, size_t size) const;
 
     DWORD exitCode() const;
+    HANDLE process() const { return process_.hProcess; }
 
 private:
     void FreeRemote();
