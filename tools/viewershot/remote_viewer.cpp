@@ -1,7 +1,5 @@
 #include "tools/viewershot/remote_viewer.h"
 
-#include <cstring>
-
 namespace viewershot {
 namespace {
 
@@ -30,6 +28,8 @@ BOOL CALLBACK CollectWindows(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+void CALLBACK Answered(HWND, UINT, ULONG_PTR flag, LRESULT) { *reinterpret_cast<bool*>(flag) = true; }
+
 // WM_GETTEXT itself: GetWindowText does not ask a window of another process, and a combo box
 // keeps its text in its edit field.
 std::wstring WindowText(HWND window) {
@@ -45,7 +45,6 @@ RemoteViewer::~RemoteViewer() {
         DismissOwnedWindows();
         if (!Exit()) TerminateProcess(process_.hProcess, 1);
     }
-    FreeRemote();
     if (process_.hProcess != nullptr) CloseHandle(process_.hProcess);
     if (process_.hThread != nullptr) CloseHandle(process_.hThread);
 }
@@ -96,12 +95,6 @@ bool RemoteViewer::Checked(int control) const {
     return SendMessageW(Item(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-namespace {
-
-void CALLBACK Answered(HWND, UINT, ULONG_PTR flag, LRESULT) { *reinterpret_cast<bool*>(flag) = true; }
-
-}  // namespace
-
 void RemoteViewer::Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
     answered_.push_back(std::make_unique<bool>(false));
     SendMessageCallbackW(target, message, wParam, lParam, Answered,
@@ -120,26 +113,6 @@ bool RemoteViewer::Settle() {
         if (!running() || !OwnedWindows().empty() || GetTickCount() > end) return false;
         Sleep(5);
     }
-}
-
-void* RemoteViewer::Remote(const void* bytes, size_t size) {
-    void* block = VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                 PAGE_READWRITE);
-    if (block == nullptr) return nullptr;
-    remoteBlocks_.push_back(block);
-    SIZE_T written = 0;
-    WriteProcessMemory(process_.hProcess, block, bytes, size, &written);
-    return block;
-}
-
-void RemoteViewer::ReadRemote(const void* address, void* bytes, size_t size) const {
-    SIZE_T read = 0;
-    ReadProcessMemory(process_.hProcess, address, bytes, size, &read);
-}
-
-void RemoteViewer::FreeRemote() {
-    for (void* block : remoteBlocks_) VirtualFreeEx(process_.hProcess, block, 0, MEM_RELEASE);
-    remoteBlocks_.clear();
 }
 
 std::vector<HTREEITEM> RemoteViewer::Children(HWND tree, HTREEITEM parent) const {
@@ -161,10 +134,10 @@ std::wstring RemoteViewer::ItemText(HWND tree, HTREEITEM item) const {
         TVITEMW item;
         wchar_t text[kCapacity];
     };
-    auto& self = const_cast<RemoteViewer&>(*this);
-    Block local = {};
-    void* remote = self.Remote(&local, sizeof local);
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, sizeof(Block),
+                                  MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (remote == nullptr) return {};
+    Block local = {};
     local.item.mask = TVIF_TEXT;
     local.item.hItem = item;
     local.item.pszText = reinterpret_cast<Block*>(remote)->text;
@@ -172,9 +145,9 @@ std::wstring RemoteViewer::ItemText(HWND tree, HTREEITEM item) const {
     SIZE_T written = 0;
     WriteProcessMemory(process_.hProcess, remote, &local, sizeof local, &written);
     SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
-    ReadRemote(remote, &local, sizeof local);
+    SIZE_T read = 0;
+    ReadProcessMemory(process_.hProcess, remote, &local, sizeof local, &read);
     VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
-    self.remoteBlocks_.pop_back();
     local.text[kCapacity - 1] = L'\0';
     return local.text;
 }

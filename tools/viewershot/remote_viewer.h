@@ -71,19 +71,12 @@ public:
     // their texts.
     std::vector<std::wstring> DismissOwnedWindows();
 
-    // Writes bytes into a fresh block of the viewer's memory; returns its address there.
-    void* Remote(const void* bytes, size_t size);
-    void ReadRemote(const void* address, void* bytes, size_t size) const;
-
     DWORD exitCode() const;
     HANDLE process() const { return process_.hProcess; }
 
 private:
-    void FreeRemote();
-
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
-    std::vector<void*> remoteBlocks_;
     // One flag per message sent, set when the viewer has answered it; kept until the end,
     // since an answer may come after the call that sent the message has returned.
     std::vector<std::unique_ptr<bool>> answered_;
