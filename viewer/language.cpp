@@ -47,10 +47,10 @@ ViewerTextSet ViewerTextSet::Load(const std::wstring& file) {
     for (size_t i = 0; i < zr640::kViewerTextCount; ++i) {
         const zr640::ViewerTextEntry& entry = zr640::kViewerTexts[i];
         std::vector<wchar_t> text(entry.capacity);
-        const DWORD length = GetPrivateProfileStringW(
-            Widen(entry.section).c_str(), Widen(entry.key).c_str(),
-            Widen(entry.defaultText).c_str(), text.data(), static_cast<DWORD>(text.size()),
-            file.c_str());
+        const DWORD length =
+            GetPrivateProfileStringW(Widen(entry.section).c_str(), Widen(entry.key).c_str(),
+                                     Widen(entry.defaultText).c_str(), text.data(),
+                                     static_cast<DWORD>(text.size()), file.c_str());
         set.texts_[i].assign(text.data(), length);
     }
     return set;

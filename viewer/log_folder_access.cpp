@@ -17,8 +17,8 @@ std::optional<std::vector<zr640::FolderEntry>> WindowsLogAccess::List(const std:
     if (!search) return std::nullopt;
     std::vector<zr640::FolderEntry> entries;
     do {
-        entries.push_back({Narrow(found.cFileName),
-                           (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back(
+            {Narrow(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileW(search.get(), &found));
     return entries;
 }

@@ -19,8 +19,7 @@ std::optional<std::vector<std::wstring>> WindowsSpooler::LocalPrinterNames() {
         } catch (const std::bad_alloc&) {
             return std::nullopt;
         }
-        if (EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed,
-                          &count)) {
+        if (EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) {
             const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
             for (DWORD i = 0; i < count; ++i) {
                 if (info[i].pPrinterName != nullptr) names.emplace_back(info[i].pPrinterName);
@@ -41,8 +40,7 @@ bool WindowsSpooler::Open(const std::wstring& printer) {
 }
 
 bool WindowsSpooler::StartDocument(const std::wstring& name) {
-    DOC_INFO_1W document = {const_cast<LPWSTR>(name.c_str()), nullptr,
-                            const_cast<LPWSTR>(L"RAW")};
+    DOC_INFO_1W document = {const_cast<LPWSTR>(name.c_str()), nullptr, const_cast<LPWSTR>(L"RAW")};
     return StartDocPrinterW(printer_.get(), 1, reinterpret_cast<BYTE*>(&document)) != 0;
 }
 

@@ -51,9 +51,8 @@ zr640::ScrollCode ScrollCodeOf(int code) {
 
 HICON LoadProgramIcon(int sizeMetric) {
     const int size = GetSystemMetrics(sizeMetric);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                         MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size,
-                                         size, LR_SHARED));
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                         IMAGE_ICON, size, size, LR_SHARED));
 }
 
 }  // namespace
@@ -91,8 +90,8 @@ INT_PTR CVELKDriverlogViewerDlg::OnInitDialog() {
     SendMessageW(window(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(LoadProgramIcon(SM_CXSMICON)));
 
-    texts_ = ViewerTextSet::Load(
-        LanguageFilePath(LanguageFileName(model_, GetSystemDefaultLangID())));
+    texts_ =
+        ViewerTextSet::Load(LanguageFilePath(LanguageFileName(model_, GetSystemDefaultLangID())));
     printerFilter_ = texts_[ViewerText::DriverName];
     const auto geometry = zr640::LineGeometryFromTexts(Narrow(texts_[ViewerText::PrinterWidth]),
                                                        Narrow(texts_[ViewerText::PrinterPoints]));
@@ -100,8 +99,9 @@ INT_PTR CVELKDriverlogViewerDlg::OnInitDialog() {
     SetCaptions();
 
     const HWND tree = Item(IDC_VIEWER_TREE);
-    SetWindowLongPtrW(tree, GWL_STYLE, GetWindowLongPtrW(tree, GWL_STYLE) | TVS_HASLINES |
-                                           TVS_HASBUTTONS | TVS_LINESATROOT);
+    SetWindowLongPtrW(
+        tree, GWL_STYLE,
+        GetWindowLongPtrW(tree, GWL_STYLE) | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT);
     AddLogFolder(logFolder_);
     FillPrinterList();
     CheckRadioButton(window(), IDC_VIEWER_RADIO_THISLOG, IDC_VIEWER_RADIO_THISDAY,
@@ -151,8 +151,7 @@ void CVELKDriverlogViewerDlg::DrawPicture() {
     SetBrushOrgEx(dc.get(), 0, 0, nullptr);
     StretchBlt(dc.get(), 0, 0, static_cast<int>(place.width), static_cast<int>(place.height),
                memory.get(), static_cast<int>(place.sourceX), static_cast<int>(place.sourceY),
-               static_cast<int>(place.sourceWidth), static_cast<int>(place.sourceHeight),
-               SRCCOPY);
+               static_cast<int>(place.sourceWidth), static_cast<int>(place.sourceHeight), SRCCOPY);
 }
 
 // The picture area of the window is painted afresh: its background, then the picture.
@@ -272,8 +271,8 @@ void CVELKDriverlogViewerDlg::ShowTreeMenu() {
     GetCursorPos(&cursor);
     const ScopedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TREE_MENU)));
     if (!menu) return;
-    TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x,
-                   cursor.y, 0, window(), nullptr);
+    TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y,
+                   0, window(), nullptr);
 }
 
 void CVELKDriverlogViewerDlg::ShowPrintFile(HTREEITEM item) {
@@ -306,8 +305,8 @@ void CVELKDriverlogViewerDlg::ShowPrintFile(HTREEITEM item) {
         return;
     }
 
-    picture_.Reset(static_cast<HBITMAP>(LoadImageW(nullptr, bitmapFile.c_str(), IMAGE_BITMAP, 0,
-                                                   0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    picture_.Reset(static_cast<HBITMAP>(LoadImageW(nullptr, bitmapFile.c_str(), IMAGE_BITMAP, 0, 0,
+                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info = {};
     if (!picture_ || GetObjectW(picture_.get(), sizeof info, &info) == 0) {
         picture_.Reset();
@@ -345,7 +344,8 @@ void CVELKDriverlogViewerDlg::Print() {
     wchar_t printer[kPrinterNameCapacity] = {};
     GetDlgItemTextW(window(), IDC_VIEWER_COMBO_PRINTER, printer, kPrinterNameCapacity);
     if (IsDlgButtonChecked(window(), IDC_VIEWER_RADIO_THISLOG) == BST_CHECKED) {
-        if (store_.selection()) PrintLogFile(spooler_, printer, Widen(store_.selection()->printFile));
+        if (store_.selection())
+            PrintLogFile(spooler_, printer, Widen(store_.selection()->printFile));
         return;
     }
     if (IsDlgButtonChecked(window(), IDC_VIEWER_RADIO_THISDAY) != BST_CHECKED) return;

@@ -61,7 +61,8 @@ inline bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& byt
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == bytes.size();
 }
@@ -73,7 +74,8 @@ inline std::vector<uint8_t> ReadBytes(const std::wstring& path) {
     if (file == INVALID_HANDLE_VALUE) return {};
     std::vector<uint8_t> bytes(GetFileSize(file, nullptr));
     DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    if (!bytes.empty())
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(file);
     bytes.resize(read);
     return bytes;
@@ -86,7 +88,8 @@ inline bool Exists(const std::wstring& path) {
 // A file of the source tree, by its path relative to the top folder.
 inline std::wstring SourcePath(const std::wstring& relative) {
     std::wstring path = L"Z:";
-    for (const char c : std::string(ZR640_SOURCE_DIR)) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    for (const char c : std::string(ZR640_SOURCE_DIR))
+        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
     for (const wchar_t c : relative) path += c == L'/' ? L'\\' : c;
     return path;
 }
@@ -125,7 +128,8 @@ inline std::vector<uint8_t> RasterLog(int pages, int linesPerPage, uint8_t seed)
             out.push_back(0x16);
             out.push_back(80);
             for (int i = 0; i < 80; ++i) {
-                out.push_back(last ? uint8_t{0} : static_cast<uint8_t>(seed + line * 7 + i * 13 + page));
+                out.push_back(last ? uint8_t{0}
+                                   : static_cast<uint8_t>(seed + line * 7 + i * 13 + page));
             }
             if (last) {
                 out.insert(out.end(), {0x15, 0x01, 0x1D, 0x44, 0x00});

@@ -90,21 +90,23 @@ std::vector<uint8_t> Utf16File(const std::wstring& text) {
 TEST(ViewerLanguage, ShippedChineseFilesArriveWholeAndMissingKeysTakeTheDefaults) {
     const ScratchFolder folder(L"zr640_viewer_language");
     const std::wstring chn = folder / L"CHN.ini";
-    ASSERT_TRUE(CopyFileW(wintest::SourcePath(L"/viewer/lang/CHN.ini").c_str(), chn.c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW(wintest::SourcePath(L"/viewer/lang/CHN.ini").c_str(), chn.c_str(), FALSE));
     const ViewerTextSet texts = ViewerTextSet::Load(chn);
-    EXPECT_EQ(texts[ViewerText::BtnTop], L"\u9996\u9875");                         // 首页
-    EXPECT_EQ(texts[ViewerText::GroupPrinter], L"\u6253\u5370\u673A");             // 打印机
+    EXPECT_EQ(texts[ViewerText::BtnTop], L"\u9996\u9875");              // 首页
+    EXPECT_EQ(texts[ViewerText::GroupPrinter], L"\u6253\u5370\u673A");  // 打印机
     EXPECT_EQ(texts[ViewerText::DriverName], L"T-");
     EXPECT_EQ(texts[ViewerText::PrinterPoints], L"640");
 
     const std::wstring chf = folder / L"CHF.ini";
-    ASSERT_TRUE(CopyFileW(wintest::SourcePath(L"/viewer/lang/CHF.ini").c_str(), chf.c_str(), FALSE));
-    EXPECT_EQ(ViewerTextSet::Load(chf)[ViewerText::BtnExit], L"\u7D50\u675F");     // 結束
+    ASSERT_TRUE(
+        CopyFileW(wintest::SourcePath(L"/viewer/lang/CHF.ini").c_str(), chf.c_str(), FALSE));
+    EXPECT_EQ(ViewerTextSet::Load(chf)[ViewerText::BtnExit], L"\u7D50\u675F");  // 結束
 
     const std::wstring partial = folder / L"partial.ini";
-    ASSERT_TRUE(wintest::WriteBytes(
-        partial, Utf16File(L"[DRIVERLOG]\r\nRC_BTN_TOP=\u9876\r\nMB_LOGERROR=" +
-                           std::wstring(60, L'\u65E5') + L"\r\n")));
+    ASSERT_TRUE(
+        wintest::WriteBytes(partial, Utf16File(L"[DRIVERLOG]\r\nRC_BTN_TOP=\u9876\r\nMB_LOGERROR=" +
+                                               std::wstring(60, L'\u65E5') + L"\r\n")));
     const ViewerTextSet some = ViewerTextSet::Load(partial);
     EXPECT_EQ(some[ViewerText::BtnTop], L"\u9876");
     EXPECT_EQ(some[ViewerText::BtnBack], L"BACK");
@@ -129,7 +131,7 @@ std::vector<uint8_t> ExpectedBitmap(const std::vector<uint8_t>& log) {
 
 TEST(ViewerLogFolders, NamesOutsideTheCodePageListRenderAndAreCleanedUp) {
     const ScratchFolder scratch(L"zr640_viewer_\u65E5\u5FD7");  // 日志
-    const std::wstring day = scratch / L"\u516D\u6708";            // 六月
+    const std::wstring day = scratch / L"\u516D\u6708";         // 六月
     const std::wstring notes = scratch / L"notes";
     CreateDirectoryW(day.c_str(), nullptr);
     CreateDirectoryW(notes.c_str(), nullptr);
@@ -259,8 +261,9 @@ TEST(ViewerPrinting, OneFileIsOneRawJobWrittenAtOnce) {
     RecordingSpooler spooler;
     EXPECT_TRUE(PrintLogFile(spooler, L"T-ZR640 Test", scratch / L"a.prn"));
     const std::wstring write = L"write " + std::to_wstring(log.size());
-    EXPECT_EQ(spooler.calls, (std::vector<std::wstring>{L"open T-ZR640 Test", L"start Driver LOG Printing",
-                                                         write, L"end", L"close"}));
+    EXPECT_EQ(spooler.calls,
+              (std::vector<std::wstring>{L"open T-ZR640 Test", L"start Driver LOG Printing", write,
+                                         L"end", L"close"}));
     ASSERT_EQ(spooler.written.size(), 1u);
     EXPECT_EQ(spooler.written[0], log);
 
@@ -268,13 +271,14 @@ TEST(ViewerPrinting, OneFileIsOneRawJobWrittenAtOnce) {
     spooler.calls.clear();
     spooler.refuse = L"write";
     EXPECT_FALSE(PrintLogFile(spooler, L"T-ZR640 Test", scratch / L"a.prn"));
-    EXPECT_EQ(spooler.calls, (std::vector<std::wstring>{L"open T-ZR640 Test", L"start Driver LOG Printing",
-                                                         write, L"end", L"close"}));
+    EXPECT_EQ(spooler.calls,
+              (std::vector<std::wstring>{L"open T-ZR640 Test", L"start Driver LOG Printing", write,
+                                         L"end", L"close"}));
     spooler.calls.clear();
     spooler.refuse = L"start";
     EXPECT_FALSE(PrintLogFile(spooler, L"T-ZR640 Test", scratch / L"a.prn"));
-    EXPECT_EQ(spooler.calls, (std::vector<std::wstring>{L"open T-ZR640 Test", L"start Driver LOG Printing",
-                                                         L"close"}));
+    EXPECT_EQ(spooler.calls, (std::vector<std::wstring>{L"open T-ZR640 Test",
+                                                        L"start Driver LOG Printing", L"close"}));
     spooler.calls.clear();
     spooler.refuse = L"open";
     EXPECT_FALSE(PrintLogFile(spooler, L"typed by hand", scratch / L"a.prn"));
@@ -292,7 +296,8 @@ TEST(ViewerPrinting, ADayOfThreeFilesIsThreeJobsInListingOrder) {
     const std::wstring day = scratch / L"day";
     CreateDirectoryW(day.c_str(), nullptr);
     for (const wchar_t* name : {L"one.prn", L"two.prn", L"three.prn"}) {
-        ASSERT_TRUE(wintest::WriteBytes(day + L"\\" + name, {static_cast<uint8_t>(name[0]), static_cast<uint8_t>(name[1])}));
+        ASSERT_TRUE(wintest::WriteBytes(
+            day + L"\\" + name, {static_cast<uint8_t>(name[0]), static_cast<uint8_t>(name[1])}));
     }
     WindowsLogAccess access;
     zr640::LogStore store(access);
@@ -319,10 +324,9 @@ TEST(ViewerPrinting, ADayOfThreeFilesIsThreeJobsInListingOrder) {
 }
 
 TEST(ViewerPrinting, PrinterListHoldsTheFilteredNamesCutAtEveryAt) {
-    const PrinterList list = FilterPrinters(
-        {L"T-ZR640 Test", L"Office Laser", L"Kitchen T-ZR640", L"t-lower case", L"T-A@T-B",
-         L"T-trailing@", L"T@"},
-        L"T-");
+    const PrinterList list = FilterPrinters({L"T-ZR640 Test", L"Office Laser", L"Kitchen T-ZR640",
+                                             L"t-lower case", L"T-A@T-B", L"T-trailing@", L"T@"},
+                                            L"T-");
     EXPECT_EQ(list.matched, 4);
     EXPECT_EQ(list.entries, (std::vector<std::wstring>{L"T-ZR640 Test", L"Kitchen T-ZR640", L"T-A",
                                                        L"T-B", L"T-trailing"}));
@@ -355,7 +359,8 @@ TEST(ViewerHandles, FileAndKernelObjectAndViewAreReleased) {
         ScopedFile file = openExclusive();
         ASSERT_TRUE(file.valid());
         EXPECT_FALSE(openExclusive().valid());  // still held
-        ScopedKernelObject mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        ScopedKernelObject mapping(
+            CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
         ASSERT_TRUE(mapping.valid());
         const ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
         ASSERT_TRUE(view.valid());
@@ -397,7 +402,8 @@ TEST(ViewerHandles, KeyPrinterBitmapAndMenuAreReleased) {
     ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(L"T-ZR640 Test"), &printer, nullptr));
     { const ScopedPrinter scoped(printer); }
     DWORD needed = 0;
-    EXPECT_FALSE(GetPrinterW(printer, 2, nullptr, 0, &needed) || GetLastError() == ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_FALSE(GetPrinterW(printer, 2, nullptr, 0, &needed) ||
+                 GetLastError() == ERROR_INSUFFICIENT_BUFFER);
 
     const HBITMAP bitmap = CreateBitmap(8, 8, 1, 1, nullptr);
     { const ScopedBitmap scoped(bitmap); }
@@ -447,18 +453,21 @@ TEST(ViewerProgram, ModelAndFolderAreTakenOnlyTogether) {
     const ViewerArguments one = ParseViewerArguments({L"viewer.exe", L"ZR640"});
     EXPECT_EQ(one.model, L"");
     EXPECT_EQ(one.logFolder, L"");
-    const ViewerArguments two = ParseViewerArguments({L"viewer.exe", L"ZR640", L"C:\\Log", L"extra"});
+    const ViewerArguments two =
+        ParseViewerArguments({L"viewer.exe", L"ZR640", L"C:\\Log", L"extra"});
     EXPECT_EQ(two.model, L"ZR640");
     EXPECT_EQ(two.logFolder, L"C:\\Log");
 }
 
 TEST(ViewerProgram, CarriesItsTemplatesMenuStringAndIcon) {
-    const HMODULE program = LoadLibraryExW(wintest::ViewerProgram().c_str(), nullptr,
-                                           LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HMODULE program =
+        LoadLibraryExW(wintest::ViewerProgram().c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(program, nullptr);
     EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(IDD_ABOUTBOX), MAKEINTRESOURCEW(5)), nullptr);
     EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(IDD_VIEWER), MAKEINTRESOURCEW(5)), nullptr);
-    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(IDR_MAINFRAME), MAKEINTRESOURCEW(14)), nullptr);
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(IDR_MAINFRAME), MAKEINTRESOURCEW(14)),
+              nullptr);
 
     wchar_t text[256] = {};
     LoadStringW(program, IDS_ABOUTBOX, text, 256);

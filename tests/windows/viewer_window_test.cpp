@@ -96,7 +96,8 @@ protected:
     void TearDown() override { RemoveLanguageValue(L"LANGUAGE_VIEWERTEST"); }
 
     bool Start(RemoteViewer& viewer, const std::wstring& folder) {
-        return viewer.Start(wintest::ViewerProgram(), L"\"" + std::wstring(kModel) + L"\" \"" + folder + L"\"");
+        return viewer.Start(wintest::ViewerProgram(),
+                            L"\"" + std::wstring(kModel) + L"\" \"" + folder + L"\"");
     }
     bool Start(RemoteViewer& viewer) { return Start(viewer, log_); }
 
@@ -131,8 +132,8 @@ protected:
     std::wstring day1_ = log_ + L"\\20240611";
     std::wstring day2_ = log_ + L"\\20240612";
     std::wstring day3_ = log_ + L"\\20240613";
-    std::vector<uint8_t> shortLog_ = wintest::RasterLog(1, 60, 1);   // 58 rows
-    std::vector<uint8_t> tallLog_ = wintest::RasterLog(6, 400, 2);   // 6 receipts of 398 rows
+    std::vector<uint8_t> shortLog_ = wintest::RasterLog(1, 60, 1);  // 58 rows
+    std::vector<uint8_t> tallLog_ = wintest::RasterLog(6, 400, 2);  // 6 receipts of 398 rows
     std::vector<std::wstring> dayFiles_;
 };
 
@@ -168,12 +169,16 @@ TEST_F(ViewerWindow, TreeListsTheDaysWithPrintFilesAndTheSameFolderTwiceGivesTwo
     ASSERT_EQ(owned.size(), 1u);
     const HWND browser = owned[0].window;
     bool titled = false;
-    EnumChildWindows(browser, [](HWND child, LPARAM found) {
-        wchar_t text[256] = {};
-        GetWindowTextW(child, text, 256);
-        if (std::wstring(text) == L"Please select driver log file path:") *reinterpret_cast<bool*>(found) = true;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&titled));
+    EnumChildWindows(
+        browser,
+        [](HWND child, LPARAM found) {
+            wchar_t text[256] = {};
+            GetWindowTextW(child, text, 256);
+            if (std::wstring(text) == L"Please select driver log file path:")
+                *reinterpret_cast<bool*>(found) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&titled));
     EXPECT_TRUE(titled);
     // The folder is chosen in the browser's own tree: My Computer, the C: drive, then the
     // folders of the path.
@@ -188,16 +193,19 @@ TEST_F(ViewerWindow, TreeListsTheDaysWithPrintFilesAndTheSameFolderTwiceGivesTwo
     };
     const auto roots0 = viewer.Children(folders, nullptr);
     ASSERT_EQ(roots0.size(), 1u);  // the desktop
-    HTREEITEM chosen = child(roots0[0], [](const std::wstring& text) { return text == L"My Computer"; });
+    HTREEITEM chosen =
+        child(roots0[0], [](const std::wstring& text) { return text == L"My Computer"; });
     ASSERT_NE(chosen, nullptr);
-    chosen = child(chosen, [](const std::wstring& text) { return text.find(L"(C:)") != std::wstring::npos; });
+    chosen = child(
+        chosen, [](const std::wstring& text) { return text.find(L"(C:)") != std::wstring::npos; });
     ASSERT_NE(chosen, nullptr);
     for (const wchar_t* name : {L"zr640_viewer_window", L"log"}) {
         chosen = child(chosen, [&](const std::wstring& text) { return text == name; });
         ASSERT_NE(chosen, nullptr) << name;
     }
     SendMessageW(folders, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(chosen));
-    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(browser, IDOK)));
+    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(browser, IDOK)));
     for (int i = 0; i < 500 && IsWindow(browser); ++i) Sleep(10);
     EXPECT_TRUE(viewer.Settle());
 
@@ -241,7 +249,8 @@ TEST_F(ViewerWindow, SelectingAPrintFileWritesItsBitmapAndPagesThroughIt) {
     ASSERT_GT(picture->height, 2 * frame);
     zr640::PageView expected;
     expected.Show(picture->height, picture->pageEnds, frame);
-    EXPECT_EQ(viewer.ScrollRange(), std::make_pair(0, static_cast<int>(picture->height - 2 * frame)));
+    EXPECT_EQ(viewer.ScrollRange(),
+              std::make_pair(0, static_cast<int>(picture->height - 2 * frame)));
     EXPECT_EQ(PagingOf(viewer), PagingOf(expected));
 
     // NEXT walks the page ends and stops at the scroll maximum; BACK returns to the top.
@@ -328,7 +337,8 @@ TEST_F(ViewerWindow, PrintsTheLogAndTheWholeDayByteForByte) {
     const HTREEITEM dayFile = viewer.FindItem(0, L"20240612", dayFiles_[1]);
     ASSERT_NE(dayFile, nullptr);
     viewer.Select(dayFile);  // these files are no receipts: the log error, but the day is chosen
-    EXPECT_EQ(viewer.DismissOwnedWindows(), std::vector<std::wstring>{L"The printer dirver log is error!"});
+    EXPECT_EQ(viewer.DismissOwnedWindows(),
+              std::vector<std::wstring>{L"The printer dirver log is error!"});
     viewer.Click(IDC_VIEWER_RADIO_THISDAY);
     EXPECT_TRUE(viewer.Checked(IDC_VIEWER_RADIO_THISDAY));
     EXPECT_FALSE(viewer.Checked(IDC_VIEWER_RADIO_THISLOG));
@@ -350,7 +360,8 @@ TEST_F(ViewerWindow, PrintsTheLogAndTheWholeDayByteForByte) {
 
     // A printer name typed into the list is used as it stands: no such printer, no job, no
     // message.
-    SendMessageW(viewer.Item(IDC_VIEWER_COMBO_PRINTER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"No Such Printer"));
+    SendMessageW(viewer.Item(IDC_VIEWER_COMBO_PRINTER), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"No Such Printer"));
     EXPECT_EQ(viewer.Text(IDC_VIEWER_COMBO_PRINTER), L"No Such Printer");
     DeleteFileW(kCapture);
     viewer.Click(IDC_VIEWER_BUTTON_PRINT);
@@ -370,31 +381,36 @@ TEST_F(ViewerWindow, PrintsTheLogAndTheWholeDayByteForByte) {
 
 TEST_F(ViewerWindow, TextsComeFromTheFileTheModelsValueNames) {
     const std::wstring chinese = RzkFolder() + L"\\viewer_test_CHN.ini";
-    ASSERT_TRUE(CopyFileW(wintest::SourcePath(L"/viewer/lang/CHN.ini").c_str(), chinese.c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW(wintest::SourcePath(L"/viewer/lang/CHN.ini").c_str(), chinese.c_str(), FALSE));
     SetLanguageValue(L"LANGUAGE_VIEWERTEST", L"viewer_test_CHN.ini");
     {
         RemoteViewer viewer;
         ASSERT_TRUE(Start(viewer));
-        EXPECT_EQ(viewer.Text(IDC_VIEWER_BUTTON_TOP), L"\u9996\u9875");                     // 首页
-        EXPECT_EQ(viewer.Text(IDC_VIEWER_BUTTON_BOTTOM), L"\u672B\u9875");                  // 末页
-        EXPECT_EQ(viewer.Text(IDC_VIEWER_GROUP_PRINT), L"\u6253\u5370");                    // 打印
+        EXPECT_EQ(viewer.Text(IDC_VIEWER_BUTTON_TOP), L"\u9996\u9875");     // 首页
+        EXPECT_EQ(viewer.Text(IDC_VIEWER_BUTTON_BOTTOM), L"\u672B\u9875");  // 末页
+        EXPECT_EQ(viewer.Text(IDC_VIEWER_GROUP_PRINT), L"\u6253\u5370");    // 打印
         EXPECT_EQ(viewer.Text(IDC_VIEWER_BUTTON_PRINT), L"\u6253\u5370");
-        EXPECT_EQ(viewer.Text(IDC_VIEWER_LABEL_PRINTER), L"\u6253\u5370\u673A");            // 打印机
-        EXPECT_EQ(viewer.Text(IDCANCEL), L"\u9000\u51FA");                                  // 退出
+        EXPECT_EQ(viewer.Text(IDC_VIEWER_LABEL_PRINTER), L"\u6253\u5370\u673A");  // 打印机
+        EXPECT_EQ(viewer.Text(IDCANCEL), L"\u9000\u51FA");                        // 退出
         EXPECT_EQ(viewer.Text(IDC_VIEWER_RADIO_THISDAY), L"\u6253\u5370\u5F53\u5929\u65E5\u5FD7");
         EXPECT_EQ(viewer.Text(IDC_VIEWER_COMBO_PRINTER), L"T-ZR640 Test");
         viewer.Select(Day1(viewer, L"broken.prn"));
         const auto said = viewer.DismissOwnedWindows();
         ASSERT_EQ(said.size(), 1u);
-        EXPECT_EQ(said[0], L"\u6253\u5370\u673A\u9A71\u52A8\u7A0B\u5E8F\u65E5\u5FD7\u6709\u9519\u8BEF\uFF01");
+        EXPECT_EQ(
+            said[0],
+            L"\u6253\u5370\u673A\u9A71\u52A8\u7A0B\u5E8F\u65E5\u5FD7\u6709\u9519\u8BEF\uFF01");
         EXPECT_TRUE(viewer.Exit());
     }
 
     // Another filter matches no printer; a line geometry that does not fit renders nothing.
     const std::wstring odd = RzkFolder() + L"\\viewer_test_odd.ini";
-    const std::wstring text = L"\xFEFF[DRIVERLOG]\r\nRC_DRVNAME=ZR640-\r\nRC_PRNWIDTH=81\r\nRC_BTN_TOP=Top\r\n";
+    const std::wstring text =
+        L"\xFEFF[DRIVERLOG]\r\nRC_DRVNAME=ZR640-\r\nRC_PRNWIDTH=81\r\nRC_BTN_TOP=Top\r\n";
     std::vector<uint8_t> bytes;
-    for (const wchar_t c : text) bytes.insert(bytes.end(), {static_cast<uint8_t>(c & 0xFF), static_cast<uint8_t>(c >> 8)});
+    for (const wchar_t c : text)
+        bytes.insert(bytes.end(), {static_cast<uint8_t>(c & 0xFF), static_cast<uint8_t>(c >> 8)});
     ASSERT_TRUE(WriteBytes(odd, bytes));
     SetLanguageValue(L"LANGUAGE_VIEWERTEST", L"viewer_test_odd.ini");
     {
@@ -404,7 +420,8 @@ TEST_F(ViewerWindow, TextsComeFromTheFileTheModelsValueNames) {
         EXPECT_EQ(viewer.Text(IDC_VIEWER_BUTTON_BACK), L"BACK");
         EXPECT_EQ(SendMessageW(viewer.Item(IDC_VIEWER_COMBO_PRINTER), CB_GETCOUNT, 0, 0), 0);
         viewer.Select(Day1(viewer, L"short.prn"));
-        EXPECT_EQ(viewer.DismissOwnedWindows(), std::vector<std::wstring>{L"The printer dirver log is error!"});
+        EXPECT_EQ(viewer.DismissOwnedWindows(),
+                  std::vector<std::wstring>{L"The printer dirver log is error!"});
         EXPECT_FALSE(Exists(day1_ + L"\\short.bmp"));
         EXPECT_TRUE(viewer.Exit());
     }
@@ -414,7 +431,8 @@ TEST_F(ViewerWindow, TextsComeFromTheFileTheModelsValueNames) {
 
 TEST_F(ViewerWindow, WithoutArgumentsTheRootIsEmptyAndTheValueNameIsLanguageAlone) {
     const std::wstring chinese = RzkFolder() + L"\\viewer_test_CHN.ini";
-    ASSERT_TRUE(CopyFileW(wintest::SourcePath(L"/viewer/lang/CHN.ini").c_str(), chinese.c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW(wintest::SourcePath(L"/viewer/lang/CHN.ini").c_str(), chinese.c_str(), FALSE));
     SetLanguageValue(L"LANGUAGE_", L"viewer_test_CHN.ini");
     RemoteViewer viewer;
     ASSERT_TRUE(viewer.Start(wintest::ViewerProgram(), L""));
@@ -466,7 +484,8 @@ TEST_F(ViewerWindow, SystemMenuAboutBoxAndTreeMenu) {
         while ((candidate = FindWindowExW(nullptr, candidate, L"#32768", nullptr)) != nullptr) {
             DWORD process = 0;
             GetWindowThreadProcessId(candidate, &process);
-            if (process == GetProcessId(viewer.process()) && IsWindowVisible(candidate)) menu = candidate;
+            if (process == GetProcessId(viewer.process()) && IsWindowVisible(candidate))
+                menu = candidate;
         }
     }
     ASSERT_NE(menu, nullptr);

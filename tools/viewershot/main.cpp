@@ -13,7 +13,9 @@
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 7) {
-        std::fwprintf(stderr, L"usage: viewershot VIEWER.exe MODEL LOG_FOLDER DAY FILE OUT.bmp [NEXT_PRESSES]\n");
+        std::fwprintf(
+            stderr,
+            L"usage: viewershot VIEWER.exe MODEL LOG_FOLDER DAY FILE OUT.bmp [NEXT_PRESSES]\n");
         return 2;
     }
     const std::wstring program = argv[1], model = argv[2], folder = argv[3], day = argv[4],
@@ -27,7 +29,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     const HTREEITEM item = viewer.FindItem(0, day, file);
     if (item == nullptr) {
-        std::fwprintf(stderr, L"viewershot: %ls\\%ls is not in the tree\n", day.c_str(), file.c_str());
+        std::fwprintf(stderr, L"viewershot: %ls\\%ls is not in the tree\n", day.c_str(),
+                      file.c_str());
         return 1;
     }
     viewer.Select(item);
@@ -38,7 +41,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     for (int i = 0; i < nextPresses; ++i) viewer.Click(1010);  // NEXT
     SetForegroundWindow(viewer.window());
-    RedrawWindow(viewer.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(viewer.window(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     viewer.Settle();
     Sleep(300);
     const bool saved = oemhost::SaveWindowPicture(viewer.window(), picture);

@@ -28,7 +28,9 @@ BOOL CALLBACK CollectWindows(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
-void CALLBACK Answered(HWND, UINT, ULONG_PTR flag, LRESULT) { *reinterpret_cast<bool*>(flag) = true; }
+void CALLBACK Answered(HWND, UINT, ULONG_PTR flag, LRESULT) {
+    *reinterpret_cast<bool*>(flag) = true;
+}
 
 // WM_GETTEXT itself: GetWindowText does not ask a window of another process, and a combo box
 // keeps its text in its edit field.
@@ -117,9 +119,9 @@ bool RemoteViewer::Settle() {
 
 std::vector<HTREEITEM> RemoteViewer::Children(HWND tree, HTREEITEM parent) const {
     std::vector<HTREEITEM> items;
-    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(
-        tree, TVM_GETNEXTITEM, parent == nullptr ? TVGN_ROOT : TVGN_CHILD,
-        reinterpret_cast<LPARAM>(parent)));
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM,
+                                                         parent == nullptr ? TVGN_ROOT : TVGN_CHILD,
+                                                         reinterpret_cast<LPARAM>(parent)));
     while (item != nullptr) {
         items.push_back(item);
         item = reinterpret_cast<HTREEITEM>(
