@@ -93,7 +93,13 @@ protected:
             ASSERT_TRUE(WriteBytes(day2_ + L"\\" + dayFiles_[i], bytes));
         }
     }
-    void TearDown() override { RemoveLanguageValue(L"LANGUAGE_VIEWERTEST"); }
+    void TearDown() override {
+        RemoveLanguageValue(L"LANGUAGE_VIEWERTEST");
+        RemoveLanguageValue(L"LANGUAGE_");
+        for (const wchar_t* name : {L"\\viewer_test_CHN.ini", L"\\viewer_test_odd.ini"}) {
+            DeleteFileW((RzkFolder() + name).c_str());
+        }
+    }
 
     bool Start(RemoteViewer& viewer, const std::wstring& folder) {
         return viewer.Start(wintest::ViewerProgram(),
@@ -425,8 +431,6 @@ TEST_F(ViewerWindow, TextsComeFromTheFileTheModelsValueNames) {
         EXPECT_FALSE(Exists(day1_ + L"\\short.bmp"));
         EXPECT_TRUE(viewer.Exit());
     }
-    DeleteFileW(chinese.c_str());
-    DeleteFileW(odd.c_str());
 }
 
 TEST_F(ViewerWindow, WithoutArgumentsTheRootIsEmptyAndTheValueNameIsLanguageAlone) {
@@ -442,8 +446,6 @@ TEST_F(ViewerWindow, WithoutArgumentsTheRootIsEmptyAndTheValueNameIsLanguageAlon
     EXPECT_EQ(viewer.ItemText(roots[0]), L"");
     EXPECT_EQ(viewer.Text(IDC_VIEWER_BUTTON_TOP), L"\u9996\u9875");
     EXPECT_TRUE(viewer.Exit());
-    RemoveLanguageValue(L"LANGUAGE_");
-    DeleteFileW(chinese.c_str());
 }
 
 TEST_F(ViewerWindow, UnsearchableFolderSaysSoAndKeepsAnEmptyRoot) {
