@@ -46,7 +46,8 @@ zr640_stop() {
 }
 
 # The driver package: the plug-in, the viewer and the language files, copied into the
-# prefix's driver folder, and the test printer whose port is a file.
+# prefix's driver folder; the viewer also into C:\RZKDriverlog\ and the language files into
+# the user's RZK folder, where it reads them; and the test printer whose port is a file.
 zr640_install_driver() {
   local bin="$root/build/win64/bin" package="$root/build/win64/package"
   rm -rf "$package" && mkdir -p "$package"

@@ -4,13 +4,18 @@
 //   zr640install --package DIR --printer NAME --port C:\capture\zr640.prn
 //
 // Every file of DIR is copied into the driver folder's version-3 subfolder (where the plug-in
-// finds its language files). The printer uses the platform's PostScript driver with a small
-// PPD; only its RAW path is used.
+// finds its language files). The log viewer goes where the Main page starts it (the system
+// drive's root + "RZKDriverlog\"), and the language files it reads into the user's
+// application-data folder + "\RZK\": its own ENG.ini, CHN.ini and CHF.ini, and the plug-in's
+// string files, whose "DRIVERLOG" sections it reads once the plug-in has chosen a language.
+// The printer uses the platform's PostScript driver with a small PPD; only its RAW path is
+// used.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include <windows.h>
+#include <shlobj.h>
 #include <winspool.h>
 
 namespace {
@@ -75,6 +80,39 @@ bool CopyPackage(const std::wstring& package, const std::wstring& target) {
     return ok;
 }
 
+// Copies the files of `from` that match `pattern` into `to`; false when one could not be copied.
+bool CopyMatching(const std::wstring& from, const wchar_t* pattern, const std::wstring& to) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((from + L"\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return true;
+    bool ok = true;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::wstring target = to + L"\\" + found.cFileName;
+        if (!CopyFileW((from + L"\\" + found.cFileName).c_str(), target.c_str(), FALSE)) ok = false;
+        std::wprintf(L"installed %ls\n", target.c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return ok;
+}
+
+bool InstallViewer(const std::wstring& package) {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring viewerFolder = std::wstring(system, 3) + L"RZKDriverlog";
+    CreateDirectoryW(viewerFolder.c_str(), nullptr);
+    bool ok = CopyMatching(package, L"RZKDriverlogViewer.exe", viewerFolder);
+
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) {
+        return false;
+    }
+    const std::wstring languageFolder = std::wstring(appData) + L"\\RZK";
+    CreateDirectoryW(languageFolder.c_str(), nullptr);
+    ok = CopyMatching(package, L"*.ini", languageFolder) && ok;
+    return CopyMatching(package, L"*.res", languageFolder) && ok;
+}
+
 bool WritePpd(const std::wstring& path) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -101,6 +139,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!package.empty() && !CopyPackage(package, driverFolder + L"\\3")) {
         return Fail(L"cannot copy the driver package from " + package);
     }
+    if (!package.empty() && !InstallViewer(package)) return Fail(L"cannot install the log viewer");
 
     const std::wstring ppd = driverFolder + L"\\ZR640.PPD";
     if (!WritePpd(ppd)) return Fail(L"cannot write " + ppd);

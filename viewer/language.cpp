@@ -1,0 +1,67 @@
+#include "viewer/language.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+#include "core/common/text.h"
+#include "viewer/framework/scoped_handles.h"
+#include "viewer/wide_text.h"
+
+namespace zr640viewer {
+namespace {
+
+constexpr DWORD kValueBytes = 256;
+
+}  // namespace
+
+std::wstring LanguageFileName(const std::wstring& model, LANGID systemLanguage) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_ALL_ACCESS, &opened) ==
+        ERROR_SUCCESS) {
+        const ScopedKey key(opened);
+        const std::wstring valueName = Widen(zr640::ViewerLanguageValueName(Narrow(model)));
+        // 256 bytes of value, and a terminator behind them for a value stored without one.
+        wchar_t value[kValueBytes / sizeof(wchar_t) + 1] = {};
+        DWORD type = 0;
+        DWORD size = kValueBytes;
+        if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+            (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            return value;
+        }
+    }
+    return Widen(zr640::ViewerLanguageFileFor(systemLanguage));
+}
+
+std::wstring LanguageFilePath(const std::wstring& fileName) {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        folder[0] = L'\0';
+    }
+    return std::wstring(folder) + L"\\RZK\\" + fileName;
+}
+
+ViewerTextSet ViewerTextSet::Load(const std::wstring& file) {
+    ViewerTextSet set;
+    for (size_t i = 0; i < zr640::kViewerTextCount; ++i) {
+        const zr640::ViewerTextEntry& entry = zr640::kViewerTexts[i];
+        std::vector<wchar_t> text(entry.capacity);
+        const DWORD length =
+            GetPrivateProfileStringW(Widen(entry.section).c_str(), Widen(entry.key).c_str(),
+                                     Widen(entry.defaultText).c_str(), text.data(),
+                                     static_cast<DWORD>(text.size()), file.c_str());
+        set.texts_[i].assign(text.data(), length);
+    }
+    return set;
+}
+
+ViewerTextSet ViewerTextSet::Defaults() {
+    ViewerTextSet set;
+    for (size_t i = 0; i < zr640::kViewerTextCount; ++i) {
+        set.texts_[i] = Widen(zr640::kViewerTexts[i].defaultText);
+    }
+    return set;
+}
+
+}  // namespace zr640viewer

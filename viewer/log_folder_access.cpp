@@ -1,0 +1,30 @@
+#include "viewer/log_folder_access.h"
+
+#include <windows.h>
+
+#include "viewer/framework/scoped_handles.h"
+#include "viewer/wide_text.h"
+
+namespace zr640viewer {
+
+std::optional<std::vector<zr640::FolderEntry>> WindowsLogAccess::List(const std::string& folder,
+                                                                      std::string_view pattern) {
+    std::string query = folder;
+    query += separator();
+    query += pattern;
+    WIN32_FIND_DATAW found;
+    const ScopedFind search(FindFirstFileW(Widen(query).c_str(), &found));
+    if (!search) return std::nullopt;
+    std::vector<zr640::FolderEntry> entries;
+    do {
+        entries.push_back(
+            {Narrow(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(search.get(), &found));
+    return entries;
+}
+
+bool WindowsLogAccess::RemoveFile(const std::string& path) {
+    return DeleteFileW(Widen(path).c_str()) != FALSE;
+}
+
+}  // namespace zr640viewer
