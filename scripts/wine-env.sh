@@ -28,7 +28,7 @@ zr640_start_wine() {
     echo "wine-env: creating the Wine prefix $WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1
   fi
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # a server already running for the prefix is fine
   # Without a window manager on the display, managed windows make every closing window wait
   # two seconds for a withdrawal that never comes.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
