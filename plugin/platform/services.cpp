@@ -36,13 +36,15 @@ public:
         return ok;
     }
 
-    bool ChooseFileToOpen(HWND owner, const wchar_t* filter, std::wstring& path) override {
+    bool ChooseFileToOpen(HWND owner, const wchar_t* title, const wchar_t* filter, std::wstring& path) override {
         // Long paths are allowed for: the buffer is far larger than MAX_PATH.
         std::wstring buffer(32768, L'\0');
         OPENFILENAMEW request = {};
         request.lStructSize = sizeof request;
         request.hwndOwner = owner;
         request.lpstrFilter = filter;
+        request.nFilterIndex = 1;
+        request.lpstrTitle = title;
         request.lpstrFile = buffer.data();
         request.nMaxFile = static_cast<DWORD>(buffer.size());
         request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;

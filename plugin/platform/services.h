@@ -23,8 +23,10 @@ public:
     virtual int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) = 0;
     // A folder chosen with the shell's folder browser; false when cancelled.
     virtual bool BrowseForFolder(HWND owner, std::wstring& folder) = 0;
-    // A file chosen with the open-file dialog; filter in the dialog's double-zero form.
-    virtual bool ChooseFileToOpen(HWND owner, const wchar_t* filter, std::wstring& path) = 0;
+    // A file chosen with the open-file dialog, titled `title`, its first filter selected;
+    // filter in the dialog's double-zero form. False when cancelled.
+    virtual bool ChooseFileToOpen(HWND owner, const wchar_t* title, const wchar_t* filter,
+                                  std::wstring& path) = 0;
     virtual ShellStart StartProgram(const wchar_t* program, const wchar_t* parameters) = 0;
 };
 

@@ -9,6 +9,15 @@
 
 namespace wintest {
 
+std::wstring FilterText(const wchar_t* filter) {
+    std::wstring joined;
+    for (const wchar_t* item = filter; item != nullptr && *item != L'\0'; item += wcslen(item) + 1) {
+        if (!joined.empty()) joined += L'|';
+        joined += item;
+    }
+    return joined;
+}
+
 std::wstring PluginPath() { return oemhost::ProgramFolder() + L"ZR640UI.dll"; }
 
 void ForgetLanguageChoice() { RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\TALVORN\\LANGUAGE"); }

@@ -12,6 +12,9 @@ namespace wintest {
 // ZR640UI.dll beside the test program.
 std::wstring PluginPath();
 
+// The strings of an open-file dialog's double-zero filter, joined by '|'.
+std::wstring FilterText(const wchar_t* filter);
+
 // Records what the plug-in asks of the platform and answers as told.
 class FakePlatform final : public zr640ui::PlatformServices {
 public:
@@ -31,8 +34,9 @@ public:
         folder = chosenFolder;
         return true;
     }
-    bool ChooseFileToOpen(HWND, const wchar_t*, std::wstring& path) override {
+    bool ChooseFileToOpen(HWND, const wchar_t* title, const wchar_t* filter, std::wstring& path) override {
         ++fileChoices;
+        fileDialogs.push_back({title != nullptr ? title : L"", FilterText(filter)});
         if (chosenFiles.empty()) return false;
         path = chosenFiles.front();
         chosenFiles.erase(chosenFiles.begin());
@@ -50,6 +54,10 @@ public:
     int folderBrowses = 0;
     std::vector<std::wstring> chosenFiles;
     int fileChoices = 0;
+    struct FileDialog {
+        std::wstring title, filter;  // the filter's strings joined by '|'
+    };
+    std::vector<FileDialog> fileDialogs;
     std::vector<std::pair<std::wstring, std::wstring>> started;
     zr640ui::ShellStart startResult{true, 0};
 };
