@@ -207,13 +207,13 @@ TEST_F(MainPage, PaperSizeFollowsTheDriversFormItem) {
         page = oemhost::PageAt(window, kMainTab);
         EXPECT_EQ(ComboSelection(page, IDC_MAIN_COMBO_PAPERSIZE), L"Roll Paper 58 x 297 mm");
 
-        sheet.driverUi.updates.clear();
+        sheet.driverUi->updates.clear();
         SelectCombo(page, IDC_MAIN_COMBO_PAPERSIZE, 3);
         EXPECT_EQ(sheet.options.forms().Sel, 3);
         EXPECT_TRUE(sheet.options.forms().Flags & OPTIF_CHANGED);
         EXPECT_EQ(PaperName(Record(sheet)), L"Letter");
         bool toldDriver = false;
-        for (const auto& call : sheet.driverUi.updates) {
+        for (const auto& call : sheet.driverUi->updates) {
             if (call.item == &sheet.options.forms()) {
                 toldDriver = true;
                 EXPECT_EQ(call.previousSelection, 0u);

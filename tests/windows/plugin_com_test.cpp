@@ -111,15 +111,19 @@ TEST_F(PluginCom, QueryColorProfile) {
 }
 
 TEST_F(PluginCom, PublishDriverInterfaceKeepsTheFirst) {
-    oemhost::RecordingDriverUi first, second;
-    EXPECT_EQ(plugin()->PublishDriverInterface(&first), S_OK);
-    EXPECT_EQ(first.queryCount, 1);
-    EXPECT_EQ(first.refCount, 2);
-    EXPECT_EQ(plugin()->PublishDriverInterface(&second), S_OK);
-    EXPECT_EQ(second.queryCount, 0);
+    auto* first = oemhost::RecordingDriverUi::New();
+    auto* second = oemhost::RecordingDriverUi::New();
+    EXPECT_EQ(plugin()->PublishDriverInterface(first), S_OK);
+    EXPECT_EQ(first->queryCount, 1);
+    EXPECT_EQ(first->refCount, 2);
+    EXPECT_EQ(plugin()->PublishDriverInterface(second), S_OK);
+    EXPECT_EQ(second->queryCount, 0);
+    EXPECT_EQ(second->refCount, 1);
     plugin()->Release();  // the object lets go of the driver's interface
     loaded.plugin = nullptr;
-    EXPECT_EQ(first.refCount, 1);
+    EXPECT_EQ(first->refCount, 1);
+    first->Release();
+    second->Release();
 }
 
 TEST_F(PluginCom, PublishDriverInterfaceFailsForOtherObjects) {
@@ -127,8 +131,9 @@ TEST_F(PluginCom, PublishDriverInterfaceFailsForOtherObjects) {
     ASSERT_EQ(loaded.getClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
     EXPECT_EQ(plugin()->PublishDriverInterface(factory), E_FAIL);
     factory->Release();
-    oemhost::RecordingDriverUi driver;
-    EXPECT_EQ(plugin()->PublishDriverInterface(&driver), S_OK);  // a later success still counts
+    auto* driver = oemhost::RecordingDriverUi::New();
+    EXPECT_EQ(plugin()->PublishDriverInterface(driver), S_OK);  // a later success still counts
+    driver->Release();
 }
 
 TEST_F(PluginCom, CommonUIPropModes) {

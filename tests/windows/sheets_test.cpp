@@ -96,8 +96,8 @@ TEST_F(SheetsTest, DensityOptionIsRelabelledAndTheDriverTold) {
                   L"Density" + std::to_wstring(v));
     }
     EXPECT_TRUE(density.Flags & OPTIF_CHANGED);
-    ASSERT_FALSE(document.driverUi.updates.empty());
-    const oemhost::UpdateCall& call = document.driverUi.updates.front();
+    ASSERT_FALSE(document.driverUi->updates.empty());
+    const oemhost::UpdateCall& call = document.driverUi->updates.front();
     EXPECT_EQ(call.item, &density);
     EXPECT_EQ(call.uiObject, &document.uiObject);
     EXPECT_EQ(call.previousSelection, 0u);

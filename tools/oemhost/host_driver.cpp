@@ -16,8 +16,11 @@ HRESULT RecordingDriverUi::QueryInterface(REFIID iid, void** object) {
 
 ULONG RecordingDriverUi::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refCount)); }
 
-// Lives on the host's stack or as a member: the count is only observed, never frees.
-ULONG RecordingDriverUi::Release() { return static_cast<ULONG>(InterlockedDecrement(&refCount)); }
+ULONG RecordingDriverUi::Release() {
+    const LONG remaining = InterlockedDecrement(&refCount);
+    if (remaining == 0) delete this;
+    return static_cast<ULONG>(remaining);
+}
 
 HRESULT RecordingDriverUi::DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD, PDWORD) {
     return E_NOTIMPL;

@@ -17,8 +17,12 @@ struct UpdateCall {
     DWORD mode;
 };
 
+// A COM object with a real lifetime: made with New(), freed by its last Release, so a
+// plug-in that keeps the interface can never outlive it.
 class RecordingDriverUi final : public IPrintOemDriverUI {
 public:
+    static RecordingDriverUi* New() { return new RecordingDriverUi(); }
+
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
@@ -30,6 +34,10 @@ public:
     std::vector<UpdateCall> updates;
     int queryCount = 0;
     LONG refCount = 1;
+
+private:
+    RecordingDriverUi() = default;
+    ~RecordingDriverUi() = default;
 };
 
 // The driver's option items as the host lists them: paper forms (DMPUB_FORMNAME), a

@@ -40,7 +40,7 @@ HWND TabControl(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, 
 }  // namespace
 
 SheetSession::SheetSession(IPrintOemUI* plugin_, std::wstring printerName_)
-    : plugin(plugin_), printerName(std::move(printerName_)), record(1976) {
+    : plugin(plugin_), printerName(std::move(printerName_)), driverUi(RecordingDriverUi::New()), record(1976) {
     OpenPrinterW(const_cast<LPWSTR>(printerName.c_str()), &printer, nullptr);
 
     oem::OEMDMPARAM param = {};
@@ -64,6 +64,7 @@ SheetSession::SheetSession(IPrintOemUI* plugin_, std::wstring printerName_)
 }
 
 SheetSession::~SheetSession() {
+    driverUi->Release();
     if (printer != nullptr) ClosePrinter(printer);
 }
 
@@ -79,7 +80,7 @@ bool SheetSession::Run(SheetKind kind) {
         reinterpret_cast<void*>(GetProcAddress(compstui, "CommonPropertySheetUIW")));
     if (open == nullptr) return false;
 
-    plugin->PublishDriverInterface(&driverUi);
+    plugin->PublishDriverInterface(driverUi);
     plugin->CommonUIProp(kind == SheetKind::Document ? oem::OEMCUIP_DOCPROP : oem::OEMCUIP_PRNPROP, &common);
     if (scenario) {
         waiting.push_back(this);

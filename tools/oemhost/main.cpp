@@ -34,8 +34,9 @@ bool WriteRecord(const std::wstring& path, const std::vector<BYTE>& record) {
 
 int RunDevMode(oemhost::LoadedPlugin& loaded, const std::wstring& outPath) {
     IPrintOemUI* plugin = loaded.plugin;
-    oemhost::RecordingDriverUi driverUi;
-    plugin->PublishDriverInterface(&driverUi);
+    oemhost::RecordingDriverUi* driverUi = oemhost::RecordingDriverUi::New();
+    plugin->PublishDriverInterface(driverUi);
+    driverUi->Release();  // the plug-in keeps its own reference
 
     DWORD signature = 0, version = 0, needed = 0;
     plugin->GetInfo(oem::OEMGI_GETSIGNATURE, &signature, sizeof signature, &needed);
@@ -62,7 +63,6 @@ int RunDevMode(oemhost::LoadedPlugin& loaded, const std::wstring& outPath) {
     std::wprintf(L"DevMode default, convert, merge: %ls\n",
                  merged == defaults ? L"the record survives unchanged" : L"the record changed");
 
-    plugin->PublishDriverInterface(nullptr);
     if (!WriteRecord(outPath, merged)) return Fail(L"cannot write the record");
     std::wprintf(L"record written to %ls\n", outPath.c_str());
     return 0;
