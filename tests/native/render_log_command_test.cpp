@@ -1,6 +1,8 @@
 // zr640 render-log as a support engineer runs it.
 #include <gtest/gtest.h>
 
+#include "tests/native/tool_runner.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,21 +14,9 @@
 namespace zr640 {
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
+using zr640::test::ToolRun;
 
-ToolRun Tool(const std::string& arguments) {
-    ToolRun run;
-    const std::string command = std::string(ZR640_TOOL) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[256];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
-    run.status = pclose(pipe);
-    return run;
-}
+ToolRun Tool(const std::string& arguments) { return zr640::test::RunTool(arguments); }
 
 class RenderLogCommand : public ::testing::Test {
 protected:

@@ -1,65 +1,35 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <string>
 
 #include "core/common/text.h"
 #include "core/driverlog/viewer_texts.h"
+#include "core/localisation/ini_file.h"
 
 namespace zr640 {
 namespace {
 
-using IniFile = std::map<std::string, std::map<std::string, std::u16string>>;
+using Texts = std::map<std::string, std::map<std::string, std::u16string>>;
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
+// A language file as the private-profile functions see it, through the project's own INI
+// reader; nothing for a file that is not UTF-16LE with a byte-order mark.
+std::optional<Texts> ReadUtf16Ini(const std::string& path) {
+    const auto file = IniFile::Load(path);
+    if (!file || file->encoding() != IniFile::Encoding::Utf16Le) return std::nullopt;
+    Texts texts;
+    for (const IniFile::Section& section : file->sections()) {
+        auto& keys = texts[Utf16ToUtf8(section.name)];
+        for (const IniFile::Entry& entry : section.entries) keys.emplace(Utf16ToUtf8(entry.key), entry.value);
+    }
+    return texts;
 }
 
-// Reads a language file as the private-profile functions see it: UTF-16LE after a byte-order
-// mark, "[section]" lines and "key=value" lines. Returns nothing for a file without the mark.
-std::optional<IniFile> ReadUtf16Ini(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (bytes.size() < 2 || bytes.size() % 2 != 0 || bytes[0] != '\xFF' || bytes[1] != '\xFE') {
-        return std::nullopt;
-    }
-    std::u16string text;
-    for (size_t i = 2; i < bytes.size(); i += 2) {
-        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                      static_cast<unsigned char>(bytes[i + 1]) << 8);
-    }
-    IniFile ini;
-    std::string section;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(u'\n', start);
-        if (end == std::u16string::npos) end = text.size();
-        std::u16string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == u'\r') line.pop_back();
-        const std::string utf8 = Utf16ToUtf8(line);
-        const std::string_view trimmed = Trim(utf8);
-        if (trimmed.empty() || trimmed.front() == ';') continue;
-        if (trimmed.front() == '[' && trimmed.back() == ']') {
-            section = std::string(trimmed.substr(1, trimmed.size() - 2));
-            continue;
-        }
-        const size_t equals = trimmed.find('=');
-        if (equals == std::string_view::npos) continue;
-        ini[section][std::string(Trim(trimmed.substr(0, equals)))] =
-            Utf8ToUtf16(Trim(trimmed.substr(equals + 1)));
-    }
-    return ini;
-}
-
-IniFile Load(const char* name) {
+Texts Load(const char* name) {
     const auto ini = ReadUtf16Ini(std::string(ZR640_TEST_DATA) + "/../../viewer/lang/" + name);
     EXPECT_TRUE(ini.has_value()) << name << " is missing or not UTF-16LE with a byte-order mark";
-    return ini.value_or(IniFile{});
+    return ini.value_or(Texts{});
 }
 
 bool IsLanguageNeutral(std::string_view key) {
@@ -68,7 +38,7 @@ bool IsLanguageNeutral(std::string_view key) {
 
 TEST(ViewerLanguageFiles, EveryKeyInEveryFileAndNothingElse) {
     for (const char* name : {"ENG.ini", "CHN.ini", "CHF.ini"}) {
-        const IniFile ini = Load(name);
+        const Texts ini = Load(name);
         for (const auto& entry : kViewerTexts) {
             const auto section = ini.find(std::string(entry.section));
             ASSERT_NE(section, ini.end()) << name;
@@ -84,7 +54,7 @@ TEST(ViewerLanguageFiles, EveryKeyInEveryFileAndNothingElse) {
 }
 
 TEST(ViewerLanguageFiles, EnglishIsTheDefaults) {
-    const IniFile ini = Load("ENG.ini");
+    const Texts ini = Load("ENG.ini");
     for (const auto& entry : kViewerTexts) {
         EXPECT_EQ(Utf16ToUtf8(ini.at(std::string(entry.section)).at(std::string(entry.key))),
                   entry.defaultText);
@@ -92,9 +62,9 @@ TEST(ViewerLanguageFiles, EnglishIsTheDefaults) {
 }
 
 TEST(ViewerLanguageFiles, ChineseFilesAreTranslated) {
-    const IniFile english = Load("ENG.ini");
-    const IniFile simplified = Load("CHN.ini");
-    const IniFile traditional = Load("CHF.ini");
+    const Texts english = Load("ENG.ini");
+    const Texts simplified = Load("CHN.ini");
+    const Texts traditional = Load("CHF.ini");
     for (const auto& entry : kViewerTexts) {
         const std::string section(entry.section);
         const std::string key(entry.key);

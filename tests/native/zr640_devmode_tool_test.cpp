@@ -1,6 +1,8 @@
 // zr640 devmode as support staff run it: files in, files and listings out.
 #include <gtest/gtest.h>
 
+#include "tests/native/tool_runner.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,21 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status;
-    std::string output;
-};
+using zr640::test::ToolRun;
 
-ToolRun Tool(const std::string& arguments) {
-    const std::string command = std::string(ZR640_TOOL) + " " + arguments + " 2>&1";
-    ToolRun run{0, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    run.status = pclose(pipe);
-    return run;
-}
+ToolRun Tool(const std::string& arguments) { return zr640::test::RunTool(arguments); }
 
 class DevModeTool : public ::testing::Test {
 protected:
