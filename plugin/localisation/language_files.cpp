@@ -95,6 +95,12 @@ void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCop
     CopyFileW(driverCopy.c_str(), userCopy.c_str(), FALSE);
 }
 
+void RecordLanguageChoice(const std::wstring& file, bool followSystem) {
+    const LanguageKey key(LanguageKey::Mode::CreateIfMissing);
+    key.Write(kLanguageValue, file);
+    key.Write(kFirstRunValue, followSystem ? L"TRUE" : L"FALSE");
+}
+
 void ResolveCurrentStringFile() {
     std::wstring name;
     const LanguageKey key;

@@ -48,6 +48,10 @@ const std::wstring& UserFolder();
 // [FILEVER] INIVERSION is not greater than the driver copy's. A failed copy is ignored.
 void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCopy);
 
+// Records a language: its string file, and whether the choice follows the system language
+// ("TRUE") or was made by name ("FALSE"). Creates the key when it is missing.
+void RecordLanguageChoice(const std::wstring& file, bool followSystem);
+
 // The current string file: registry value LANGUAGE_ZR640, else "ENG_ZR640.res".
 // Resolve() reads it again and sets the module-wide name and path every lookup uses.
 void ResolveCurrentStringFile();

@@ -56,9 +56,7 @@ std::wstring ControlText(HWND dialog, int control) {
 }
 
 void ChooseLanguage(const wchar_t* file) {
-    const zr640ui::LanguageKey key(zr640ui::LanguageKey::Mode::CreateIfMissing);
-    key.Write(zr640ui::kLanguageValue, file);
-    key.Write(zr640ui::kFirstRunValue, L"FALSE");
+    zr640ui::RecordLanguageChoice(file, false);
     CopyFileW((zr640ui::DriverFolder() + file).c_str(), (zr640ui::UserFolder() + file).c_str(), FALSE);
 }
 

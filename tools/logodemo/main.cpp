@@ -120,11 +120,7 @@ std::vector<uint8_t> SpherePicture() {
 }
 
 // Records a language the way the Main page does, before start-up reads it.
-void ChooseLanguage(const std::wstring& file) {
-    const zr640ui::LanguageKey key(zr640ui::LanguageKey::Mode::CreateIfMissing);
-    key.Write(zr640ui::kLanguageValue, file);
-    key.Write(zr640ui::kFirstRunValue, L"FALSE");
-}
+void ChooseLanguage(const std::wstring& file) { zr640ui::RecordLanguageChoice(file, false); }
 
 void Click(HWND page, int control) {
     SendDlgItemMessageW(page, control, BM_CLICK, 0, 0);

@@ -355,16 +355,10 @@ void OnSetActive(HWND page, DocumentSheetContext& context, const zr640::PrivateD
 void StoreLanguage(HWND page) {
     wchar_t chosen[256] = {};
     GetDlgItemTextW(page, IDC_MAIN_COMBO_LANGUAGE, chosen, 256);
-    const LanguageKey key;
+    if (!LanguageKey().ok()) return;  // the key is never created here
     for (const LanguageEntry& language : languages) {
-        if (language.name == chosen) {
-            key.Write(kLanguageValue, language.file);
-            key.Write(kFirstRunValue, L"FALSE");
-        }
-        if (language.systemLabel == chosen) {
-            key.Write(kLanguageValue, language.file);
-            key.Write(kFirstRunValue, L"TRUE");
-        }
+        if (language.name == chosen) RecordLanguageChoice(language.file, false);
+        if (language.systemLabel == chosen) RecordLanguageChoice(language.file, true);
     }
 }
 
