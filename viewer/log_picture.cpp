@@ -1,50 +1,11 @@
 #include "viewer/log_picture.h"
 
+#include <filesystem>
 #include <limits>
 
 #include "viewer/wide_text.h"
 
 namespace zr640viewer {
-
-BitmapFileW::BitmapFileW(std::wstring path)
-    : path_(std::move(path)), temporary_(path_ + L".partial") {
-    file_.Reset(CreateFileW(temporary_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-BitmapFileW::~BitmapFileW() {
-    if (!file_) return;
-    file_.Reset();
-    DeleteFileW(temporary_.c_str());
-}
-
-bool BitmapFileW::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
-    if (!file_ || failed_) return false;
-    LARGE_INTEGER position;
-    position.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(file_.get(), position, nullptr, FILE_BEGIN)) failed_ = true;
-    size_t done = 0;
-    while (!failed_ && done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(
-            std::min<size_t>(bytes.size() - done, std::numeric_limits<DWORD>::max() / 2));
-        DWORD written = 0;
-        failed_ = !WriteFile(file_.get(), bytes.data() + done, chunk, &written, nullptr) ||
-                  written != chunk;
-        done += written;
-    }
-    return !failed_;
-}
-
-bool BitmapFileW::Commit() {
-    if (!file_) return false;
-    const bool closed = CloseHandle(file_.Release()) != FALSE;
-    if (failed_ || !closed ||
-        !MoveFileExW(temporary_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(temporary_.c_str());
-        return false;
-    }
-    return true;
-}
 
 zr640::Result<zr640::LogPicture> RenderLogFile(const std::wstring& printFile,
                                                const std::wstring& bitmapFile,
@@ -67,11 +28,11 @@ zr640::Result<zr640::LogPicture> RenderLogFile(const std::wstring& printFile,
     const std::span<const uint8_t> bytes(static_cast<const uint8_t*>(view.get()),
                                          static_cast<size_t>(size.QuadPart));
 
-    BitmapFileW bitmap(bitmapFile);
+    zr640::BitmapFile bitmap{std::filesystem::path(bitmapFile)};
     if (!bitmap.opened()) return zr640::Error{"cannot create " + Narrow(bitmapFile)};
     auto picture = zr640::RenderPrintFile(bytes, geometry, bitmap);
     if (!picture) return picture;
-    if (!bitmap.Commit()) return zr640::Error{"cannot write " + Narrow(bitmapFile)};
+    if (const auto committed = bitmap.Commit(); !committed) return zr640::Error{committed.error()};
     return picture;
 }
 

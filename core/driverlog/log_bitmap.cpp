@@ -58,7 +58,11 @@ bool BitmapBytes::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
 
 BitmapFile::BitmapFile(std::filesystem::path path) : path_(std::move(path)), temporary_(path_) {
     temporary_ += ".partial";
-    file_ = std::fopen(temporary_.string().c_str(), "wb");
+#ifdef _WIN32
+    file_ = _wfopen(temporary_.c_str(), L"wb");  // the path's own UTF-16, not the code page
+#else
+    file_ = std::fopen(temporary_.c_str(), "wb");
+#endif
     // The writes are large; the stream's own buffer would only add a copy.
     if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
 }

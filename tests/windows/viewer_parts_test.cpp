@@ -5,6 +5,7 @@
 
 #include <shlobj.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -203,7 +204,7 @@ TEST(ViewerLogPicture, BitmapFileDroppedWithoutCommitLeavesNothing) {
     const ScratchFolder scratch(L"zr640_viewer_sink");
     const std::wstring path = scratch / L"x.bmp";
     {
-        BitmapFileW file(path);
+        zr640::BitmapFile file{std::filesystem::path(path)};
         ASSERT_TRUE(file.opened());
         const uint8_t bytes[] = {1, 2, 3};
         EXPECT_TRUE(file.WriteAt(4, bytes));
@@ -212,7 +213,7 @@ TEST(ViewerLogPicture, BitmapFileDroppedWithoutCommitLeavesNothing) {
     EXPECT_FALSE(wintest::Exists(path + L".partial"));
     EXPECT_FALSE(wintest::Exists(path));
 
-    BitmapFileW file(path);
+    zr640::BitmapFile file{std::filesystem::path(path)};
     const uint8_t bytes[] = {9, 8};
     EXPECT_TRUE(file.WriteAt(1, bytes));
     EXPECT_TRUE(file.WriteAt(0, std::span<const uint8_t>(bytes, 1)));
@@ -220,7 +221,7 @@ TEST(ViewerLogPicture, BitmapFileDroppedWithoutCommitLeavesNothing) {
     EXPECT_EQ(wintest::ReadBytes(path), (std::vector<uint8_t>{9, 9, 8}));
     EXPECT_FALSE(file.Commit());  // once only
 
-    BitmapFileW blocked(scratch / L"no_such_folder\\y.bmp");
+    zr640::BitmapFile blocked{std::filesystem::path(scratch / L"no_such_folder\\y.bmp")};
     EXPECT_FALSE(blocked.opened());
     EXPECT_FALSE(blocked.WriteAt(0, bytes));
     EXPECT_FALSE(blocked.Commit());
