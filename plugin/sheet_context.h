@@ -1,5 +1,6 @@
 // The records every property page receives as its lParam. They live inside the plug-in
-// object, so they stay valid while the object lives.
+// object, so they stay valid while the object lives; what belongs to one sheet (rather than
+// to one page or to the whole module) is kept here.
 #pragma once
 
 #include "plugin/platform/oem_interfaces.h"
@@ -8,21 +9,22 @@ namespace zr640ui {
 
 inline HANDLE const kNoHandle = reinterpret_cast<HANDLE>(~static_cast<ULONG_PTR>(0));
 
-struct DocumentSheetContext {
+// What both sheets have: the host's sheet and the driver's common parameters.
+struct SheetContextBase {
     HANDLE hComPropSheet = kNoHandle;
     HANDLE hLastPage = kNoHandle;  // from the latest add-page call; used for set-result
-    oem::OEMUIPSPARAM* uiParams = nullptr;  // pOEMDM is the settings record
-    oem::OEMCUIPPARAM* commonParams = nullptr;  // option items, printer name and handle
     PFNCOMPROPSHEET pfnComPropSheet = nullptr;
-    IPrintOemDriverUI* driverUi = nullptr;  // borrowed from the object
+    oem::OEMCUIPPARAM* commonParams = nullptr;  // option items, printer name and handle
+    IPrintOemDriverUI* driverUi = nullptr;      // borrowed from the object
 };
 
-struct DeviceSheetContext {
-    HANDLE hComPropSheet = kNoHandle;
-    HANDLE hLastPage = kNoHandle;
-    PFNCOMPROPSHEET pfnComPropSheet = nullptr;
-    oem::OEMCUIPPARAM* commonParams = nullptr;  // hPrinter for raw jobs
-    IPrintOemDriverUI* driverUi = nullptr;
+struct DocumentSheetContext : SheetContextBase {
+    oem::OEMUIPSPARAM* uiParams = nullptr;  // pOEMDM is the settings record
+    // Raised by the Water Mark page when a water mark is removed: the Main page of this
+    // sheet checks "No" for print-as-graphics at its next activation, once.
+    bool graphicsResetRequested = false;
 };
+
+struct DeviceSheetContext : SheetContextBase {};  // hPrinter (in commonParams) for raw jobs
 
 }  // namespace zr640ui

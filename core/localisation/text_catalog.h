@@ -77,6 +77,13 @@ struct SectionEntry {
     uint16_t count;
 };
 
+// A control and the text it shows: a caption, a tooltip's help or a list entry.
+template <typename TextKey>
+struct TextBinding {
+    int control;
+    TextKey text;
+};
+
 // The whole catalogue, in file order.
 std::span<const TextEntry> Entries();
 const TextEntry& EntryOf(Key key);

@@ -16,7 +16,7 @@
 namespace zr640 {
 namespace {
 
-constexpr PageMessage kAllMessages[] = {
+constexpr Message kAllMessages[] = {
     kDownloadError1, kDownloadError2, kDownloadError3, kDownloadError4, kDownloadError5,
     kDownloadError6, kDownloadError7, kDownloadError8, kDownloadError9, kDownloadError10,
 };
@@ -72,7 +72,7 @@ DownloadAllPlan PrepareGray(std::span<const std::filesystem::path> logos) {
 
 }  // namespace
 
-std::span<const PageMessage> DownloadMessages() { return kAllMessages; }
+std::span<const Message> DownloadMessages() { return kAllMessages; }
 
 LogoSettings DefaultLogoSettings(LogoFormat format) {
     return {format == LogoFormat::kTransformation ? 1 : 0, 0, 0};
@@ -115,12 +115,12 @@ BitmapLead ReadBitmapLead(std::span<const uint8_t> lead) {
     return header;
 }
 
-std::optional<PageMessage> CheckAddLogo(const LogoList& list) {
+std::optional<Message> CheckAddLogo(const LogoList& list) {
     if (list.full()) return kDownloadError4;
     return std::nullopt;
 }
 
-std::optional<PageMessage> CheckLogoLead(std::span<const uint8_t> lead) {
+std::optional<Message> CheckLogoLead(std::span<const uint8_t> lead) {
     if (lead.size() < kBitmapLeadSize) return kDownloadError2;
     const BitmapLead header = ReadBitmapLead(lead);
     if (header.width > kMaxLogoWidth || std::llabs(int64_t{header.height}) > kMaxLogoHeight) {
@@ -129,7 +129,7 @@ std::optional<PageMessage> CheckLogoLead(std::span<const uint8_t> lead) {
     return std::nullopt;
 }
 
-std::optional<PageMessage> CheckDownloadAll(std::span<const std::optional<uint64_t>> sizes) {
+std::optional<Message> CheckDownloadAll(std::span<const std::optional<uint64_t>> sizes) {
     if (sizes.empty()) return kDownloadError5;
     uint64_t total = 0;
     for (const auto& size : sizes) {

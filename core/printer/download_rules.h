@@ -11,47 +11,37 @@
 #include <string_view>
 #include <vector>
 
+#include "core/localisation/message.h"
 #include "core/printer/raw_job.h"
 
 namespace zr640 {
 
-// A message box of the page: its key in the "MessageBox" section of the language file, the
-// built-in English text, and the key of its caption.
-struct PageMessage {
-    std::string_view key;
-    std::string_view text;
-    std::string_view caption;
-    bool operator==(const PageMessage&) const = default;
-};
+using text::Message;
 
-inline constexpr PageMessage kDownloadError1{"MB_DOWNLOAD_ERROR1", "Fail to open the selected file!",
-                                             "MB_ERROR"};
-inline constexpr PageMessage kDownloadError2{"MB_DOWNLOAD_ERROR2", "Failed to get data from the file!",
-                                             "MB_ERROR"};
-inline constexpr PageMessage kDownloadError3{
-    "MB_DOWNLOAD_ERROR3",
-    "The image is too big to be selected.\nthe width must be less than 1024 Byte,and the height "
-    "must be less than 768 Byte!",
-    "MB_ERROR"};
-inline constexpr PageMessage kDownloadError4{
-    "MB_DOWNLOAD_ERROR4",
-    "The total counts of the logos is 9,\nplease delete some logos before selecting another logo!",
-    "MB_INFORMATION"};
-inline constexpr PageMessage kDownloadError5{"MB_DOWNLOAD_ERROR5", "Please select logos first!",
-                                             "MB_ERROR"};
-inline constexpr PageMessage kDownloadError6{"MB_DOWNLOAD_ERROR6", "Failed to get the size of logo!",
-                                             "MB_ERROR"};
-inline constexpr PageMessage kDownloadError7{
-    "MB_DOWNLOAD_ERROR7", "The total sizes of all the logos is greater 96K!", "MB_ERROR"};
-inline constexpr PageMessage kDownloadError8{
-    "MB_DOWNLOAD_ERROR8", "Failed to get the size of the selected file!", "MB_ERROR"};
-inline constexpr PageMessage kDownloadError9{
-    "MB_DOWNLOAD_ERROR9", "Failed to Alloc the required memory!", "MB_ERROR"};
-inline constexpr PageMessage kDownloadError10{
-    "MB_DOWNLOAD_ERROR10", "Failed to set the file point to the head of the file!", "MB_ERROR"};
+// The page's messages, each with an OK button and no icon.
+inline constexpr Message kDownloadError1{text::Key::MessageBox_MB_DOWNLOAD_ERROR1,
+                                        text::Key::MessageBox_MB_ERROR};
+inline constexpr Message kDownloadError2{text::Key::MessageBox_MB_DOWNLOAD_ERROR2,
+                                        text::Key::MessageBox_MB_ERROR};
+inline constexpr Message kDownloadError3{text::Key::MessageBox_MB_DOWNLOAD_ERROR3,
+                                        text::Key::MessageBox_MB_ERROR};
+inline constexpr Message kDownloadError4{text::Key::MessageBox_MB_DOWNLOAD_ERROR4,
+                                        text::Key::MessageBox_MB_INFORMATION};
+inline constexpr Message kDownloadError5{text::Key::MessageBox_MB_DOWNLOAD_ERROR5,
+                                        text::Key::MessageBox_MB_ERROR};
+inline constexpr Message kDownloadError6{text::Key::MessageBox_MB_DOWNLOAD_ERROR6,
+                                        text::Key::MessageBox_MB_ERROR};
+inline constexpr Message kDownloadError7{text::Key::MessageBox_MB_DOWNLOAD_ERROR7,
+                                        text::Key::MessageBox_MB_ERROR};
+inline constexpr Message kDownloadError8{text::Key::MessageBox_MB_DOWNLOAD_ERROR8,
+                                        text::Key::MessageBox_MB_ERROR};
+inline constexpr Message kDownloadError9{text::Key::MessageBox_MB_DOWNLOAD_ERROR9,
+                                        text::Key::MessageBox_MB_ERROR};
+inline constexpr Message kDownloadError10{text::Key::MessageBox_MB_DOWNLOAD_ERROR10,
+                                        text::Key::MessageBox_MB_ERROR};
 
 // All ten, in key order, for loading their texts from the language file.
-std::span<const PageMessage> DownloadMessages();
+std::span<const Message> DownloadMessages();
 
 constexpr size_t kMaxLogos = 9;
 constexpr uint64_t kLogoBytesLimit = 98304;  // 96 K: the sum of the logo sizes stays below
@@ -117,15 +107,15 @@ struct BitmapLead {
 BitmapLead ReadBitmapLead(std::span<const uint8_t> lead);
 
 // Add, before the file dialog: MB_DOWNLOAD_ERROR4 when the list is full.
-std::optional<PageMessage> CheckAddLogo(const LogoList& list);
+std::optional<Message> CheckAddLogo(const LogoList& list);
 // Add, on the first bytes of the chosen file: MB_DOWNLOAD_ERROR2 for fewer than 62 bytes,
 // MB_DOWNLOAD_ERROR3 for a width above 1024 or a height above 768 (either direction).
-std::optional<PageMessage> CheckLogoLead(std::span<const uint8_t> lead);
+std::optional<Message> CheckLogoLead(std::span<const uint8_t> lead);
 
 // Download all, before anything is sent: MB_DOWNLOAD_ERROR5 for no logos,
 // MB_DOWNLOAD_ERROR6 for a logo without a size, MB_DOWNLOAD_ERROR7 when the sizes add up
 // to 98304 bytes or more.
-std::optional<PageMessage> CheckDownloadAll(std::span<const std::optional<uint64_t>> sizes);
+std::optional<Message> CheckDownloadAll(std::span<const std::optional<uint64_t>> sizes);
 
 // The size Download all counts for a logo: that of its converted file, or of its own file
 // when the converted file cannot be opened.
@@ -138,7 +128,7 @@ std::optional<uint64_t> LogoDownloadSize(const std::filesystem::path& logo);
 // and packed before anything is sent: a logo that cannot be read, or a mono logo that
 // cannot be packed, gives no job at all.
 struct DownloadAllPlan {
-    std::optional<PageMessage> message;  // show it; nothing is sent
+    std::optional<Message> message;  // show it; nothing is sent
     std::optional<RawJob> job;           // send it
     std::string failure;                 // neither: nothing is sent and nothing shown
 };
@@ -148,7 +138,7 @@ DownloadAllPlan PrepareDownloadAll(LogoFormat format, std::span<const std::files
 // that can fail: opening (1), sizing (8), memory (9, also for files of 1 GiB or more),
 // rewinding (10) and reading whole (2).
 struct FileDownloadRead {
-    std::optional<PageMessage> message;
+    std::optional<Message> message;
     std::vector<uint8_t> bytes;
 };
 FileDownloadRead ReadFileToDownload(const std::filesystem::path& file);

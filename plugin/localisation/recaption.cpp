@@ -80,11 +80,6 @@ void NotePageWindow(NotedPage page, HWND window) { notedPages[static_cast<size_t
 
 HWND NotedPageWindow(NotedPage page) { return notedPages[static_cast<size_t>(page)]; }
 
-void TrackPageWindow(NotedPage page, HWND window, UINT message) {
-    if (message == WM_INITDIALOG) NotePageWindow(page, window);
-    if (message == WM_DESTROY && NotedPageWindow(page) == window) NotePageWindow(page, nullptr);
-}
-
 void NotePrinterName(const wchar_t* name) { printerName = name != nullptr ? name : L""; }
 
 const std::wstring& NotedPrinterName() { return printerName; }

@@ -8,16 +8,12 @@
 
 namespace zr640ui {
 
-// Pages whose windows the device-sheet pass repaints.
+// Pages whose windows the device-sheet pass repaints; each page notes its window while it is
+// open (the page framework does it from the page's definition).
 enum class NotedPage { Utility, Download, Font, DocumentVersion, DeviceVersion, Count };
 
 void NotePageWindow(NotedPage page, HWND window);
 HWND NotedPageWindow(NotedPage page);
-
-// Keeps a noted page's slot in step with its window: noted at WM_INITDIALOG, cleared at
-// WM_DESTROY (unless another window of that kind has taken the slot since). The page's
-// dialog procedure passes every message through it first.
-void TrackPageWindow(NotedPage page, HWND window, UINT message);
 
 // The printer whose sheets are re-captioned; the Main page notes it when it is created.
 void NotePrinterName(const wchar_t* name);

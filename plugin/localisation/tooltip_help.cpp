@@ -9,13 +9,13 @@
 namespace zr640ui {
 namespace {
 
-constexpr wchar_t kHelpProperty[] = L"ZR640.Help";
+constexpr UINT_PTR kHelpSubclass = 0x5A52;  // this module's help subclass on a control
+constexpr wchar_t kHelpProperty[] = L"ZR640.Help";  // marks a control that has help
 constexpr int kDelayMs = 1000;
 constexpr int kMaxTipWidth = 300;
 
-// What a subclassed control needs: its previous procedure, its text and the tooltip window.
+// What a subclassed control needs: its text and the tooltip window.
 struct HelpSlot {
-    WNDPROC previous;
     Key text;
     HWND tooltip;
 };
@@ -32,11 +32,11 @@ TTTOOLINFOW ToolFor(HWND control, wchar_t* text) {
     return tool;
 }
 
-LRESULT CALLBACK HelpProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* slot = static_cast<HelpSlot*>(GetPropW(control, kHelpProperty));
-    if (slot == nullptr) return 0;
-    const WNDPROC previous = slot->previous;
-
+// Installed with SetWindowSubclass, so it stacks with the control's other subclasses: the one
+// installed last sees a message first.
+LRESULT CALLBACK HelpProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR data) {
+    auto* slot = reinterpret_cast<HelpSlot*>(data);
     if (message == WM_MOUSEMOVE) {
         POINT cursor;
         RECT bounds;
@@ -53,16 +53,16 @@ LRESULT CALLBACK HelpProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
             SendMessageW(slot->tooltip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
         }
     } else if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemoveWindowSubclass(control, HelpProc, kHelpSubclass);
         RemovePropW(control, kHelpProperty);
         delete slot;
     }
-    return CallWindowProcW(previous, control, message, wParam, lParam);
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
 }  // namespace
 
-HWND AttachHelp(HWND page, std::span<const HelpBinding> controls) {
+HWND AttachHelp(HWND page, std::span<const zr640::text::TextBinding<Key>> controls) {
     HWND tooltip;
     {
         ScopedActivation activation;
@@ -76,13 +76,15 @@ HWND AttachHelp(HWND page, std::span<const HelpBinding> controls) {
     SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
 
     // Each control is registered once, here; moving the mouse over it refreshes the text.
-    for (const HelpBinding& binding : controls) {
+    for (const auto& binding : controls) {
         const HWND control = GetDlgItem(page, binding.control);
         if (control == nullptr || GetPropW(control, kHelpProperty) != nullptr) continue;
-        auto* slot = new HelpSlot{nullptr, binding.text, tooltip};
+        auto* slot = new HelpSlot{binding.text, tooltip};
+        if (!SetWindowSubclass(control, HelpProc, kHelpSubclass, reinterpret_cast<DWORD_PTR>(slot))) {
+            delete slot;
+            continue;
+        }
         SetPropW(control, kHelpProperty, slot);
-        slot->previous = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HelpProc)));
         wchar_t text[1024];
         wcsncpy(text, Text(binding.text), 1023);
         text[1023] = L'\0';

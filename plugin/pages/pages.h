@@ -17,7 +17,7 @@ INT_PTR CALLBACK DownloadPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
 INT_PTR CALLBACK FontPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DeviceVersionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Each page's captions and tooltip help (page_frame.h), for the code that checks them.
+// Each page's captions and tooltip help (framework/page.h), for the code that checks them.
 struct PageDefinition;
 const PageDefinition& MainPageDefinition();
 const PageDefinition& WatermarkPageDefinition();

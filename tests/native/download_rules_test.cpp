@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/common/text.h"
 #include "core/imaging/logo_files.h"
 #include "core/printer/download_rules.h"
 #include "core/printer/logo_commands.h"
@@ -71,14 +72,16 @@ TEST(LogoCommands, FileDownloadSendsTheFileInOneBlock) {
     EXPECT_EQ(job.blocks[0].size(), 70000u);
 }
 
+std::string KeyName(text::Key key) { return Utf16ToUtf8(text::EntryOf(key).key); }
+
 TEST(DownloadMessages, KeysTextsAndCaptions) {
     ASSERT_EQ(DownloadMessages().size(), 10u);
     for (size_t i = 0; i < 10; ++i) {
-        EXPECT_EQ(DownloadMessages()[i].key, "MB_DOWNLOAD_ERROR" + std::to_string(i + 1));
-        EXPECT_EQ(DownloadMessages()[i].caption, i == 3 ? "MB_INFORMATION" : "MB_ERROR");
+        EXPECT_EQ(KeyName(DownloadMessages()[i].text), "MB_DOWNLOAD_ERROR" + std::to_string(i + 1));
+        EXPECT_EQ(KeyName(DownloadMessages()[i].caption), i == 3 ? "MB_INFORMATION" : "MB_ERROR");
     }
-    EXPECT_EQ(kDownloadError7.text, "The total sizes of all the logos is greater 96K!");
-    EXPECT_NE(kDownloadError3.text.find("selected.\nthe width"), std::string_view::npos);
+    EXPECT_EQ(text::EnglishText(kDownloadError7.text), "The total sizes of all the logos is greater 96K!");
+    EXPECT_NE(text::EnglishText(kDownloadError3.text).find("selected.\nthe width"), std::string::npos);
 }
 
 TEST(DownloadChecks, SizesAddUpToLessThan96K) {
@@ -111,7 +114,7 @@ TEST(LogoList, AddsNineAtMost) {
         EXPECT_TRUE(list.Add("logo" + std::to_string(i) + ".bmp"));
     }
     EXPECT_EQ(CheckAddLogo(list), kDownloadError4);
-    EXPECT_EQ(CheckAddLogo(list)->caption, "MB_INFORMATION");
+    EXPECT_EQ(KeyName(CheckAddLogo(list)->caption), "MB_INFORMATION");
     EXPECT_FALSE(list.Add("tenth.bmp"));
     EXPECT_EQ(list.size(), 9u);
     EXPECT_EQ(list[8].settings, (LogoSettings{1, 0, 0}));

@@ -176,9 +176,9 @@ TEST_F(MainPage, WaterMarkLocksTheRadiosAndClearingItChecksNoAtTheNextActivation
         EXPECT_FALSE(Enabled(page, IDC_MAIN_RADIO_GRAPHICSNO));
         EXPECT_TRUE(IsChecked(page, IDC_MAIN_RADIO_GRAPHICSYES));
 
-        oemhost::PageAt(window, kMainTab + 1);
+        const HWND watermark = oemhost::PageAt(window, kMainTab + 1);
         Record(sheet).bWatermarkType = 0;  // as the Water Mark page does
-        zr640ui::RequestGraphicsReset();
+        EXPECT_TRUE(zr640ui::RequestGraphicsReset(watermark));
         page = oemhost::PageAt(window, kMainTab);
         EXPECT_TRUE(Enabled(page, IDC_MAIN_RADIO_GRAPHICSNO));
         EXPECT_TRUE(IsChecked(page, IDC_MAIN_RADIO_GRAPHICSNO));

@@ -12,7 +12,7 @@
 
 #include "core/localisation/text_catalog.h"
 #include "plugin/localisation/recaption.h"
-#include "plugin/pages/page_frame.h"
+#include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
 #include "tests/windows/sheet_fixture.h"
@@ -88,7 +88,7 @@ private:
 };
 
 bool Bound(const PageDefinition& page, int control) {
-    for (const CaptionBinding& caption : page.captions) {
+    for (const TextBinding& caption : page.captions) {
         if (caption.control == control) return true;
     }
     return false;
@@ -101,7 +101,7 @@ void CheckAgainstTemplate(const PageCase& c, HWND sheet) {
     const PageDefinition& page = c.definition();
     const BareTemplate bare(c.dialogTemplate, sheet);
     ASSERT_NE(bare.get(), nullptr);
-    for (const CaptionBinding& caption : page.captions) {
+    for (const TextBinding& caption : page.captions) {
         SCOPED_TRACE(caption.control);
         EXPECT_EQ(text::EntryOf(caption.text).section, page.section);
         EXPECT_TRUE(IsCaptionKey(caption.text));
@@ -125,7 +125,7 @@ void CheckAgainstTemplate(const PageCase& c, HWND sheet) {
 // Returns how many captions differ from the English ones.
 int CheckCaptions(HWND page, const PageDefinition& definition, const wchar_t* file) {
     int translated = 0;
-    for (const CaptionBinding& caption : definition.captions) {
+    for (const TextBinding& caption : definition.captions) {
         SCOPED_TRACE(caption.control);
         const std::wstring expected = FileText(file, caption.text);
         EXPECT_FALSE(expected.empty()) << "the file holds the key";
@@ -147,7 +147,7 @@ void CheckHelp(HWND page, const PageCase& c) {
     const HWND tooltip = wintest::TooltipFor(GetDlgItem(page, definition.help.front().control));
     ASSERT_NE(tooltip, nullptr);
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), c.helpTools);
-    for (const HelpBinding& help : definition.help) {
+    for (const TextBinding& help : definition.help) {
         SCOPED_TRACE(help.control);
         const HWND control = GetDlgItem(page, help.control);
         ASSERT_NE(control, nullptr);

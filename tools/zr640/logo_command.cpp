@@ -79,8 +79,8 @@ int Convert(Arguments& args, bool mono) {
 Result<std::vector<uint8_t>> LogoBytes(const std::string& file, LogoFormat format,
                                        const Settings& settings) {
     auto source = ReadWholeFile(file, kLargestBitmapFile);
-    if (!source) return Error{std::string(kDownloadError1.text)};
-    if (const auto message = CheckLogoLead(*source)) return Error{std::string(message->text)};
+    if (!source) return Error{text::EnglishText(kDownloadError1.text)};
+    if (const auto message = CheckLogoLead(*source)) return Error{text::EnglishText(message->text)};
     const BitmapLead lead = ReadBitmapLead(*source);
     if (format == LogoFormat::kTransformation && lead.bitmap && lead.bitsPerPixel == 1) {
         return std::move(*source);
@@ -105,7 +105,7 @@ int Download(Arguments& args) {
     if (args.failed()) return Fail(args.error());
     const LogoFormat format = *formatName == "mono" ? LogoFormat::kTransformation : LogoFormat::kGray;
 
-    if (files.size() > kMaxLogos) return Fail(std::string(kDownloadError4.text));
+    if (files.size() > kMaxLogos) return Fail(text::EnglishText(kDownloadError4.text));
     std::vector<std::vector<uint8_t>> logos;
     std::vector<std::optional<uint64_t>> sizes;
     for (const auto& file : files) {
@@ -114,7 +114,7 @@ int Download(Arguments& args) {
         sizes.push_back(bytes->size());
         logos.push_back(std::move(*bytes));
     }
-    if (const auto message = CheckDownloadAll(sizes)) return Fail(std::string(message->text));
+    if (const auto message = CheckDownloadAll(sizes)) return Fail(text::EnglishText(message->text));
 
     RawJob job;
     if (format == LogoFormat::kTransformation) {

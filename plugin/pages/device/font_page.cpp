@@ -1,6 +1,5 @@
 // The Font page: the printer's own fonts and the point size that selects each of them.
-#include "plugin/localisation/recaption.h"
-#include "plugin/pages/page_frame.h"
+#include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
 
@@ -9,19 +8,24 @@ namespace {
 
 // Not a caption: RC_RONT_TREETITLE is the text of the font tree's root item and goes with the
 // tree (renamed on every reload).
-constexpr CaptionBinding kCaptions[] = {
+constexpr TextBinding kCaptions[] = {
     {IDC_FONT_LABEL_NOTICE, Key::Font_RC_STATIC_FONT_NOTICE},
 };
 
-constexpr PageDefinition kPage = {Section::Font, kCaptions, {}};
+constexpr PageDefinition kPage = {.section = Section::Font, .captions = kCaptions, .help = {}, .noted = NotedPage::Font};
+
+// Captions and tooltip help are all this page does so far.
+class FontPage final : public DevicePage {
+public:
+    explicit FontPage(DeviceSheetContext& context) : DevicePage(context, kPage) {}
+};
 
 }  // namespace
 
 const PageDefinition& FontPageDefinition() { return kPage; }
 
-INT_PTR CALLBACK FontPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    TrackPageWindow(NotedPage::Font, page, message);
-    return HandlePageMessage(page, message, lParam, kPage);
+INT_PTR CALLBACK FontPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PageProc<FontPage>(page, message, wParam, lParam);
 }
 
 }  // namespace zr640ui

@@ -1,6 +1,5 @@
 // The Utility page: the self-test print and the user-defined paper sizes.
-#include "plugin/localisation/recaption.h"
-#include "plugin/pages/page_frame.h"
+#include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
 
@@ -8,7 +7,7 @@ namespace zr640ui {
 namespace {
 
 // The range labels and the hidden control-font button with its two labels are not translated.
-constexpr CaptionBinding kCaptions[] = {
+constexpr TextBinding kCaptions[] = {
     {IDC_UTILITY_BUTTON_SELFTEST, Key::Utility_RC_SELFTEST},
     {IDC_UTILITY_LABEL_SELFTEST, Key::Utility_RC_STATIC_SELFTEST},
     {IDC_UTILITY_LABEL_CHECKCOMM, Key::Utility_RC_STATIC_CHECKCOMM},
@@ -20,7 +19,7 @@ constexpr CaptionBinding kCaptions[] = {
     {IDC_UTILITY_LABEL_HEIGHT, Key::Utility_RC_STATIC_FORMHEIGHT},
 };
 
-constexpr HelpBinding kHelp[] = {
+constexpr TextBinding kHelp[] = {
     {IDC_UTILITY_BUTTON_SELFTEST, Key::Utility_CTEXT_SELFTEST},
     {IDC_UTILITY_LIST_FORMS, Key::Utility_CTEXT_LIST_PAPERSIZE},
     {IDC_UTILITY_BUTTON_DELETE, Key::Utility_CTEXT_BUTTON_DELETE},
@@ -30,15 +29,20 @@ constexpr HelpBinding kHelp[] = {
     {IDC_UTILITY_EDIT_HEIGHT, Key::Utility_CTEXT_EDIT_HEIGHT},
 };
 
-constexpr PageDefinition kPage = {Section::Utility, kCaptions, kHelp};
+constexpr PageDefinition kPage = {.section = Section::Utility, .captions = kCaptions, .help = kHelp, .noted = NotedPage::Utility};
+
+// Captions and tooltip help are all this page does so far.
+class UtilityPage final : public DevicePage {
+public:
+    explicit UtilityPage(DeviceSheetContext& context) : DevicePage(context, kPage) {}
+};
 
 }  // namespace
 
 const PageDefinition& UtilityPageDefinition() { return kPage; }
 
-INT_PTR CALLBACK UtilityPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    TrackPageWindow(NotedPage::Utility, page, message);
-    return HandlePageMessage(page, message, lParam, kPage);
+INT_PTR CALLBACK UtilityPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PageProc<UtilityPage>(page, message, wParam, lParam);
 }
 
 }  // namespace zr640ui

@@ -1,6 +1,5 @@
 // The Version page, shown in both sheets.
-#include "plugin/localisation/recaption.h"
-#include "plugin/pages/page_frame.h"
+#include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
 
@@ -9,7 +8,7 @@ namespace {
 
 // RC_STATIC_VER1 to VER7 belong to the consecutive controls 1109 to 1115; the template has no
 // 1111 (VER3) and no 1114 (VER6), so those two texts are loaded but shown nowhere.
-constexpr CaptionBinding kCaptions[] = {
+constexpr TextBinding kCaptions[] = {
     {IDC_VERSION_LABEL_NAME, Key::Version_RC_STATIC_VER1},
     {IDC_VERSION_LABEL_COPYRIGHT, Key::Version_RC_STATIC_VER2},
     {IDC_VERSION_LABEL_PRODUCT, Key::Version_RC_STATIC_VER4},
@@ -18,23 +17,29 @@ constexpr CaptionBinding kCaptions[] = {
     {IDC_VERSION_LABEL_WARNING, Key::Version_RC_STATIC_WARNING},
 };
 
-constexpr PageDefinition kPage = {Section::Version, kCaptions, {}};
+// One page in both sheets; each sheet's is noted apart for re-captioning.
+constexpr PageDefinition kDocumentPage = {
+    .section = Section::Version, .captions = kCaptions, .help = {}, .noted = NotedPage::DocumentVersion};
+constexpr PageDefinition kDevicePage = {
+    .section = Section::Version, .captions = kCaptions, .help = {}, .noted = NotedPage::DeviceVersion};
 
-INT_PTR VersionPage(HWND page, UINT message, LPARAM lParam, NotedPage slot) {
-    TrackPageWindow(slot, page, message);
-    return HandlePageMessage(page, message, lParam, kPage);
-}
+template <typename Context>
+class VersionPage final : public SheetPage<Context> {
+public:
+    explicit VersionPage(Context& context)
+        : SheetPage<Context>(context, std::is_same_v<Context, DocumentSheetContext> ? kDocumentPage : kDevicePage) {}
+};
 
 }  // namespace
 
-const PageDefinition& VersionPageDefinition() { return kPage; }
+const PageDefinition& VersionPageDefinition() { return kDocumentPage; }
 
-INT_PTR CALLBACK DocumentVersionPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return VersionPage(page, message, lParam, NotedPage::DocumentVersion);
+INT_PTR CALLBACK DocumentVersionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PageProc<VersionPage<DocumentSheetContext>>(page, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK DeviceVersionPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return VersionPage(page, message, lParam, NotedPage::DeviceVersion);
+INT_PTR CALLBACK DeviceVersionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PageProc<VersionPage<DeviceSheetContext>>(page, message, wParam, lParam);
 }
 
 }  // namespace zr640ui

@@ -1,5 +1,5 @@
 // The 1D Code page: the settings of the eight one-dimensional barcode fonts and a test print.
-#include "plugin/pages/page_frame.h"
+#include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
 
@@ -9,7 +9,7 @@ namespace {
 // Not captions: the HRI position, HRI content and AI texts of this section are list entries;
 // they go with their lists, which are refilled (keeping their selections) on every reload. The
 // font and type names, "Font A"/"Font B", "mm" and the range labels are not translated.
-constexpr CaptionBinding kCaptions[] = {
+constexpr TextBinding kCaptions[] = {
     {IDC_CODE1D_LABEL_FONTNAME, Key::Code1D_RC_STATIC_1DCODE_FONTNAME},
     {IDC_CODE1D_LABEL_TYPE, Key::Code1D_RC_STATIC_1DCODE_TYPE},
     {IDC_CODE1D_LABEL_WIDTH, Key::Code1D_RC_STATIC_1DCODE_WIDTH},
@@ -34,7 +34,7 @@ constexpr CaptionBinding kCaptions[] = {
     {IDC_CODE1D_BUTTON_PRINT, Key::Code1D_RC_BUTTON_PRINT},
 };
 
-constexpr HelpBinding kHelp[] = {
+constexpr TextBinding kHelp[] = {
     {IDC_CODE1D_COMBO_FONTNAME, Key::Code1D_CTEXT_FONTNAME},
     {IDC_CODE1D_COMBO_TYPE, Key::Code1D_CTEXT_BARCODETYPE},
     {IDC_CODE1D_EDIT_WIDTH, Key::Code1D_CTEXT_EDIT_WIDTH1D},
@@ -56,12 +56,18 @@ constexpr HelpBinding kHelp[] = {
 
 constexpr PageDefinition kPage = {Section::Code1D, kCaptions, kHelp};
 
+// Captions and tooltip help are all this page does so far.
+class Code1DPage final : public DocumentPage {
+public:
+    explicit Code1DPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
+};
+
 }  // namespace
 
 const PageDefinition& Code1DPageDefinition() { return kPage; }
 
-INT_PTR CALLBACK Code1DPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return HandlePageMessage(page, message, lParam, kPage);
+INT_PTR CALLBACK Code1DPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PageProc<Code1DPage>(page, message, wParam, lParam);
 }
 
 }  // namespace zr640ui

@@ -1,5 +1,5 @@
 // The 2D Code page: the settings of the two two-dimensional barcode fonts and a test print.
-#include "plugin/pages/page_frame.h"
+#include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
 
@@ -10,7 +10,7 @@ namespace {
 // entries; they go with their lists, which are refilled (keeping their selections) on every
 // reload. The font and type names, the QR model and error letters and the range labels are not
 // translated.
-constexpr CaptionBinding kCaptions[] = {
+constexpr TextBinding kCaptions[] = {
     {IDC_CODE2D_LABEL_FONTNAME, Key::Code2D_RC_STATIC_2DCODE_FONTNAME},
     {IDC_CODE2D_LABEL_TYPE, Key::Code2D_RC_STATIC_2DCODE_TYPE},
     {IDC_CODE2D_LABEL_POINT, Key::Code2D_RC_STATIC_2DCODE_POINT},
@@ -42,7 +42,7 @@ constexpr CaptionBinding kCaptions[] = {
     {IDC_CODE2D_BUTTON_PRINT, Key::Code2D_RC_BUTTON_PRINT2D},
 };
 
-constexpr HelpBinding kHelp[] = {
+constexpr TextBinding kHelp[] = {
     {IDC_CODE2D_COMBO_FONTNAME, Key::Code2D_CTEXT_FONTNAME2D},
     {IDC_CODE2D_COMBO_TYPE, Key::Code2D_CTEXT_BARCODETYPE2D},
     {IDC_CODE2D_RADIO_INDEPENDENCE, Key::Code2D_CTEXT_RADIO_Independence},
@@ -69,12 +69,18 @@ constexpr HelpBinding kHelp[] = {
 
 constexpr PageDefinition kPage = {Section::Code2D, kCaptions, kHelp};
 
+// Captions and tooltip help are all this page does so far.
+class Code2DPage final : public DocumentPage {
+public:
+    explicit Code2DPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
+};
+
 }  // namespace
 
 const PageDefinition& Code2DPageDefinition() { return kPage; }
 
-INT_PTR CALLBACK Code2DPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return HandlePageMessage(page, message, lParam, kPage);
+INT_PTR CALLBACK Code2DPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PageProc<Code2DPage>(page, message, wParam, lParam);
 }
 
 }  // namespace zr640ui

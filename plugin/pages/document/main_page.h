@@ -1,10 +1,18 @@
 // The Main page's part that other pages use.
 #pragma once
 
+#include <windows.h>
+
+#include "plugin/sheet_context.h"
+
 namespace zr640ui {
 
-// Asks the Main page to check "No" for print-as-graphics at its next activation; the Water
-// Mark page raises it when a water mark is removed.
-void RequestGraphicsReset();
+// Asks the sheet's Main page to check "No" for print-as-graphics at its next activation; the
+// Water Mark page raises it when a water mark is removed. The request belongs to the one
+// sheet: another printer's sheet never sees it.
+void RequestGraphicsReset(DocumentSheetContext& sheet);
+// The same, for the document sheet of one of its page windows; false when the window is not
+// a document page of this module.
+bool RequestGraphicsReset(HWND anyPageOfTheSheet);
 
 }  // namespace zr640ui

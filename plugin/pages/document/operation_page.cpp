@@ -1,12 +1,12 @@
 // The Operation page: one button per moment of a job, each opening its event operations.
-#include "plugin/pages/page_frame.h"
+#include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
 
 namespace zr640ui {
 namespace {
 
-constexpr CaptionBinding kCaptions[] = {
+constexpr TextBinding kCaptions[] = {
     {IDC_OPERATION_BUTTON_STARTDOC, Key::Operation_RC_STARTDOC},
     {IDC_OPERATION_BUTTON_STARTPAGE, Key::Operation_RC_STARTPAGE},
     {IDC_OPERATION_BUTTON_ENDPAGE, Key::Operation_RC_ENDPAGE},
@@ -20,12 +20,18 @@ constexpr CaptionBinding kCaptions[] = {
 // The page itself has no tooltip help; its event-operation dialog has its own.
 constexpr PageDefinition kPage = {Section::Operation, kCaptions, {}};
 
+// Captions and tooltip help are all this page does so far.
+class OperationPage final : public DocumentPage {
+public:
+    explicit OperationPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
+};
+
 }  // namespace
 
 const PageDefinition& OperationPageDefinition() { return kPage; }
 
-INT_PTR CALLBACK OperationPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return HandlePageMessage(page, message, lParam, kPage);
+INT_PTR CALLBACK OperationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PageProc<OperationPage>(page, message, wParam, lParam);
 }
 
 }  // namespace zr640ui

@@ -1,5 +1,5 @@
 // The Water Mark page: none, an image or a text printed under every page.
-#include "plugin/pages/page_frame.h"
+#include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
 
@@ -8,7 +8,7 @@ namespace {
 
 // The font-style and print-position texts of this section are list entries, not captions;
 // they go with the two lists, which are refilled (keeping their selections) on every reload.
-constexpr CaptionBinding kCaptions[] = {
+constexpr TextBinding kCaptions[] = {
     {IDC_WATERMARK_RADIO_NONE, Key::Watermark_RC_RADIO_NO},
     {IDC_WATERMARK_RADIO_IMAGE, Key::Watermark_RC_RADIO_IMAGE},
     {IDC_WATERMARK_LABEL_BITMAP, Key::Watermark_RC_STATIC_WATERMARK_BMP},
@@ -24,7 +24,7 @@ constexpr CaptionBinding kCaptions[] = {
     {IDC_WATERMARK_LABEL_BRIGHTNESS, Key::Watermark_RC_STATIC_WATERMARK_BRIGHTNESS},
 };
 
-constexpr HelpBinding kHelp[] = {
+constexpr TextBinding kHelp[] = {
     {IDC_WATERMARK_RADIO_NONE, Key::Watermark_CTEXT_RADIO_NO},
     {IDC_WATERMARK_RADIO_IMAGE, Key::Watermark_CTEXT_RADIO_IMAGE},
     {IDC_WATERMARK_EDIT_BITMAP, Key::Watermark_CTEXT_PICTURE_NAME},
@@ -42,12 +42,18 @@ constexpr HelpBinding kHelp[] = {
 
 constexpr PageDefinition kPage = {Section::Watermark, kCaptions, kHelp};
 
+// Captions and tooltip help are all this page does so far.
+class WatermarkPage final : public DocumentPage {
+public:
+    explicit WatermarkPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
+};
+
 }  // namespace
 
 const PageDefinition& WatermarkPageDefinition() { return kPage; }
 
-INT_PTR CALLBACK WatermarkPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return HandlePageMessage(page, message, lParam, kPage);
+INT_PTR CALLBACK WatermarkPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PageProc<WatermarkPage>(page, message, wParam, lParam);
 }
 
 }  // namespace zr640ui

@@ -1,0 +1,106 @@
+// The object behind every page and dialog of the plug-in. The window keeps it in its own
+// slot (DWLP_USER) from WM_INITDIALOG to WM_NCDESTROY; messages are handed to one virtual
+// handler each. Nothing thrown by a handler leaves the dialog procedure: the plug-in runs
+// inside other people's programs.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+
+#include "core/localisation/message.h"
+#include "plugin/localisation/texts.h"
+
+namespace zr640ui {
+
+class DialogObject {
+public:
+    DialogObject() = default;
+    virtual ~DialogObject() = default;
+    DialogObject(const DialogObject&) = delete;
+    DialogObject& operator=(const DialogObject&) = delete;
+
+    HWND window() const { return window_; }
+    HWND Item(int control) const { return GetDlgItem(window_, control); }
+
+    // The object a dialog window of this module keeps, or null (not ours, or not yet).
+    static DialogObject* Of(HWND window);
+
+    // The one dialog procedure: `make` builds the object at WM_INITDIALOG from its lParam
+    // (null refuses the window: it then stays without an object and does nothing).
+    template <typename Make>
+    static INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Make make);
+
+protected:
+    // WM_INITDIALOG, after the captions are set; return FALSE when the focus was set.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    // WM_COMMAND from a control (or a menu or accelerator, control null).
+    virtual void OnCommand(int /*control*/, int /*code*/) {}
+    // WM_NOTIFY: the answer a dialog procedure gives (use Answer() for DWLP_MSGRESULT).
+    virtual INT_PTR OnNotify(const NMHDR& /*header*/) { return FALSE; }
+    // WM_HSCROLL / WM_VSCROLL from a track bar, up-down or scroll bar.
+    virtual void OnScroll(HWND /*control*/, int /*code*/) {}
+    // WM_PAINT, after the texts and lists are reloaded. Return true when the handler painted
+    // (BeginPaint/EndPaint) itself; false lets the dialog paint as usual.
+    virtual bool OnPaint() { return false; }
+    // Any other message; FALSE for the default handling.
+    virtual INT_PTR OnMessage(UINT /*message*/, WPARAM, LPARAM) { return FALSE; }
+
+    // What the template procedure does around the handlers: the shared part of a page or a
+    // modal dialog. Derived framework classes (not pages) override these.
+    virtual BOOL Initialise() { return OnInitDialog(); }
+    virtual void BeforePaint() {}
+    virtual INT_PTR Notify(const NMHDR& header) { return OnNotify(header); }
+    virtual void Command(int control, int code) { OnCommand(control, code); }
+    virtual void Destroying() {}
+    // Pages belong to their window and are deleted with it; a modal dialog's object belongs
+    // to the code that runs it.
+    virtual bool OwnedByWindow() const { return true; }
+
+    // Helpers for the controls of this dialog.
+    void Enable(int control, bool enabled) const;
+    void Enable(std::span<const int> controls, bool enabled) const;
+    void Check(int control, bool checked) const;
+    bool Checked(int control) const;
+    void SetText(int control, const wchar_t* text) const;
+    void SetText(int control, const std::wstring& text) const { SetText(control, text.c_str()); }
+    std::wstring ControlText(int control) const;
+    LRESULT Send(int control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // Shows a message box of the catalogue through the platform seam; returns its answer.
+    int Show(const zr640::text::Message& message, UINT buttons = MB_OK) const;
+    // Answers a message whose result goes through DWLP_MSGRESULT.
+    INT_PTR Answer(LRESULT result) const;
+
+private:
+    static void Attach(HWND window, DialogObject* object);
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+};
+
+using TextBinding = zr640::text::TextBinding<Key>;
+
+template <typename Make>
+INT_PTR DialogObject::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               Make make) {
+    try {
+        if (message == WM_INITDIALOG) {
+            DialogObject* object = make(lParam);
+            if (object == nullptr) return TRUE;
+            Attach(window, object);
+        }
+        DialogObject* object = Of(window);
+        return object != nullptr ? object->Handle(message, wParam, lParam) : FALSE;
+    } catch (...) {
+        return FALSE;  // an allocation failed: the host's program goes on
+    }
+}
+
+// Shows a message box of the catalogue through the platform seam; returns its answer.
+int ShowMessage(HWND owner, const zr640::text::Message& message, UINT buttons = MB_OK);
+
+// Sets each control's text from the loaded catalogue text.
+void SetTexts(HWND dialog, std::span<const TextBinding> bindings);
+
+}  // namespace zr640ui

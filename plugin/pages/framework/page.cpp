@@ -1,0 +1,72 @@
+#include "plugin/pages/framework/page.h"
+
+#include "plugin/localisation/language_files.h"
+#include "plugin/localisation/tooltip_help.h"
+
+namespace zr640ui {
+
+BOOL PropertyPage::Initialise() {
+    if (definition_.noted != NotedPage::Count) NotePageWindow(definition_.noted, window());
+    SetTexts(window(), definition_.captions);
+    for (const ChoiceList& list : definition_.lists) list.Fill(window());
+    const BOOL result = OnInitDialog();
+    if (!definition_.help.empty()) AttachHelp(window(), definition_.help);
+    return result;
+}
+
+void PropertyPage::ReloadTexts() const {
+    ResolveCurrentStringFile();
+    if (definition_.reload.empty()) {
+        LoadSection(definition_.section);
+    } else {
+        for (const Section section : definition_.reload) LoadSection(section);
+    }
+    SetTexts(window(), definition_.captions);
+    for (const ChoiceList& list : definition_.lists) list.Refill(window());
+}
+
+void PropertyPage::BeforePaint() { ReloadTexts(); }
+
+void PropertyPage::NotifyChanged() const {
+    SendMessageW(GetParent(window()), PSM_CHANGED, reinterpret_cast<WPARAM>(window()), 0);
+}
+
+void PropertyPage::ReportApplied() const {
+    if (sheet_.pfnComPropSheet != nullptr) {
+        sheet_.pfnComPropSheet(sheet_.hComPropSheet, CPSFUNC_SET_RESULT,
+                               reinterpret_cast<LPARAM>(sheet_.hLastPage), CPSUI_OK);
+    }
+    SendMessageW(GetParent(window()), PSM_UNCHANGED, reinterpret_cast<WPARAM>(window()), 0);
+}
+
+INT_PTR PropertyPage::Notify(const NMHDR& header) {
+    switch (header.code) {
+    case PSN_SETACTIVE:
+        cancelled_ = false;
+        OnSetActive();
+        return OnNotify(header);
+    case PSN_APPLY:
+        OnApply();
+        ReportApplied();
+        OnApplied();
+        return Answer(PSNRET_NOERROR);
+    case PSN_QUERYCANCEL:  // reaches the showing page only
+        if (!cancelled_) OnCancel();
+        cancelled_ = true;
+        return Answer(FALSE);  // the cancel goes on
+    case PSN_RESET:  // every page that was created
+        if (!cancelled_) OnCancel();
+        cancelled_ = true;
+        return FALSE;
+    default:
+        return OnNotify(header);
+    }
+}
+
+void PropertyPage::Destroying() {
+    if (definition_.noted != NotedPage::Count && NotedPageWindow(definition_.noted) == window()) {
+        NotePageWindow(definition_.noted, nullptr);
+    }
+}
+
+}  // namespace zr640ui

@@ -1,0 +1,99 @@
+// A property page of either sheet: a small class over DialogObject whose tables (captions,
+// tooltip help, lists) and handlers make the page. The template procedure PageProc<Page>
+// does the shared work: the object made at WM_INITDIALOG from the page record's context,
+// captions set, tooltip help attached after the page's own initialisation (so help stands in
+// front of any subclass the page adds), the window noted for re-captioning, texts and lists
+// reloaded before every paint, and apply reported to the sheet in one place.
+#pragma once
+
+#include <windows.h>
+#include <prsht.h>
+
+#include <span>
+
+#include "plugin/localisation/recaption.h"
+#include "plugin/localisation/texts.h"
+#include "plugin/pages/framework/controls.h"
+#include "plugin/pages/framework/dialog.h"
+#include "plugin/sheet_context.h"
+
+namespace zr640ui {
+
+struct PageDefinition {
+    Section section;
+    std::span<const TextBinding> captions;
+    std::span<const TextBinding> help;  // empty: the page has no tooltip help
+    std::span<const ChoiceList> lists = {};  // refilled after every reload
+    // Reloaded before every paint; empty: the page's own section.
+    std::span<const Section> reload = {};
+    NotedPage noted = NotedPage::Count;  // Count: not noted for re-captioning
+};
+
+// The part of every page that does not depend on the sheet.
+class PropertyPage : public DialogObject {
+public:
+    PropertyPage(SheetContextBase& sheet, const PageDefinition& definition)
+        : sheet_(sheet), definition_(definition) {}
+
+    const PageDefinition& definition() const { return definition_; }
+
+protected:
+    // PSN_SETACTIVE: the page is about to show.
+    virtual void OnSetActive() {}
+    // PSN_APPLY: store what the page keeps. The sheet is told of success afterwards
+    // (CPSUI_OK through CPSFUNC_SET_RESULT, then PSM_UNCHANGED), then OnApplied runs.
+    virtual void OnApply() {}
+    virtual void OnApplied() {}
+    // The sheet is cancelled (once, whether this page is showing or not).
+    virtual void OnCancel() {}
+
+    // Tells the sheet that the page changed a setting (enables Apply).
+    void NotifyChanged() const;
+    // Reloads the texts and lists, as before a paint.
+    void ReloadTexts() const;
+
+    BOOL Initialise() override;
+    void BeforePaint() override;
+    INT_PTR Notify(const NMHDR& header) override;
+    void Destroying() override;
+
+private:
+    void ReportApplied() const;
+
+    SheetContextBase& sheet_;
+    const PageDefinition& definition_;
+    bool cancelled_ = false;
+};
+
+// A page of one sheet, with that sheet's context.
+template <typename Context>
+class SheetPage : public PropertyPage {
+public:
+    SheetPage(Context& context, const PageDefinition& definition)
+        : PropertyPage(context, definition), context_(context) {}
+
+    Context& context() const { return context_; }
+
+    // The page object of a page window of this kind of sheet, or null.
+    static SheetPage* Of(HWND page) { return dynamic_cast<SheetPage*>(DialogObject::Of(page)); }
+
+private:
+    Context& context_;
+};
+
+using DocumentPage = SheetPage<DocumentSheetContext>;
+using DevicePage = SheetPage<DeviceSheetContext>;
+
+// The dialog procedure of a page class. Page is constructed from its sheet's context; a page
+// record without a context gets no object, and the window then does nothing.
+template <typename Page>
+INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DialogObject::Dispatch(window, message, wParam, lParam, [](LPARAM record) -> DialogObject* {
+        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(record);
+        using Context = std::remove_reference_t<decltype(std::declval<Page&>().context())>;
+        auto* context = page != nullptr ? reinterpret_cast<Context*>(page->lParam) : nullptr;
+        return context != nullptr ? new Page(*context) : nullptr;
+    });
+}
+
+}  // namespace zr640ui
