@@ -170,7 +170,7 @@ void NoteLanguageForPort(HANDLE printer) {
     if (!GetPrinterW(printer, 2, information.data(), needed, &needed)) return;
     const auto* level2 = reinterpret_cast<const PRINTER_INFO_2W*>(information.data());
     if (level2->pPortName == nullptr) return;
-    const LanguageKey key;
+    const LanguageKey key(LanguageKey::Mode::Write);
     if (key.ok()) key.Write(level2->pPortName, kLanguageValue);
 }
 

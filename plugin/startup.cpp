@@ -49,7 +49,7 @@ void RunStartup() {
     std::wstring current;
     {
         const bool keyIsNew = !LanguageKey().ok();
-        const LanguageKey key(keyIsNew ? LanguageKey::Mode::CreateIfMissing : LanguageKey::Mode::OpenOnly);
+        const LanguageKey key(keyIsNew ? LanguageKey::Mode::CreateIfMissing : LanguageKey::Mode::Write);
         current = RecordedLanguage(key, keyIsNew);
 
         std::wstring firstRun;

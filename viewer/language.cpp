@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "core/common/text.h"
-#include "viewer/framework/scoped_handles.h"
+#include "win32/handles.h"
 #include "viewer/wide_text.h"
 
 namespace zr640viewer {
+
+using namespace zr640::win;  // the handle owners
 namespace {
 
 constexpr DWORD kValueBytes = 256;

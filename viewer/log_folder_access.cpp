@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
-#include "viewer/framework/scoped_handles.h"
+#include "win32/handles.h"
 #include "viewer/wide_text.h"
 
 namespace zr640viewer {
+
+using namespace zr640::win;  // the handle owners
 
 std::optional<std::vector<zr640::FolderEntry>> WindowsLogAccess::List(const std::string& folder,
                                                                       std::string_view pattern) {

@@ -7,6 +7,8 @@
 
 namespace zr640viewer {
 
+using namespace zr640::win;  // the handle owners
+
 zr640::Result<zr640::LogPicture> RenderLogFile(const std::wstring& printFile,
                                                const std::wstring& bitmapFile,
                                                const zr640::LineGeometry& geometry) {

@@ -9,7 +9,7 @@
 
 #include "core/driverlog/log_bitmap.h"
 #include "core/driverlog/print_file_render.h"
-#include "viewer/framework/scoped_handles.h"
+#include "win32/handles.h"
 
 namespace zr640viewer {
 

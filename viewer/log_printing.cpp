@@ -5,6 +5,8 @@
 
 namespace zr640viewer {
 
+using namespace zr640::win;  // the handle owners
+
 std::optional<std::vector<std::wstring>> WindowsSpooler::LocalPrinterNames() {
     DWORD needed = 0;
     DWORD count = 0;

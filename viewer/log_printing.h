@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/framework/scoped_handles.h"
+#include "win32/handles.h"
 
 namespace zr640viewer {
 
@@ -43,7 +43,7 @@ public:
     void Close() override;
 
 private:
-    ScopedPrinter printer_;
+    zr640::win::ScopedPrinter printer_;
 };
 
 // The entries of the printer list: every printer whose name holds `filter` (case-sensitive),

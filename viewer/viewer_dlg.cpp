@@ -10,6 +10,8 @@
 #include "viewer/wide_text.h"
 
 namespace zr640viewer {
+
+using namespace zr640::win;  // the handle owners
 namespace {
 
 using zr640::ViewerText;

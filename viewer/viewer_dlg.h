@@ -12,7 +12,7 @@
 #include "core/driverlog/log_store.h"
 #include "core/driverlog/page_view.h"
 #include "viewer/framework/dialog.h"
-#include "viewer/framework/scoped_handles.h"
+#include "win32/handles.h"
 #include "viewer/language.h"
 #include "viewer/log_folder_access.h"
 #include "viewer/log_printing.h"
@@ -73,7 +73,7 @@ private:
     std::vector<TreeRef> items_;
 
     zr640::PageView view_;
-    ScopedBitmap picture_;
+    zr640::win::ScopedBitmap picture_;
     uint32_t pictureWidth_ = 0;
 };
 

@@ -18,44 +18,34 @@ bool FileExists(const std::wstring& path) {
 
 }  // namespace
 
-LanguageKey::LanguageKey(Mode mode) {
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKeyPath, 0, KEY_ALL_ACCESS, &key_) == ERROR_SUCCESS) {
-        return;
+namespace {
+
+zr640::win::RegistryKey OpenLanguageKey(LanguageKey::Mode mode) {
+    using zr640::win::RegistryKey;
+    switch (mode) {
+    case LanguageKey::Mode::Read:
+        return RegistryKey::Open(HKEY_CURRENT_USER, kLanguageKeyPath, RegistryKey::Access::Read);
+    case LanguageKey::Mode::Write:
+        return RegistryKey::Open(HKEY_CURRENT_USER, kLanguageKeyPath, RegistryKey::Access::ReadWrite);
+    case LanguageKey::Mode::CreateIfMissing:
+        break;
     }
-    key_ = nullptr;
-    if (mode == Mode::CreateIfMissing) {
-        HKEY created = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kLanguageKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &created, nullptr) == ERROR_SUCCESS) {
-            RegCloseKey(created);
-        }
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKeyPath, 0, KEY_ALL_ACCESS, &key_) != ERROR_SUCCESS) {
-            key_ = nullptr;
-        }
-    }
+    return RegistryKey::Create(HKEY_CURRENT_USER, kLanguageKeyPath);
 }
 
-LanguageKey::~LanguageKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-}
+}  // namespace
+
+LanguageKey::LanguageKey(Mode mode) : key_(OpenLanguageKey(mode)) {}
 
 bool LanguageKey::Read(const wchar_t* name, std::wstring& value) const {
-    if (key_ == nullptr) return false;
-    wchar_t data[128 + 1] = {};  // 256 bytes of text and room for a terminator
-    DWORD type = 0, size = 256;
-    if (RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS ||
-        type != REG_SZ) {
-        return false;
-    }
-    value = data;
+    std::optional<std::wstring> read = key_.ReadString(name, 256);
+    if (!read) return false;
+    value = std::move(*read);
     return true;
 }
 
 bool LanguageKey::Write(const wchar_t* name, const std::wstring& value) const {
-    if (key_ == nullptr) return false;
-    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
-           ERROR_SUCCESS;
+    return key_.WriteString(name, value);
 }
 
 std::wstring DriverFolder() {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "win32/registry_key.h"
+
 namespace zr640ui {
 
 inline constexpr wchar_t kLanguageKeyPath[] = L"SOFTWARE\\TALVORN\\LANGUAGE\\";
@@ -16,23 +18,21 @@ inline constexpr wchar_t kSimplifiedChineseFile[] = L"CHN_ZR640.res";
 inline constexpr wchar_t kTraditionalChineseFile[] = L"CHF_ZR640.res";
 inline constexpr wchar_t kLanguageListFile[] = L"LANGUAGE_ZR640.DAT";
 
-// The per-user language key, opened with full access. Closed on scope exit.
+// The per-user language key: opened for reading, for writing its values, or created for
+// writing when missing. Closed on scope exit.
 class LanguageKey {
 public:
-    enum class Mode { OpenOnly, CreateIfMissing };
-    explicit LanguageKey(Mode mode = Mode::OpenOnly);
-    ~LanguageKey();
-    LanguageKey(const LanguageKey&) = delete;
-    LanguageKey& operator=(const LanguageKey&) = delete;
+    enum class Mode { Read, Write, CreateIfMissing };
+    explicit LanguageKey(Mode mode = Mode::Read);
 
-    bool ok() const { return key_ != nullptr; }
-    HKEY get() const { return key_; }
+    bool ok() const { return key_.ok(); }
+    HKEY get() const { return key_.get(); }
     // Reads a string value of at most 256 bytes; false when it cannot be read.
     bool Read(const wchar_t* name, std::wstring& value) const;
     bool Write(const wchar_t* name, const std::wstring& value) const;
 
 private:
-    HKEY key_ = nullptr;
+    zr640::win::RegistryKey key_;
 };
 
 // The Windows folder + "\system32\spool\drivers\x64\3\" (or "w32x86" on 32-bit processors):

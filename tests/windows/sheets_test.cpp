@@ -121,7 +121,7 @@ TEST_F(SheetsTest, ChineseDensityNamesAreFoundAndPublicItemsNeverTouched) {
 
 TEST_F(SheetsTest, DeviceSheetRecordsTheLanguageValueForThePort) {
     {
-        const LanguageKey key;
+        const LanguageKey key(LanguageKey::Mode::Write);
         RegDeleteValueW(key.get(), kPort);
     }
     SheetSession device(plugin, kPrinter);

@@ -11,7 +11,7 @@
 
 #include "core/driverlog/print_file_render.h"
 #include "tests/windows/viewer_fixture.h"
-#include "viewer/framework/scoped_handles.h"
+#include "win32/handles.h"
 #include "viewer/language.h"
 #include "viewer/log_folder_access.h"
 #include "viewer/log_picture.h"
@@ -23,6 +23,7 @@
 namespace {
 
 using namespace zr640viewer;
+using namespace zr640::win;
 using wintest::ScratchFolder;
 using zr640::ViewerText;
 

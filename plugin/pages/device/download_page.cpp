@@ -26,7 +26,7 @@
 #include "plugin/pages/framework/list_view.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
-#include "plugin/platform/gdi_handles.h"
+#include "win32/handles.h"
 #include "plugin/platform/services.h"
 #include "resource.h"
 
@@ -246,12 +246,12 @@ std::optional<LogoPath> DownloadPage::PreviewPicture(const LogoRow& row, LogoFor
 // needs painting, the selected logo converted and shown.
 bool DownloadPage::OnPaint() {
     SetColumnTitles(List(), kColumns);
-    const PaintScope paint(window());
+    const zr640::win::PaintDC paint(window());
     const RECT area = PreviewArea();
-    if (!RectVisible(paint.dc(), &area)) return true;
+    if (!RectVisible(paint.get(), &area)) return true;
     const auto row = Selected();
     const auto picture = row ? PreviewPicture(logos_[*row], logos_.format()) : std::nullopt;
-    if (!picture || !DrawPictureFile(paint.dc(), area, *picture)) ClearPicture(paint.dc(), area);
+    if (!picture || !DrawPictureFile(paint.get(), area, *picture)) ClearPicture(paint.get(), area);
     return true;
 }
 

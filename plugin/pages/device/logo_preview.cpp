@@ -1,16 +1,16 @@
 #include "plugin/pages/device/logo_preview.h"
 
-#include "plugin/platform/gdi_handles.h"
+#include "win32/handles.h"
 
 namespace zr640ui {
 
 bool DrawPictureFile(HDC dc, const RECT& area, const std::filesystem::path& file) {
-    const GdiObject picture(LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0,
+    const zr640::win::ScopedGdiObject picture(LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0,
                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     BITMAP size = {};
     if (picture.get() == nullptr || GetObjectW(picture.get(), sizeof size, &size) == 0) return false;
-    const MemoryDc memory(dc);
-    const SelectedObject selected(memory.get(), picture.get());
+    const zr640::win::MemoryDC memory(dc);
+    const zr640::win::ScopedSelection selected(memory.get(), picture.get());
     if (!selected.ok()) return false;
     SetStretchBltMode(dc, COLORONCOLOR);
     return StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), 0, 0,

@@ -181,7 +181,7 @@ void MainPage::FillLanguages() const {
     });
     if (current == languages_.end()) return;
     std::wstring firstRun;
-    const LanguageKey key;
+    const LanguageKey key(LanguageKey::Mode::Write);
     if (!key.Read(kFirstRunValue, firstRun)) {
         key.Write(kFirstRunValue, L"TRUE");
         firstRun = L"TRUE";

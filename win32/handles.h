@@ -1,5 +1,6 @@
-// One small owner per kind of platform handle the viewer uses. Each releases its handle with
-// the call that belongs to it; copying is deleted, moving hands the handle over.
+// One small owner per kind of platform handle, for the plug-in, the viewer and the tools. Each
+// releases its handle with the call that belongs to it and keeps every member that call
+// needs; copying is deleted, moving hands the handle over.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +9,7 @@
 
 #include <utility>
 
-namespace zr640viewer {
+namespace zr640::win {
 
 // A handle of one kind: Traits gives its type, its invalid value and its release call.
 template <typename Traits>
@@ -76,6 +77,11 @@ struct BitmapTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type bitmap) { DeleteObject(bitmap); }
 };
+struct GdiObjectTraits {  // a bitmap, brush, pen or font of any kind
+    using Type = HGDIOBJ;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type object) { DeleteObject(object); }
+};
 struct MenuTraits {  // LoadMenu
     using Type = HMENU;
     static Type Invalid() { return nullptr; }
@@ -94,6 +100,7 @@ using ScopedFind = Scoped<FindTraits>;
 using ScopedKey = Scoped<KeyTraits>;
 using ScopedPrinter = Scoped<PrinterTraits>;
 using ScopedBitmap = Scoped<BitmapTraits>;
+using ScopedGdiObject = Scoped<GdiObjectTraits>;
 using ScopedMenu = Scoped<MenuTraits>;
 using ScopedIdList = Scoped<IdListTraits>;
 
@@ -160,4 +167,4 @@ private:
     HGDIOBJ previous_;
 };
 
-}  // namespace zr640viewer
+}  // namespace zr640::win

@@ -1,19 +1,20 @@
-// The GDI handle owners: each gives back exactly what it took, with the members it needs.
+// The handle owners of the plug-in, the viewer and the tools (the viewer's tests cover the
+// kernel, file and spooler kinds): each gives back exactly what it took, with the members it needs.
 #include <gtest/gtest.h>
 
-#include "plugin/platform/gdi_handles.h"
+#include "win32/handles.h"
 
 namespace {
 
-using zr640ui::GdiObject;
-using zr640ui::MemoryDc;
-using zr640ui::PaintScope;
-using zr640ui::SelectedObject;
+using zr640::win::MemoryDC;
+using zr640::win::PaintDC;
+using zr640::win::ScopedGdiObject;
+using zr640::win::ScopedSelection;
 
 TEST(GdiHandles, MemoryDcIsDeleted) {
     HDC dc = nullptr;
     {
-        const MemoryDc memory(nullptr);
+        const MemoryDC memory(nullptr);
         dc = memory.get();
         ASSERT_NE(dc, nullptr);
         EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
@@ -24,26 +25,26 @@ TEST(GdiHandles, MemoryDcIsDeleted) {
 TEST(GdiHandles, GdiObjectIsDeletedAndNullIsLeftAlone) {
     HGDIOBJ bitmap = nullptr;
     {
-        const GdiObject owned(CreateBitmap(4, 4, 1, 1, nullptr));
+        const ScopedGdiObject owned(CreateBitmap(4, 4, 1, 1, nullptr));
         bitmap = owned.get();
         EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
     }
     EXPECT_EQ(GetObjectType(bitmap), 0u);
-    const GdiObject none(nullptr);
+    const ScopedGdiObject none(nullptr);
     EXPECT_EQ(none.get(), nullptr);
 }
 
 TEST(GdiHandles, SelectedObjectPutsThePreviousOneBack) {
-    const MemoryDc memory(nullptr);
+    const MemoryDC memory(nullptr);
     const HGDIOBJ original = GetCurrentObject(memory.get(), OBJ_BITMAP);
-    const GdiObject bitmap(CreateBitmap(4, 4, 1, 1, nullptr));
+    const ScopedGdiObject bitmap(CreateBitmap(4, 4, 1, 1, nullptr));
     {
-        const SelectedObject selected(memory.get(), bitmap.get());
+        const ScopedSelection selected(memory.get(), bitmap.get());
         EXPECT_TRUE(selected.ok());
         EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_BITMAP), bitmap.get());
     }
     EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_BITMAP), original);
-    const SelectedObject failed(memory.get(), nullptr);
+    const ScopedSelection failed(memory.get(), nullptr);
     EXPECT_FALSE(failed.ok());
 }
 
@@ -54,8 +55,8 @@ TEST(GdiHandles, PaintScopeValidatesTheWindowAndEndsThePaint) {
     for (int round = 0; round < 2; ++round) {  // a second paint works only if the first was ended
         InvalidateRect(window, nullptr, TRUE);
         {
-            const PaintScope paint(window);
-            EXPECT_NE(paint.dc(), nullptr);
+            const PaintDC paint(window);
+            EXPECT_NE(paint.get(), nullptr);
         }
         EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
     }
