@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "core/localisation/text_catalog.h"
 #include "viewer/about_dlg.h"
 #include "viewer/log_picture.h"
 #include "viewer/resource.h"
@@ -19,10 +20,7 @@ using zr640::ViewerText;
 constexpr int kTreeTextCapacity = 30;  // characters of an item's text looked at for ".prn"
 constexpr int kPrinterNameCapacity = 100;
 
-struct CaptionBinding {
-    int control;
-    ViewerText text;
-};
+using CaptionBinding = zr640::text::TextBinding<ViewerText>;
 
 constexpr CaptionBinding kCaptions[] = {
     {IDC_VIEWER_BUTTON_TOP, ViewerText::BtnTop},
