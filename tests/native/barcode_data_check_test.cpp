@@ -1,6 +1,7 @@
 // The barcode data check: each symbology's lengths and bytes, and the Code128 packing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "core/barcode/data_check.h"
 #include "core/barcode/test_print.h"
 #include "core/common/text.h"
+#include "tests/native/test_bitmaps.h"
 
 namespace zr640 {
 namespace {
@@ -163,6 +165,20 @@ TEST(BarcodeTypes, SampleDataPassesItsOwnCheck) {
     }
     EXPECT_FALSE(Barcode1DTypeOf(13));
     EXPECT_FALSE(Barcode2DTypeOf(6));
+}
+
+// The inputs kept in the fuzz target's crashers folder (a rule code byte, then the data)
+// probe the check's edges; every one must be refused.
+TEST(BarcodeDataCheck, FuzzCrashersAreRefused) {
+    const auto folder = std::filesystem::path(ZR640_TEST_DATA) / ".." / "fuzz" / "crashers" / "barcode";
+    size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const Bytes input = test::ReadFile(entry.path());
+        ASSERT_FALSE(input.empty()) << entry.path();
+        EXPECT_FALSE(CheckBarcodeData(input[0], std::span(input).subspan(1))) << entry.path();
+        ++count;
+    }
+    EXPECT_GT(count, 0u);
 }
 
 }  // namespace
