@@ -25,6 +25,7 @@ inline constexpr PageMessage kBarcode2DDataError{"MB_2DCODE_ERROR1", "BarCode da
 // must fit the data buffer (terminator included), or the data is refused.
 inline constexpr size_t kTestDataMaxCharacters = 399;
 inline constexpr size_t kTestDataBufferBytes = 500;
+constexpr bool TestDataFits(size_t convertedBytes) { return convertedBytes < kTestDataBufferBytes; }
 
 // Every test print ends with a line feed, then feed and cut.
 inline constexpr std::array<uint8_t, 5> kTestPrintTail{0x0A, 0x1D, 0x56, 0x42, 0x00};

@@ -108,6 +108,8 @@ TEST(Barcode1DTestPrint, RefusedDataOrUnknownTypeSendsNothing) {
     EXPECT_FALSE(Barcode1DTestPrint(Font1D(8), B("{C123")));
     EXPECT_FALSE(Barcode1DTestPrint(Font1D(13), B("1")));
     EXPECT_FALSE(Barcode1DTestPrint(Font1D(255), B("1")));
+    EXPECT_TRUE(TestDataFits(499)) << "499 bytes and the terminator fill the buffer";
+    EXPECT_FALSE(TestDataFits(500));
 }
 
 TEST(Barcode2DTestPrint, Pdf417AndMaxiCode) {
