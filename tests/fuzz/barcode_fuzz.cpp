@@ -6,6 +6,7 @@
 // c % 8 (so types past the tables are tried too). When c is 0xFF and at least 60 bytes
 // follow, they are a whole 1D entry (36 bytes) and 2D entry (24 bytes), and the data is
 // what comes after them.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <span>
