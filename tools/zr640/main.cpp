@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"devmode", zr640::cli::RunDevMode},
     {"render-log", zr640::cli::RunRenderLog},
     {"logo", zr640::cli::RunLogo},
+    {"barcode", zr640::cli::RunBarcode},
 };
 
 }  // namespace

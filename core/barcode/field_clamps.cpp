@@ -1,0 +1,125 @@
+#include "core/barcode/field_clamps.h"
+
+#include <limits>
+
+#include "core/barcode/symbol_height.h"
+
+namespace zr640 {
+namespace {
+
+bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
+
+uint8_t Byte(int32_t value) { return static_cast<uint8_t>(value); }
+uint32_t Dword(int32_t value) { return static_cast<uint32_t>(value); }
+
+}  // namespace
+
+int64_t ReadFieldText(std::u16string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+    const size_t firstDigit = i;
+    constexpr int64_t kLargest = std::numeric_limits<int64_t>::max();
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        const int64_t digit = text[i] - u'0';
+        value = value > (kLargest - digit) / 10 ? kLargest : value * 10 + digit;
+    }
+    if (i == firstDigit) return 0;
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    if (i != text.size()) return 0;
+    return negative ? -value : value;
+}
+
+int32_t ClampField(int64_t value, FieldRange range) {
+    if (value < 0 || value > range.high) return range.high;
+    if (value < range.low) return range.low;
+    return static_cast<int32_t>(value);
+}
+
+FieldRange RangeOf(Field1D field) {
+    switch (field) {
+        case Field1D::kElementWidth: return {2, 6};
+        case Field1D::kElementHeight: return {1, 255};
+        case Field1D::kGs1ElementWidth: return {1, 6};
+        case Field1D::kGs1RowHeight: return {2, 250};
+        case Field1D::kGs1RowHeight2D: return {1, 10};
+        case Field1D::kGs1SeparatorHeight: return {1, 10};
+    }
+    return {0, 0};
+}
+
+FieldRange RangeOf(Field2D field) {
+    switch (field) {
+        case Field2D::kPdfElementWidth: return {1, 7};
+        case Field2D::kPdfElementHeight: return {2, 25};
+        case Field2D::kPdfColumns: return {1, 30};
+        case Field2D::kPdfRows: return {3, 90};
+        case Field2D::kGs1ElementWidth: return {1, 6};
+        case Field2D::kGs1RowHeight: return {2, 250};
+        case Field2D::kGs1RowHeight2D: return {1, 10};
+        case Field2D::kGs1SeparatorHeight: return {1, 10};
+        case Field2D::kGs1Segments: return {2, 20};
+        case Field2D::kQrElementWidth: return {1, 24};
+    }
+    return {0, 0};
+}
+
+int32_t StoreField(Barcode1DSettings& entry, Field1D field, int64_t value) {
+    const int32_t clamped = ClampField(value, RangeOf(field));
+    switch (field) {
+        case Field1D::kElementWidth:
+            entry.bElementWidth = Byte(clamped);
+            entry.dwElementWidthX8 = Dword(clamped * 8);
+            break;
+        case Field1D::kElementHeight:
+            entry.dwElementHeight = Dword(clamped);
+            UpdateSymbolHeight(entry);
+            break;
+        case Field1D::kGs1ElementWidth: entry.bGs1ElementWidth = Byte(clamped); break;
+        case Field1D::kGs1RowHeight: entry.dwGs1RowHeight = Dword(clamped); break;
+        case Field1D::kGs1RowHeight2D: entry.dwGs1RowHeight2D = Dword(clamped); break;
+        case Field1D::kGs1SeparatorHeight: entry.bGs1SeparatorHeight = Byte(clamped); break;
+    }
+    return clamped;
+}
+
+int32_t StoreField(Barcode2DSettings& entry, Field2D field, int64_t value) {
+    const int32_t clamped = ClampField(value, RangeOf(field));
+    switch (field) {
+        case Field2D::kPdfElementWidth: entry.bPdfElementWidth = Byte(clamped); break;
+        case Field2D::kPdfElementHeight: entry.bPdfElementHeight = Byte(clamped); break;
+        case Field2D::kPdfColumns: entry.bPdfColumns = Byte(clamped); break;
+        case Field2D::kPdfRows: entry.bPdfRows = Byte(clamped); break;
+        case Field2D::kGs1ElementWidth: entry.bGs1ElementWidth = Byte(clamped); break;
+        case Field2D::kGs1RowHeight: entry.dwGs1RowHeight = Dword(clamped); break;
+        case Field2D::kGs1RowHeight2D: entry.dwGs1RowHeight2D = Dword(clamped); break;
+        case Field2D::kGs1SeparatorHeight: entry.bGs1SeparatorHeight = Byte(clamped); break;
+        case Field2D::kGs1Segments: entry.bGs1Segments = Byte(clamped); break;
+        case Field2D::kQrElementWidth: entry.bQrElementWidth = Byte(clamped); break;
+    }
+    return clamped;
+}
+
+void StoreHriPosition(Barcode1DSettings& entry, uint8_t position) {
+    entry.bHriPosition = position;
+    UpdateSymbolHeight(entry);
+}
+
+void StoreHriFont(Barcode1DSettings& entry, uint8_t font) {
+    entry.bHriFont = font;
+    UpdateSymbolHeight(entry);
+}
+
+FieldRange SegmentRange(bool composite) {
+    return composite ? FieldRange{4, 20} : FieldRange{2, 20};
+}
+
+std::u16string_view SegmentRangeLabel(bool composite) {
+    return composite ? u"[ 4 . . 20 ]" : u"[ 2 . . 20 ]";
+}
+
+uint8_t SegmentsForComposite(uint8_t segments) { return segments < 4 ? uint8_t{4} : segments; }
+
+}  // namespace zr640
