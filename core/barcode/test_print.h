@@ -9,17 +9,17 @@
 #include <string_view>
 #include <vector>
 
-#include "core/printer/download_rules.h"
+#include "core/localisation/message.h"
 #include "core/printer/raw_job.h"
 #include "core/settings/private_devmode.h"
 
 namespace zr640 {
 
 // What a page shows when the check refuses the data (section "MessageBox").
-inline constexpr PageMessage kBarcode1DDataError{"MB_1DCODE_ERROR1", "BarCode data error!",
-                                                 "MB_ERROR"};
-inline constexpr PageMessage kBarcode2DDataError{"MB_2DCODE_ERROR1", "BarCode data error!",
-                                                 "MB_ERROR"};
+inline constexpr text::Message kBarcode1DDataError{text::Key::MessageBox_MB_1DCODE_ERROR1,
+                                                   text::Key::MessageBox_MB_ERROR};
+inline constexpr text::Message kBarcode2DDataError{text::Key::MessageBox_MB_2DCODE_ERROR1,
+                                                   text::Key::MessageBox_MB_ERROR};
 
 // The Data box gives at most this many characters; their conversion to the ANSI code page
 // must fit the data buffer (terminator included), or the data is refused.

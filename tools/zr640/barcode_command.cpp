@@ -31,7 +31,7 @@ int UsageError(const std::string& message) {
 
 // Data the check refuses: the pages' own message, exit status 1.
 int DataError() {
-    std::fprintf(stderr, "%s\n", std::string(kBarcode1DDataError.text).c_str());
+    std::fprintf(stderr, "%s\n", text::EnglishText(kBarcode1DDataError.text).c_str());
     return 1;
 }
 
