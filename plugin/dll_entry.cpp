@@ -25,6 +25,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (!IsEqualCLSID(clsid, CLSID_OEMUI)) return CLASS_E_CLASSNOTAVAILABLE;
+    zr640ui::EnsureStarted();
     auto* factory = new (std::nothrow) zr640ui::UiPluginClassFactory();
     if (factory == nullptr) return E_OUTOFMEMORY;
     const HRESULT result = factory->QueryInterface(iid, object);

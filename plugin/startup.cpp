@@ -76,11 +76,25 @@ void RunStartup() {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
-void OnProcessAttach(HINSTANCE instance) {
-    SetModuleInstance(instance);
-    BindShellFunctions();
-    RunStartup();
+void OnProcessAttach(HINSTANCE instance) { SetModuleInstance(instance); }
+
+namespace {
+
+INIT_ONCE startOnce = INIT_ONCE_STATIC_INIT;
+
+BOOL CALLBACK StartOnce(PINIT_ONCE, PVOID, PVOID*) {
+    try {
+        BindShellFunctions();
+        RunStartup();
+    } catch (...) {
+        // Out of memory half-way: the pages fall back to the built-in English texts.
+    }
+    return TRUE;
 }
+
+}  // namespace
+
+void EnsureStarted() { InitOnceExecuteOnce(&startOnce, StartOnce, nullptr, nullptr); }
 
 void OnProcessDetach() {
     ReleaseActivationContext();
