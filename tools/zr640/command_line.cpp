@@ -58,13 +58,15 @@ int Usage() {
         "  zr640 devmode default [-o FILE] [--system-drive C:\\]\n"
         "  zr640 devmode convert IN -o OUT [--merge] [--system-drive C:\\]\n"
         "  zr640 devmode show FILE\n"
+        "  zr640 devmode set FILE NAME=VALUE...\n"
         "  zr640 render-log IN.prn [-o OUT.bmp] [--bytes-per-row 80 --width 640]\n"
         "  zr640 logo mono IN.bmp [--halftone none|m3|m4|diffuse] [--contrast C] [--brightness V]\n"
         "                 [-o OUT.bmp]\n"
         "  zr640 logo gray IN.bmp [--contrast C] [--brightness V] [-o OUT.bmp]\n"
         "  zr640 logo download --format mono|gray [--halftone ...] [--contrast C] [--brightness V]\n"
         "                 IN.bmp... -o STREAM.bin\n"
-        "  zr640 logo clear -o STREAM.bin\n",
+        "  zr640 logo clear -o STREAM.bin\n"
+        "  zr640 hex parse [--count] TEXT\n",
         stderr);
     return 2;
 }
