@@ -31,7 +31,8 @@ void WalkTokens(std::basic_string_view<Char> text, Emit emit) {
             emit(high);
             i += 1;
         } else {
-            emit(static_cast<uint8_t>(high * 16 + HexDigitValue(static_cast<char32_t>(text[i + 1]))));
+            const uint8_t low = HexDigitValue(static_cast<char32_t>(text[i + 1]));
+            emit(static_cast<uint8_t>(high * 16 + low));
             i += 2;
         }
     }
@@ -54,9 +55,13 @@ size_t Count(std::basic_string_view<Char> text) {
 
 }  // namespace
 
-std::u16string FormatHexCommand(std::span<const uint8_t> bytes) { return Format<std::u16string>(bytes); }
+std::u16string FormatHexCommand(std::span<const uint8_t> bytes) {
+    return Format<std::u16string>(bytes);
+}
 
-std::string FormatHexCommandNarrow(std::span<const uint8_t> bytes) { return Format<std::string>(bytes); }
+std::string FormatHexCommandNarrow(std::span<const uint8_t> bytes) {
+    return Format<std::string>(bytes);
+}
 
 std::vector<uint8_t> ParseHexCommand(std::u16string_view text) { return Parse(text); }
 std::vector<uint8_t> ParseHexCommand(std::string_view text) { return Parse(text); }
@@ -72,7 +77,8 @@ uint8_t HexDigitValue(char32_t c) {
 }
 
 bool IsHexCommandCharacter(char32_t c) {
-    return c == U' ' || (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'F') || (c >= U'a' && c <= U'f');
+    return c == U' ' || (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'F') ||
+           (c >= U'a' && c <= U'f');
 }
 
 HexKeyAction FilterHexCommandKey(char32_t c, bool tabHeld, bool ctrlHeld) {

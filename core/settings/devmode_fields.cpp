@@ -19,7 +19,9 @@ constexpr int64_t kI32Max = std::numeric_limits<int32_t>::max();
 
 class TableBuilder {
 public:
-    void Header(std::string name, size_t offset) { fields_.push_back({std::move(name), FieldKind::kHeader, offset, 4}); }
+    void Header(std::string name, size_t offset) {
+        fields_.push_back({std::move(name), FieldKind::kHeader, offset, 4});
+    }
 
     void Number(std::string name, size_t offset, size_t width, int64_t low, int64_t high) {
         DevModeField field{std::move(name), FieldKind::kNumber, offset, width};
@@ -194,7 +196,8 @@ Result<int64_t> ReadNumber(std::string_view value, const DevModeField& field) {
                      std::to_string(field.high)};
     }
     if (ec == std::errc::result_out_of_range || number < field.low || number > field.high) {
-        return Error{"the value is outside " + std::to_string(field.low) + ".." + std::to_string(field.high)};
+        return Error{"the value is outside " + std::to_string(field.low) + ".." +
+                     std::to_string(field.high)};
     }
     return number;
 }
@@ -303,7 +306,8 @@ Result<bool> ApplyDevModeAssignment(PrivateDevMode& record, std::string_view ass
     return true;
 }
 
-Result<bool> ApplyDevModeAssignments(PrivateDevMode& record, std::span<const std::string> assignments) {
+Result<bool> ApplyDevModeAssignments(PrivateDevMode& record,
+                                     std::span<const std::string> assignments) {
     PrivateDevMode changed = record;
     for (const auto& assignment : assignments) {
         const auto applied = ApplyDevModeAssignment(changed, assignment);

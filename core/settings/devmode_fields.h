@@ -47,6 +47,7 @@ const DevModeField* FindDevModeField(std::string_view name);
 Result<bool> ApplyDevModeAssignment(PrivateDevMode& record, std::string_view assignment);
 
 // Applies all of them or none: on the first refusal the record is left as it was.
-Result<bool> ApplyDevModeAssignments(PrivateDevMode& record, std::span<const std::string> assignments);
+Result<bool> ApplyDevModeAssignments(PrivateDevMode& record,
+                                     std::span<const std::string> assignments);
 
 }  // namespace zr640

@@ -37,7 +37,9 @@ std::string ShownValue(const PrivateDevMode& record, const std::string& name) {
 TEST(DevModeFields, NamesAreWhatShowPrintsInItsOrder) {
     std::vector<std::string> shown;
     std::istringstream lines(DescribeDevMode(DefaultRecord()));
-    for (std::string line; std::getline(lines, line);) shown.push_back(line.substr(0, line.find(" = ")));
+    for (std::string line; std::getline(lines, line);) {
+        shown.push_back(line.substr(0, line.find(" = ")));
+    }
     std::vector<std::string> table;
     for (const auto& field : DevModeFields()) table.push_back(field.name);
     EXPECT_EQ(table, shown);
@@ -50,14 +52,16 @@ TEST(DevModeFields, EveryNumberKeepsItsRange) {
         if (field.kind != FieldKind::kNumber) continue;
         for (const int64_t value : {field.low, field.high}) {
             PrivateDevMode record = DefaultRecord();
-            const auto set = ApplyDevModeAssignment(record, field.name + "=" + std::to_string(value));
+            const auto set =
+                ApplyDevModeAssignment(record, field.name + "=" + std::to_string(value));
             ASSERT_TRUE(set) << set.error();
             EXPECT_EQ(ShownValue(record, field.name), std::to_string(value)) << field.name;
         }
         const PrivateDevMode before = DefaultRecord();
         for (const int64_t value : {field.low - 1, field.high + 1}) {
             PrivateDevMode record = before;
-            const auto set = ApplyDevModeAssignment(record, field.name + "=" + std::to_string(value));
+            const auto set =
+                ApplyDevModeAssignment(record, field.name + "=" + std::to_string(value));
             EXPECT_FALSE(set) << field.name << "=" << value;
             EXPECT_NE(set.error().find(field.name), std::string::npos) << set.error();
             EXPECT_TRUE(SameBytes(record, before)) << field.name;
@@ -92,7 +96,8 @@ TEST(DevModeFields, ElementWidthKeepsItsEightfoldCopy) {
 TEST(DevModeFields, MalformedNumbersAndNames) {
     const PrivateDevMode before = DefaultRecord();
     for (const char* assignment :
-         {"startDoc.bPaperCut=", "startDoc.bPaperCut=+1", "startDoc.bPaperCut= 1", "startDoc.bPaperCut=1 ",
+         {"startDoc.bPaperCut=", "startDoc.bPaperCut=+1", "startDoc.bPaperCut= 1",
+          "startDoc.bPaperCut=1 ",
           "startDoc.bPaperCut=0x1", "startDoc.bPaperCut=-0", "startDoc.bPaperCut=1.0",
           "barcode1D[0].dwSymbolHeight=99999999999999999999", "dwReservedLevel=2147483648",
           "dwReservedLevel=-", "startDoc.bPaperCut", "=1", "startdoc.bPaperCut=1", "nope=1",
@@ -124,16 +129,17 @@ TEST(DevModeFields, TextsAreQuotedAsShowPrintsThem) {
 TEST(DevModeFields, TextsKeepTheirStoredWidth) {
     PrivateDevMode record = DefaultRecord();
     // The water-mark text box takes as many characters as the field holds.
-    EXPECT_TRUE(ApplyDevModeAssignment(record, "wszWatermarkText=\"" + std::string(16, 'W') + "\""));
+    const auto quoted = [](size_t n, char c) { return "\"" + std::string(n, c) + "\""; };
+    EXPECT_TRUE(ApplyDevModeAssignment(record, "wszWatermarkText=" + quoted(16, 'W')));
     EXPECT_EQ(ShownValue(record, "wszWatermarkText"), "\"" + std::string(16, 'W') + "\"");
     EXPECT_EQ(record.wszWatermarkFont[0], 0) << "the next field is untouched";
-    EXPECT_FALSE(ApplyDevModeAssignment(record, "wszWatermarkText=\"" + std::string(17, 'W') + "\""));
+    EXPECT_FALSE(ApplyDevModeAssignment(record, "wszWatermarkText=" + quoted(17, 'W')));
     // The others keep their terminator.
     EXPECT_TRUE(ApplyDevModeAssignment(record, "wszPaperName=\"" + std::string(31, 'P') + "\""));
     EXPECT_FALSE(ApplyDevModeAssignment(record, "wszPaperName=\"" + std::string(32, 'P') + "\""));
     EXPECT_TRUE(ApplyDevModeAssignment(record, "wszLogFolder=\"" + std::string(255, 'L') + "\""));
     EXPECT_FALSE(ApplyDevModeAssignment(record, "wszLogFolder=\"" + std::string(256, 'L') + "\""));
-    EXPECT_FALSE(ApplyDevModeAssignment(record, "wszWatermarkBitmap=\"" + std::string(125, 'B') + "\""));
+    EXPECT_FALSE(ApplyDevModeAssignment(record, "wszWatermarkBitmap=" + quoted(125, 'B')));
 }
 
 TEST(DevModeFields, MalformedTexts) {
@@ -156,7 +162,9 @@ TEST(DevModeFields, CommandSetsBytesAndLengthTogether) {
     EXPECT_EQ(record.endDoc.cbCommand, 4);
     const uint8_t expected[4] = {0x1D, 0x56, 0x42, 0x00};
     EXPECT_EQ(std::memcmp(record.endDoc.abCommand, expected, 4), 0);
-    for (size_t i = 4; i < 128; ++i) ASSERT_EQ(record.endDoc.abCommand[i], 0) << "zero-filled " << i;
+    for (size_t i = 4; i < 128; ++i) {
+        ASSERT_EQ(record.endDoc.abCommand[i], 0) << "zero-filled " << i;
+    }
     EXPECT_EQ(record.endPage.cbCommand, 0) << "the neighbouring block";
 
     ASSERT_TRUE(ApplyDevModeAssignment(record, "startPage.abCommand=1d5 4"));
@@ -198,7 +206,8 @@ TEST(DevModeFields, AllAssignmentsOrNone) {
 
 TEST(DevModeFields, LongValuesAreCutShortInMessages) {
     PrivateDevMode record = DefaultRecord();
-    const auto refused = ApplyDevModeAssignment(record, "endDoc.abCommand=" + std::string(5000, 'z'));
+    const auto refused =
+        ApplyDevModeAssignment(record, "endDoc.abCommand=" + std::string(5000, 'z'));
     ASSERT_FALSE(refused);
     EXPECT_LT(refused.error().size(), 200u);
 }

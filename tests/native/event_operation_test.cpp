@@ -17,8 +17,9 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using text::Key;
 
-constexpr OperationEvent kEvents[] = {OperationEvent::kStartOfDocument, OperationEvent::kStartOfPage,
-                                      OperationEvent::kEndOfPage, OperationEvent::kEndOfDocument};
+constexpr OperationEvent kEvents[] = {OperationEvent::kStartOfDocument,
+                                      OperationEvent::kStartOfPage, OperationEvent::kEndOfPage,
+                                      OperationEvent::kEndOfDocument};
 
 // Where each event's block lies in the record, and where its placement puts the fields
 // that move (from the stored format, not from the structs).
@@ -72,7 +73,8 @@ TEST(EventOperation, ButtonsMapToTheRecordsBlocks) {
     EXPECT_EQ(OperationEventOf(3), OperationEvent::kEndOfDocument);
     EXPECT_FALSE(OperationEventOf(4).has_value());
     EXPECT_FALSE(OperationEventOf(-1).has_value());
-    EXPECT_EQ(EventDialogTitle(OperationEvent::kStartOfDocument), Key::Document_RC_DOCUMENT_STARTDOC);
+    EXPECT_EQ(EventDialogTitle(OperationEvent::kStartOfDocument),
+              Key::Document_RC_DOCUMENT_STARTDOC);
     EXPECT_EQ(EventDialogTitle(OperationEvent::kStartOfPage), Key::Document_RC_DOCUMENT_STARTPAGE);
     EXPECT_EQ(EventDialogTitle(OperationEvent::kEndOfPage), Key::Document_RC_DOCUMENT_ENDPAGE);
     EXPECT_EQ(EventDialogTitle(OperationEvent::kEndOfDocument), Key::Document_RC_DOCUMENT_ENDDOC);
@@ -126,7 +128,8 @@ TEST(EventOperation, OkStoresEveryByteOfTheRightBlockOnly) {
 TEST(EventOperation, DefaultIsTheRecordsInitialBlock) {
     const PrivateDevMode record = DefaultRecord();
     for (const OperationEvent event : kEvents) {
-        EXPECT_EQ(ReadEventBlock(record, event), DefaultEventOperation(event)) << RecordBlockName(event);
+        EXPECT_EQ(ReadEventBlock(record, event), DefaultEventOperation(event))
+            << RecordBlockName(event);
     }
 }
 

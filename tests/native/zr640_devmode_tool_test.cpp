@@ -83,7 +83,8 @@ TEST_F(DevModeTool, SetThenShowPrintsWhatWasSet) {
         EXPECT_NE(shown.find(line), std::string::npos) << line << shown;
     }
     // A shown text line goes back in as it stands.
-    ASSERT_EQ(Tool("devmode set " + Path("r.bin") + " 'wszPaperName=\"80mm \\\"Roll\\\"\"'").status, 0);
+    const std::string paper = " 'wszPaperName=\"80mm \\\"Roll\\\"\"'";
+    ASSERT_EQ(Tool("devmode set " + Path("r.bin") + paper).status, 0);
     const std::string again = Tool("devmode show " + Path("r.bin")).output;
     const size_t at = again.find("wszPaperName = ");
     ASSERT_NE(at, std::string::npos);
@@ -113,8 +114,8 @@ TEST_F(DevModeTool, SetRefusesAndWritesNothing) {
         EXPECT_NE(run.output.find(r.named), std::string::npos) << run.output;
         EXPECT_EQ(ReadBytes(Path("r.bin")), before) << r.assignments;
     }
-    EXPECT_NE(Tool("devmode set " + Path("r.bin") + " 'endDoc.abCommand=" + std::string(257, '1') + "'")
-                  .status, 0);
+    const std::string command257 = " 'endDoc.abCommand=" + std::string(257, '1') + "'";
+    EXPECT_NE(Tool("devmode set " + Path("r.bin") + command257).status, 0);
     EXPECT_EQ(ReadBytes(Path("r.bin")), before);
     EXPECT_FALSE(fs::exists(Path("r.bin.partial")));
 }

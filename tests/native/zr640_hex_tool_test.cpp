@@ -17,7 +17,8 @@ TEST(HexTool, PrintsTheBytesOfTheEditsReading) {
     } cases[] = {
         {"'1D 56 42 00'", "1D 56 42 00\n"}, {"1D5642", "1D 56 42\n"}, {"'1D 5 4'", "1D 05 04\n"},
         {"123", "12 03\n"},                 {"'1d zz'", "1D 00\n"},  {"''", "\n"},
-        {"-", "00\n"},                      {"-- --count", "00 C0 00 00\n"},  // after "--", TEXT as it stands
+        {"-", "00\n"},
+        {"-- --count", "00 C0 00 00\n"},  // after "--", TEXT as it stands
     };
     for (const auto& c : cases) {
         const ToolRun run = RunTool(std::string("hex parse ") + c.text);
@@ -36,7 +37,8 @@ TEST(HexTool, CountsAnyNumberOfBytes) {
 }
 
 TEST(HexTool, UsageErrorsExitWithTwo) {
-    for (const char* arguments : {"hex", "hex parse", "hex parse a b", "hex parse --count", "hex show 1D"}) {
+    for (const char* arguments :
+         {"hex", "hex parse", "hex parse a b", "hex parse --count", "hex show 1D"}) {
         const ToolRun run = RunTool(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.output.find("usage"), std::string::npos) << arguments;
