@@ -1,5 +1,6 @@
 // Every input kept in tests/fuzz/crashers/ once broke, or was made to probe, a parser of
-// bitmaps; each must now be refused with a reason, not merely survived.
+// bitmaps, command texts or settings assignments; each must now be refused with a reason,
+// not merely survived.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +10,8 @@
 #include "core/imaging/gray.h"
 #include "core/imaging/halftone.h"
 #include "core/imaging/logo_pack.h"
+#include "core/operation/event_operation.h"
+#include "core/settings/devmode_fields.h"
 #include "tests/native/test_bitmaps.h"
 
 namespace zr640 {
@@ -46,6 +49,24 @@ TEST(FuzzCrashers, AreRefused) {
     });
     ExpectAllRefused("pack_mono", [](const Bytes& file) { return PackMonoLogo(file).ok(); });
     ExpectAllRefused("pack_gray", [](const Bytes& file) { return PackGrayLogo(file).ok(); });
+}
+
+TEST(FuzzCrashers, CommandTextsAndAssignmentsAreRefused) {
+    ExpectAllRefused("hex_command", [](const Bytes& file) {
+        return !CheckCommandText(std::u16string(file.begin(), file.end())).refusal;
+    });
+    ExpectAllRefused("devmode_set", [](const Bytes& file) {
+        std::vector<std::string> assignments(1);
+        for (const uint8_t byte : file) {
+            if (byte == '\n') {
+                assignments.emplace_back();
+            } else {
+                assignments.back().push_back(static_cast<char>(byte));
+            }
+        }
+        PrivateDevMode record{};
+        return ApplyDevModeAssignments(record, assignments).ok();
+    });
 }
 
 }  // namespace

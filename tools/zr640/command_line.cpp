@@ -62,13 +62,15 @@ int Usage() {
         "  zr640 barcode testprint [--2d] --font K [--record FILE] (DATA | --data-hex HEX)\n"
         "                 -o OUT\n"
         "  zr640 barcode height --dots H --hri P --hri-font F\n"
+        "  zr640 devmode set FILE NAME=VALUE...\n"
         "  zr640 render-log IN.prn [-o OUT.bmp] [--bytes-per-row 80 --width 640]\n"
         "  zr640 logo mono IN.bmp [--halftone none|m3|m4|diffuse] [--contrast C] [--brightness V]\n"
         "                 [-o OUT.bmp]\n"
         "  zr640 logo gray IN.bmp [--contrast C] [--brightness V] [-o OUT.bmp]\n"
         "  zr640 logo download --format mono|gray [--halftone ...] [--contrast C] [--brightness V]\n"
         "                 IN.bmp... -o STREAM.bin\n"
-        "  zr640 logo clear -o STREAM.bin\n",
+        "  zr640 logo clear -o STREAM.bin\n"
+        "  zr640 hex parse [--count] TEXT\n",
         stderr);
     return 2;
 }

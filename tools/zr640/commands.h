@@ -10,5 +10,6 @@ int RunDevMode(std::vector<std::string> words);
 int RunRenderLog(std::vector<std::string> words);
 int RunLogo(std::vector<std::string> words);
 int RunBarcode(std::vector<std::string> words);
+int RunHex(std::vector<std::string> words);
 
 }  // namespace zr640::cli

@@ -1,9 +1,13 @@
 // zr640 devmode: make, convert and list settings records.
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "core/common/bytes.h"
 #include "core/common/file_io.h"
 #include "core/common/text.h"
+#include "core/settings/devmode_fields.h"
 #include "core/settings/devmode_text.h"
 #include "core/settings/private_devmode.h"
 #include "tools/zr640/command_line.h"
@@ -69,6 +73,37 @@ int Show(Arguments& args) {
     return 0;
 }
 
+// Changes fields of a complete record in place. The assignments are checked all together
+// before anything is written, and the file is replaced as a whole.
+int Set(std::vector<std::string> words) {
+    if (words.size() < 2) {
+        std::fputs("zr640: devmode set takes FILE and at least one NAME=VALUE\n", stderr);
+        return Usage();
+    }
+    const std::string& path = words[0];
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) {
+        return Fail(path + ": not a regular file; devmode set only replaces regular files");
+    }
+    const auto input = ReadWholeFile(path, kLargestRecordFile);
+    if (!input) return Fail(input.error());
+    if (const auto readable = ReadDevModeRecord(*input, u"C:\\"); !readable) {
+        return Fail(path + ": " + readable.error());
+    }
+    PrivateDevMode record;
+    if (input->size() != sizeof record || LoadU32(input->data()) != sizeof record) {
+        return Fail(path + ": not a complete " + std::to_string(sizeof record) +
+                    "-byte record; devmode convert makes one");
+    }
+    std::memcpy(&record, input->data(), sizeof record);
+
+    const std::vector<std::string> assignments(words.begin() + 1, words.end());
+    if (const auto applied = ApplyDevModeAssignments(record, assignments); !applied) {
+        return Fail(applied.error() + "; nothing was written");
+    }
+    return Write(path, record);
+}
+
 }  // namespace
 
 int RunDevMode(std::vector<std::string> words) {
@@ -78,6 +113,7 @@ int RunDevMode(std::vector<std::string> words) {
     if (action == "default") return Default(args);
     if (action == "convert") return Convert(args);
     if (action == "show") return Show(args);
+    if (action == "set") return Set(std::vector<std::string>(words.begin() + 1, words.end()));
     return Usage();
 }
 

@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"render-log", zr640::cli::RunRenderLog},
     {"logo", zr640::cli::RunLogo},
     {"barcode", zr640::cli::RunBarcode},
+    {"hex", zr640::cli::RunHex},
 };
 
 }  // namespace
