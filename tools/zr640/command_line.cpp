@@ -64,7 +64,9 @@ int Usage() {
         "  zr640 logo gray IN.bmp [--contrast C] [--brightness V] [-o OUT.bmp]\n"
         "  zr640 logo download --format mono|gray [--halftone ...] [--contrast C] [--brightness V]\n"
         "                 IN.bmp... -o STREAM.bin\n"
-        "  zr640 logo clear -o STREAM.bin\n",
+        "  zr640 logo clear -o STREAM.bin\n"
+        "  zr640 watermark convert IN.bmp -o OUT.bmp\n"
+        "  zr640 watermark layout --frame WxH --picture WxH --position P --size C\n",
         stderr);
     return 2;
 }

@@ -9,5 +9,6 @@ namespace zr640::cli {
 int RunDevMode(std::vector<std::string> words);
 int RunRenderLog(std::vector<std::string> words);
 int RunLogo(std::vector<std::string> words);
+int RunWatermark(std::vector<std::string> words);
 
 }  // namespace zr640::cli

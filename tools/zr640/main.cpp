@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"devmode", zr640::cli::RunDevMode},
     {"render-log", zr640::cli::RunRenderLog},
     {"logo", zr640::cli::RunLogo},
+    {"watermark", zr640::cli::RunWatermark},
 };
 
 }  // namespace
