@@ -9,6 +9,7 @@
 #include "core/imaging/gray.h"
 #include "core/imaging/halftone.h"
 #include "core/imaging/logo_pack.h"
+#include "core/watermark/picture_file.h"
 #include "tests/native/test_bitmaps.h"
 
 namespace zr640 {
@@ -46,6 +47,8 @@ TEST(FuzzCrashers, AreRefused) {
     });
     ExpectAllRefused("pack_mono", [](const Bytes& file) { return PackMonoLogo(file).ok(); });
     ExpectAllRefused("pack_gray", [](const Bytes& file) { return PackGrayLogo(file).ok(); });
+    ExpectAllRefused("watermark_convert",
+                     [](const Bytes& file) { return WatermarkPictureFromBitmap(file).ok(); });
 }
 
 }  // namespace
