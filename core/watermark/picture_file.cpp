@@ -90,10 +90,10 @@ Result<bool> CheckDestination(const std::filesystem::path& destination,
     const auto status = std::filesystem::status(destination, ec);
     if (!std::filesystem::exists(status)) return true;
     if (!std::filesystem::is_regular_file(status)) {
-        return Error{destination.string() + " is not a regular file"};
+        return Error{"the picture file's place holds something that is not a regular file"};
     }
     if (source != nullptr && std::filesystem::equivalent(*source, destination, ec)) {
-        return Error{destination.string() + " is the source bitmap itself"};
+        return Error{"the picture file would replace the source bitmap itself"};
     }
     return true;
 }
@@ -120,7 +120,7 @@ WatermarkConversion ConvertWatermarkBitmap(const std::filesystem::path& source,
     }
     const auto picture = WatermarkPictureFromBitmap(*bytes);
     if (!picture) {
-        conversion.detail = source.string() + ": " + picture.error();
+        conversion.detail = picture.error();
         return conversion;
     }
     auto written = CheckDestination(destination, &source);
