@@ -29,6 +29,8 @@ Result<BitmapView> ParseBitmap(std::span<const uint8_t> file, const BitmapLimits
     in.skip(2);  // planes
     const uint16_t bits = in.u16();
     const uint32_t compression = in.u32();
+    in.skip(12);  // image size and resolution
+    const uint32_t coloursUsed = in.u32();
     if (!in.ok()) return Error{"the file is too short for a bitmap header"};
     if (type != kSignature) return Error{"not a bitmap (no \"BM\" signature)"};
     if (!KnownHeaderSize(headerSize)) {
@@ -69,6 +71,11 @@ Result<BitmapView> ParseBitmap(std::span<const uint8_t> file, const BitmapLimits
     view.height_ = static_cast<int32_t>(height);
     view.bits_ = bits;
     view.topDown_ = storedHeight < 0;
+    view.headerSize_ = headerSize;
+    view.pixelOffset_ = dataOffset;
+    view.coloursUsed_ = coloursUsed;
+    view.colourTable_ = file.data() + headersEnd;
+    view.colourEntries_ = static_cast<size_t>((uint64_t{dataOffset} - headersEnd) / 4);
     if (bits == 1) {
         for (size_t i = 0; i < 2; ++i) {
             const uint8_t* entry = file.data() + headersEnd + 4 * i;

@@ -60,6 +60,17 @@ public:
     // The first two palette entries; present (and only read) for one-bit files.
     const std::array<PaletteEntry, 2>& palette() const { return palette_; }
 
+    // The layout as the header states it, for code that takes only some layouts.
+    uint32_t headerSize() const { return headerSize_; }    // the info header's size
+    uint32_t pixelOffset() const { return pixelOffset_; }  // where the rows begin in the file
+    uint32_t coloursUsed() const { return coloursUsed_; }  // 0: all 2^bitsPerPixel colours
+    // Colour entries: the 4-byte entries between the info header and the pixel rows.
+    size_t colourEntries() const { return colourEntries_; }
+    PaletteEntry colour(size_t i) const {
+        const uint8_t* entry = colourTable_ + 4 * i;
+        return {entry[0], entry[1], entry[2]};
+    }
+
     // Row y counted from the bottom of the picture, rowSize() bytes.
     const uint8_t* row(int32_t y) const {
         const size_t stored = static_cast<size_t>(topDown_ ? height_ - 1 - y : y);
@@ -76,6 +87,11 @@ private:
     uint16_t bits_ = 0;
     bool topDown_ = false;
     std::array<PaletteEntry, 2> palette_{};
+    uint32_t headerSize_ = 0;
+    uint32_t pixelOffset_ = 0;
+    uint32_t coloursUsed_ = 0;
+    const uint8_t* colourTable_ = nullptr;
+    size_t colourEntries_ = 0;
 };
 
 // Validates a whole bitmap file and returns a view of its pixels.

@@ -82,6 +82,25 @@ TEST(BitmapReader, PixelsAtTheStoredOffsetAndPaletteAfterTheHeader) {
     EXPECT_EQ(v5View->row(0)[0], 0xFF);
 }
 
+TEST(BitmapReader, ReportsTheStatedLayout) {
+    std::vector<PaletteEntry> palette(16);
+    palette[15] = {1, 2, 3};
+    auto file = NewBitmapFile(4, 1, 8, palette);
+    Put32(file, 46, 16);
+    const auto view = ParseBitmap(file, kGeneralLimits);
+    ASSERT_TRUE(view.ok()) << view.error();
+    EXPECT_EQ(view->headerSize(), 40u);
+    EXPECT_EQ(view->pixelOffset(), 118u);
+    EXPECT_EQ(view->coloursUsed(), 16u);
+    ASSERT_EQ(view->colourEntries(), 16u);
+    EXPECT_EQ(view->colour(15), (PaletteEntry{1, 2, 3}));
+    // Bytes between a header and its pixels that are not whole entries are not entries.
+    auto gap = NewBitmapFile(4, 1, 24, {});
+    gap.insert(gap.begin() + 54, 3, uint8_t{0});
+    Put32(gap, 10, 57);
+    EXPECT_EQ(ParseBitmap(gap, kGeneralLimits)->colourEntries(), 0u);
+}
+
 TEST(BitmapReader, RefusesMalformedHeaders) {
     const auto good = Small24();
     ASSERT_FALSE(Refused(good));

@@ -12,6 +12,7 @@
 #include "core/imaging/logo_pack.h"
 #include "core/operation/event_operation.h"
 #include "core/settings/devmode_fields.h"
+#include "core/watermark/picture_file.h"
 #include "tests/native/test_bitmaps.h"
 
 namespace zr640 {
@@ -49,6 +50,8 @@ TEST(FuzzCrashers, AreRefused) {
     });
     ExpectAllRefused("pack_mono", [](const Bytes& file) { return PackMonoLogo(file).ok(); });
     ExpectAllRefused("pack_gray", [](const Bytes& file) { return PackGrayLogo(file).ok(); });
+    ExpectAllRefused("watermark_convert",
+                     [](const Bytes& file) { return WatermarkPictureFromBitmap(file).ok(); });
 }
 
 TEST(FuzzCrashers, CommandTextsAndAssignmentsAreRefused) {

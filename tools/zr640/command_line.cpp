@@ -71,6 +71,8 @@ int Usage() {
         "                 IN.bmp... -o STREAM.bin\n"
         "  zr640 logo clear -o STREAM.bin\n"
         "  zr640 hex parse [--count] TEXT\n",
+        "  zr640 watermark convert IN.bmp -o OUT.bmp\n"
+        "  zr640 watermark layout --frame WxH --picture WxH --position P --size C\n",
         stderr);
     return 2;
 }

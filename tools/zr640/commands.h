@@ -11,5 +11,6 @@ int RunRenderLog(std::vector<std::string> words);
 int RunLogo(std::vector<std::string> words);
 int RunBarcode(std::vector<std::string> words);
 int RunHex(std::vector<std::string> words);
+int RunWatermark(std::vector<std::string> words);
 
 }  // namespace zr640::cli

@@ -20,6 +20,7 @@ constexpr Command kCommands[] = {
     {"logo", zr640::cli::RunLogo},
     {"barcode", zr640::cli::RunBarcode},
     {"hex", zr640::cli::RunHex},
+    {"watermark", zr640::cli::RunWatermark},
 };
 
 }  // namespace

@@ -1,0 +1,161 @@
+#include "core/watermark/picture_file.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <system_error>
+
+#include "core/common/bytes.h"
+#include "core/common/file_io.h"
+#include "core/imaging/bmp.h"
+#include "core/imaging/logo_files.h"
+
+namespace zr640 {
+namespace {
+
+// Where each layout taken keeps its pixel rows: both headers, then its colour table.
+constexpr uint32_t kMonoPixelOffset = 62;
+constexpr uint32_t kIndexedPixelOffset = 1078;
+constexpr uint32_t kColourPixelOffset = 54;
+
+// Offsets inside the file of the info header fields the writers touch.
+constexpr size_t kImageSizeField = 34;
+constexpr size_t kResolutionFields = 38;  // horizontal, then vertical pixels per metre
+
+Result<bool> CheckLayout(const BitmapView& picture) {
+    if (picture.headerSize() != kBitmapInfoHeaderSize) {
+        return Error{"the info header has " + std::to_string(picture.headerSize()) +
+                     " bytes, not 40"};
+    }
+    uint32_t offset = kColourPixelOffset;
+    uint32_t entries = 0;
+    if (picture.bitsPerPixel() == 1) {
+        offset = kMonoPixelOffset;
+        entries = 2;
+    } else if (picture.bitsPerPixel() == 8) {
+        offset = kIndexedPixelOffset;
+        entries = 256;
+    }
+    if (picture.coloursUsed() != 0 && picture.coloursUsed() != entries) {
+        return Error{"a " + std::to_string(picture.bitsPerPixel()) + "-bit bitmap with " +
+                     std::to_string(picture.coloursUsed()) + " colours is not taken"};
+    }
+    if (picture.pixelOffset() != offset) {
+        return Error{"the pixel data of a " + std::to_string(picture.bitsPerPixel()) +
+                     "-bit bitmap must begin at " + std::to_string(offset) + ", not " +
+                     std::to_string(picture.pixelOffset())};
+    }
+    return true;
+}
+
+// The 24-bit picture file for a 1- or 8-bit picture, or for a top-down 24-bit one.
+std::vector<uint8_t> Expand(const BitmapView& picture, std::span<const uint8_t> source) {
+    const int32_t width = picture.width();
+    std::vector<uint8_t> file = NewBitmapFile(width, picture.height(), 24, {});
+    ByteReader header(source);
+    header.seek(kResolutionFields);
+    StoreU32(file.data() + kResolutionFields, header.u32());
+    StoreU32(file.data() + kResolutionFields + 4, header.u32());
+
+    std::array<PaletteEntry, 256> colours{};
+    for (size_t i = 0; i < picture.colourEntries() && i < colours.size(); ++i) {
+        colours[i] = picture.colour(i);
+    }
+    const size_t rowSize = static_cast<size_t>(BitmapRowSize(uint64_t(width), 24));
+    const size_t pixels = static_cast<size_t>(width);
+    uint8_t* out = file.data() + BitmapPixelOffset(0);
+    for (int32_t y = 0; y < picture.height(); ++y, out += rowSize) {
+        const uint8_t* in = picture.row(y);
+        if (picture.bitsPerPixel() == 24) {
+            std::copy(in, in + 3 * pixels, out);
+            continue;
+        }
+        for (size_t x = 0; x < pixels; ++x) {
+            const size_t index = picture.bitsPerPixel() == 1
+                                     ? (size_t{in[x / 8]} >> (7 - x % 8)) & 1
+                                     : size_t{in[x]};
+            const PaletteEntry& c = colours[index];
+            out[3 * x] = c.blue;
+            out[3 * x + 1] = c.green;
+            out[3 * x + 2] = c.red;
+        }
+    }
+    return file;
+}
+
+// The destination may be replaced: absent or a regular file, and not the source itself.
+Result<bool> CheckDestination(const std::filesystem::path& destination,
+                              const std::filesystem::path* source) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(destination, ec);
+    if (!std::filesystem::exists(status)) return true;
+    if (!std::filesystem::is_regular_file(status)) {
+        return Error{"the picture file's place holds something that is not a regular file"};
+    }
+    if (source != nullptr && std::filesystem::equivalent(*source, destination, ec)) {
+        return Error{"the picture file would replace the source bitmap itself"};
+    }
+    return true;
+}
+
+}  // namespace
+
+Result<std::vector<uint8_t>> WatermarkPictureFromBitmap(std::span<const uint8_t> source) {
+    const auto picture = ParseBitmap(source, kGeneralLimits);
+    if (!picture) return Error{picture.error()};
+    if (const auto layout = CheckLayout(*picture); !layout) return Error{layout.error()};
+    if (picture->bitsPerPixel() == 24 && !picture->topDown()) {
+        return std::vector<uint8_t>(source.begin(), source.end());
+    }
+    return Expand(*picture, source);
+}
+
+WatermarkConversion ConvertWatermarkBitmap(const std::filesystem::path& source,
+                                           const std::filesystem::path& destination) {
+    WatermarkConversion conversion;
+    const auto bytes = ReadWholeFile(source, kLargestBitmapFile);
+    if (!bytes) {
+        conversion.detail = bytes.error();
+        return conversion;
+    }
+    const auto picture = WatermarkPictureFromBitmap(*bytes);
+    if (!picture) {
+        conversion.detail = picture.error();
+        return conversion;
+    }
+    auto written = CheckDestination(destination, &source);
+    if (written) written = WriteFileAtomically(destination, *picture);
+    if (!written) {
+        conversion.result = WatermarkConvertResult::kCannotCreate;
+        conversion.detail = written.error();
+        return conversion;
+    }
+    conversion.result = WatermarkConvertResult::kDone;
+    return conversion;
+}
+
+Result<std::vector<uint8_t>> TextPictureFromPixels(std::span<const uint8_t> pixels) {
+    if (pixels.size() != kTextPicturePixelBytes) {
+        return Error{"the text picture takes " + std::to_string(kTextPicturePixelBytes) +
+                     " bytes of pixels, not " + std::to_string(pixels.size())};
+    }
+    std::vector<uint8_t> file = NewBitmapFile(kTextPictureSide, kTextPictureSide, 24, {});
+    StoreU32(file.data() + kImageSizeField, 0);
+    uint8_t* out = file.data() + BitmapPixelOffset(0);
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        *out++ = pixels[i];
+        *out++ = pixels[i + 1];
+        *out++ = pixels[i + 2];
+    }
+    return file;
+}
+
+Result<bool> WriteTextPicture(const std::filesystem::path& destination,
+                              std::span<const uint8_t> pixels) {
+    const auto file = TextPictureFromPixels(pixels);
+    if (!file) return Error{file.error()};
+    if (const auto checked = CheckDestination(destination, nullptr); !checked) return checked;
+    return WriteFileAtomically(destination, *file);
+}
+
+}  // namespace zr640
