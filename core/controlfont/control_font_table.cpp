@@ -90,8 +90,8 @@ ControlFontTable ControlFontTable::FromIni(const IniFile& file) {
     ControlFontTable table;
     for (ControlFontRow& row : table.rows_) {
         // The dialog reads each key into a buffer of 400 characters.
-        row.command = file.GetString(kControlFontSection, ControlCodeKey(row.code), u"",
-                                     kMaxCommandText + 1);
+        row.command =
+            file.GetString(kControlFontSection, ControlCodeKey(row.code), u"", kMaxCommandText + 1);
     }
     return table;
 }
@@ -150,7 +150,8 @@ Result<std::vector<uint8_t>> ControlFontTable::FileBytes() const {
     return FileBytes(IniFile::Encoding::Utf16Le);
 }
 
-Result<bool> SaveControlFontTable(const std::filesystem::path& path, const ControlFontTable& table) {
+Result<bool> SaveControlFontTable(const std::filesystem::path& path,
+                                  const ControlFontTable& table) {
     std::error_code ec;
     const auto status = std::filesystem::symlink_status(path, ec);
     const bool exists = status.type() != std::filesystem::file_type::not_found;

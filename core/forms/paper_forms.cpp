@@ -1,5 +1,6 @@
 #include "core/forms/paper_forms.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace zr640 {
@@ -45,7 +46,7 @@ uint32_t ReadFormNumber(std::u16string_view text) {
     for (const char16_t c : text) {
         if (c < u'0' || c > u'9') return 0;
         value = value * 10 + static_cast<uint64_t>(c - u'0');
-        if (value > std::numeric_limits<uint32_t>::max()) value = std::numeric_limits<uint32_t>::max();
+        value = std::min<uint64_t>(value, std::numeric_limits<uint32_t>::max());
     }
     return static_cast<uint32_t>(value);
 }
@@ -100,7 +101,9 @@ bool PaperFormList::deleteEnabled() const {
 }
 
 void PaperFormList::SetName(std::u16string_view text) { boxes_.name = Cut(text, kShortNameLimit); }
-void PaperFormList::SetWidth(std::u16string_view text) { boxes_.width = Cut(text, kWidthTextLimit); }
+void PaperFormList::SetWidth(std::u16string_view text) {
+    boxes_.width = Cut(text, kWidthTextLimit);
+}
 void PaperFormList::SetHeight(std::u16string_view text) {
     boxes_.height = Cut(text, kHeightTextLimit);
 }

@@ -74,8 +74,9 @@ TEST(ControlFontCommands, ParseAndFormatAsCommandText) {
     // 128 bytes are a command; 129 are not. Text past the 399th character is never read.
     EXPECT_EQ(ParseControlCommand(std::u16string(256, u'A'))->size(), 128u);
     EXPECT_FALSE(ParseControlCommand(std::u16string(257, u'A')));
-    EXPECT_EQ(ParseControlCommand(std::u16string(256, u'0') + std::u16string(143, u' ') + u"FF")->size(),
-              128u);
+    EXPECT_EQ(
+        ParseControlCommand(std::u16string(256, u'0') + std::u16string(143, u' ') + u"FF")->size(),
+        128u);
 }
 
 TEST(ControlFontCommands, EditsAreKeptNormalisedAndOverLongCommandsRefused) {
@@ -125,12 +126,15 @@ TEST_F(ControlFontFile, AValueStoredInLowerCaseIsShownAsStoredUntilEdited) {
 
 TEST_F(ControlFontFile, MissingFileOrKeysGiveEmptyRows) {
     EXPECT_TRUE(Load().empty());
-    Write("20=1B\r\n[Other]\r\n21=1B\r\n[Character Translation Table]\r\n; 22=1B\r\n022=1B\r\n"
-          "23=" + std::string(500, 'F') + "\r\n[Character Translation Table]\r\n24=1B\r\n");
+    Write(
+        "20=1B\r\n[Other]\r\n21=1B\r\n[Character Translation Table]\r\n; 22=1B\r\n022=1B\r\n"
+        "23=" +
+        std::string(500, 'F') + "\r\n[Character Translation Table]\r\n24=1B\r\n");
     const ControlFontTable table = Load();
     EXPECT_EQ(table.row(Row('#')).command.size(), 399u) << "read into a buffer of 400";
     EXPECT_FALSE(table.CommandOf(Row('#'))) << "too long to edit";
-    for (const char code : {' ', '!', '"', '$'}) EXPECT_EQ(table.row(Row(uint8_t(code))).command, u"");
+    for (const char code : {' ', '!', '"', '$'})
+        EXPECT_EQ(table.row(Row(uint8_t(code))).command, u"");
 }
 
 TEST_F(ControlFontFile, DeletingEveryCommandLeavesNoFile) {
@@ -173,10 +177,10 @@ TEST_F(ControlFontFile, OtherTextIsWrittenBackAsItWasRead) {
     EXPECT_EQ(Read(), "[Character Translation Table]\r\n41=1B \xE9\r\n");
 
     ControlFontTable wide = ControlFontTable::Parse(
-        Bytes{0xFF, 0xFE, '[', 0, 'C', 0, 'h', 0, 'a', 0, 'r', 0, 'a', 0, 'c', 0, 't', 0, 'e', 0, 'r', 0,
-              ' ', 0, 'T', 0, 'r', 0, 'a', 0, 'n', 0, 's', 0, 'l', 0, 'a', 0, 't', 0, 'i', 0, 'o', 0,
-              'n', 0, ' ', 0, 'T', 0, 'a', 0, 'b', 0, 'l', 0, 'e', 0, ']', 0, '\n', 0, '4', 0, '1', 0,
-              '=', 0, '1', 0, 0x3B, 0x4E});
+        Bytes{0xFF, 0xFE, '[', 0, 'C', 0, 'h',  0, 'a', 0, 'r', 0, 'a', 0, 'c', 0, 't',  0,
+              'e',  0,    'r', 0, ' ', 0, 'T',  0, 'r', 0, 'a', 0, 'n', 0, 's', 0, 'l',  0,
+              'a',  0,    't', 0, 'i', 0, 'o',  0, 'n', 0, ' ', 0, 'T', 0, 'a', 0, 'b',  0,
+              'l',  0,    'e', 0, ']', 0, '\n', 0, '4', 0, '1', 0, '=', 0, '1', 0, 0x3B, 0x4E});
     EXPECT_EQ(wide.row(Row('A')).command, u"1\u4E3B");
     ASSERT_TRUE(SaveControlFontTable(file, wide).ok());
     const Bytes written = Ansi(Read());
@@ -195,8 +199,9 @@ TEST(IniWriter, WritesLinesThatReadBackAsWritten) {
     writer.Entry(u"b", u"");
     const auto bytes = writer.Bytes();
     ASSERT_TRUE(bytes.ok()) << bytes.error();
-    EXPECT_EQ(Text(*bytes), "[One]\r\na=1\r\nquoted=\"\"x\"\"\r\nspaced=\" 'y' \"\r\nhalf=\"z\r\n"
-                            "[Two]\r\nb=\r\n");
+    EXPECT_EQ(Text(*bytes),
+              "[One]\r\na=1\r\nquoted=\"\"x\"\"\r\nspaced=\" 'y' \"\r\nhalf=\"z\r\n"
+              "[Two]\r\nb=\r\n");
     const auto ini = IniFile::Parse(*bytes);
     EXPECT_EQ(ini.GetString(u"One", u"quoted", u"", 100), u"\"x\"");
     EXPECT_EQ(ini.GetString(u"One", u"spaced", u"", 100), u" 'y' ");
@@ -206,8 +211,8 @@ TEST(IniWriter, WritesLinesThatReadBackAsWritten) {
     IniWriter wide(IniFile::Encoding::Utf16Le);
     wide.Section(u"S");
     wide.Entry(u"k", u"\u4E3B");
-    EXPECT_EQ(*wide.Bytes(), (Bytes{0xFF, 0xFE, '[', 0, 'S', 0, ']', 0, '\r', 0, '\n', 0, 'k', 0, '=', 0,
-                                    0x3B, 0x4E, '\r', 0, '\n', 0}));
+    EXPECT_EQ(*wide.Bytes(), (Bytes{0xFF, 0xFE, '[', 0,   'S', 0,    ']',  0,    '\r', 0,    '\n',
+                                    0,    'k',  0,   '=', 0,   0x3B, 0x4E, '\r', 0,    '\n', 0}));
 }
 
 TEST(IniWriter, RefusesWhatWouldReadBackAsSomethingElse) {
@@ -226,7 +231,8 @@ TEST(IniWriter, RefusesWhatWouldReadBackAsSomethingElse) {
     EXPECT_TRUE(refused([](IniWriter& w) { w.Entry(u"a", std::u16string_view(u"1\0", 2)); }));
     EXPECT_TRUE(refused([](IniWriter& w) { w.Section(u"T\nU"); }));
     EXPECT_TRUE(refused([](IniWriter& w) { w.Entry(u"a", u"\u4E3B"); }));
-    EXPECT_FALSE(refused([](IniWriter& w) { w.Entry(u"a", u"\u4E3B"); }, IniFile::Encoding::Utf16Le));
+    EXPECT_FALSE(
+        refused([](IniWriter& w) { w.Entry(u"a", u"\u4E3B"); }, IniFile::Encoding::Utf16Le));
     EXPECT_FALSE(refused([](IniWriter& w) { w.Entry(u"a", u"caf\u00E9"); }));
 
     IniWriter orphan(IniFile::Encoding::CodePage);

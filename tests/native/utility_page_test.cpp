@@ -20,8 +20,9 @@ class PaperForms : public ::testing::Test {
 protected:
     // System forms, a managed form, an unrelated one and one whose name holds the prefix
     // after a leading word.
-    MemoryFormStore store{{Form(u"Letter", 215900, 279400), Form(u"Custom Paper-Long", 48000, 1000000),
-                           Form(u"Roll 80", 80000, 3276000), Form(u"Old Custom Paper-X", 50000, 80000)}};
+    MemoryFormStore store{
+        {Form(u"Letter", 215900, 279400), Form(u"Custom Paper-Long", 48000, 1000000),
+         Form(u"Roll 80", 80000, 3276000), Form(u"Old Custom Paper-X", 50000, 80000)}};
     PaperFormList list{store};
 
     void OpenWith(std::vector<std::u16string> shortNames) {
@@ -41,7 +42,8 @@ TEST_F(PaperForms, OpeningAddsTheBuiltInFormAndListsItFirst) {
     ASSERT_NE(store.Find(kBuiltInFormName), nullptr);
     EXPECT_EQ(*store.Find(kBuiltInFormName), Form(u"Custom Paper-ZR640", 58000, 297000));
 
-    EXPECT_EQ(list.entries(), Entries({u"Custom Paper-ZR640", u"Custom Paper-Long", u"Old Custom Paper-X"}));
+    EXPECT_EQ(list.entries(),
+              Entries({u"Custom Paper-ZR640", u"Custom Paper-Long", u"Old Custom Paper-X"}));
     EXPECT_EQ(list.selection(), 0u);
     EXPECT_EQ(list.boxes(), (FormBoxes{u"ZR640", u"580", u"2970"}));
     EXPECT_FALSE(list.deleteEnabled());
@@ -52,7 +54,8 @@ TEST_F(PaperForms, AnExistingBuiltInFormIsKeptWithItsSize) {
     store.ClearCalls();
     ASSERT_TRUE(list.Open());
     EXPECT_EQ(store.calls(), (Calls{"enumerate", "enumerate"}));
-    EXPECT_EQ(list.entries().front(), kBuiltInFormName) << "first, although the store lists it last";
+    EXPECT_EQ(list.entries().front(), kBuiltInFormName)
+        << "first, although the store lists it last";
     EXPECT_EQ(list.boxes(), (FormBoxes{u"ZR640", u"500", u"1000"})) << "divided by 100, truncated";
 }
 
@@ -129,7 +132,8 @@ TEST_F(PaperForms, ZR640RewritesTheBuiltInForm) {
     EXPECT_FALSE(list.Save());
     EXPECT_EQ(store.calls(), (Calls{"enumerate", "set Custom Paper-ZR640"}));
     EXPECT_EQ(*store.Find(kBuiltInFormName), Form(u"Custom Paper-ZR640", 50000, 123400));
-    EXPECT_EQ(list.entries(), Entries({u"Custom Paper-ZR640", u"Custom Paper-Long", u"Old Custom Paper-X"}));
+    EXPECT_EQ(list.entries(),
+              Entries({u"Custom Paper-ZR640", u"Custom Paper-Long", u"Old Custom Paper-X"}));
     EXPECT_EQ(list.boxes(), (FormBoxes{u"ZR640", u"500", u"1234"}));
 }
 
@@ -207,8 +211,9 @@ TEST_F(PaperForms, FailedSavesAreReportedAndChangeNothing) {
 TEST_F(PaperForms, DeleteSelectsTheEntryThatMovedUpOrTheOneBeforeTheLast) {
     OpenWith({u"A", u"B", u"C"});
     store.Set(Form(u"Custom Paper-B", 45000, 60000));
-    const auto entries = Entries({u"Custom Paper-ZR640", u"Custom Paper-Long", u"Old Custom Paper-X",
-                                  u"Custom Paper-A", u"Custom Paper-B", u"Custom Paper-C"});
+    const auto entries =
+        Entries({u"Custom Paper-ZR640", u"Custom Paper-Long", u"Old Custom Paper-X",
+                 u"Custom Paper-A", u"Custom Paper-B", u"Custom Paper-C"});
     ASSERT_EQ(list.entries(), entries);
 
     list.Select(5);

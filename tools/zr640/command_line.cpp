@@ -64,7 +64,11 @@ int Usage() {
         "  zr640 logo gray IN.bmp [--contrast C] [--brightness V] [-o OUT.bmp]\n"
         "  zr640 logo download --format mono|gray [--halftone ...] [--contrast C] [--brightness V]\n"
         "                 IN.bmp... -o STREAM.bin\n"
-        "  zr640 logo clear -o STREAM.bin\n",
+        "  zr640 logo clear -o STREAM.bin\n"
+        "  zr640 selftest -o STREAM.bin\n"
+        "  zr640 control-font show FILE\n"
+        "  zr640 control-font set FILE CODE \"HEX TEXT\"\n"
+        "  zr640 control-font clear FILE CODE\n",
         stderr);
     return 2;
 }

@@ -9,5 +9,7 @@ namespace zr640::cli {
 int RunDevMode(std::vector<std::string> words);
 int RunRenderLog(std::vector<std::string> words);
 int RunLogo(std::vector<std::string> words);
+int RunSelfTest(std::vector<std::string> words);
+int RunControlFont(std::vector<std::string> words);
 
 }  // namespace zr640::cli

@@ -18,6 +18,8 @@ constexpr Command kCommands[] = {
     {"devmode", zr640::cli::RunDevMode},
     {"render-log", zr640::cli::RunRenderLog},
     {"logo", zr640::cli::RunLogo},
+    {"selftest", zr640::cli::RunSelfTest},
+    {"control-font", zr640::cli::RunControlFont},
 };
 
 }  // namespace
