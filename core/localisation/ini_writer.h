@@ -10,9 +10,9 @@
 //   "[" or ";", and neither key nor section name can have blanks at its ends (a reader
 //   would cut them). Anything else is refused rather than written into a different file.
 // - A value is written as given, as the platform writes it, and a reader cuts blanks at its
-//   ends. A reader also takes one pair of enclosing quotes off, so a value that is itself
-//   enclosed in a pair of quotes is written inside one more pair of double quotes and reads
-//   back whole.
+//   ends. A reader also takes one pair of enclosing quotes off what is left, so a value that
+//   would lose a pair that way is written inside one more pair of double quotes, blanks
+//   included, and reads back whole.
 #pragma once
 
 #include <cstdint>
