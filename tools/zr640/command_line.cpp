@@ -73,6 +73,10 @@ int Usage() {
         "  zr640 hex parse [--count] TEXT\n",
         "  zr640 watermark convert IN.bmp -o OUT.bmp\n"
         "  zr640 watermark layout --frame WxH --picture WxH --position P --size C\n",
+        "  zr640 selftest -o STREAM.bin\n"
+        "  zr640 control-font show FILE\n"
+        "  zr640 control-font set FILE CODE \"HEX TEXT\"\n"
+        "  zr640 control-font clear FILE CODE\n",
         stderr);
     return 2;
 }

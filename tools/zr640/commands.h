@@ -12,5 +12,7 @@ int RunLogo(std::vector<std::string> words);
 int RunBarcode(std::vector<std::string> words);
 int RunHex(std::vector<std::string> words);
 int RunWatermark(std::vector<std::string> words);
+int RunSelfTest(std::vector<std::string> words);
+int RunControlFont(std::vector<std::string> words);
 
 }  // namespace zr640::cli

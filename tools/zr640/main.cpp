@@ -21,6 +21,8 @@ constexpr Command kCommands[] = {
     {"barcode", zr640::cli::RunBarcode},
     {"hex", zr640::cli::RunHex},
     {"watermark", zr640::cli::RunWatermark},
+    {"selftest", zr640::cli::RunSelfTest},
+    {"control-font", zr640::cli::RunControlFont},
 };
 
 }  // namespace

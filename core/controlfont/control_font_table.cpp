@@ -1,0 +1,172 @@
+#include "core/controlfont/control_font_table.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "core/common/file_io.h"
+#include "core/localisation/ini_writer.h"
+
+namespace zr640 {
+namespace {
+
+// TODO: use the shared hex command text once it is in the core; these two follow it.
+
+uint8_t DigitValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return static_cast<uint8_t>(c - u'0');
+    if (c >= u'A' && c <= u'F') return static_cast<uint8_t>(c - u'A' + 10);
+    if (c >= u'a' && c <= u'f') return static_cast<uint8_t>(c - u'a' + 10);
+    return 0;
+}
+
+// Spaces separate tokens; a token's first two characters make a byte, a lone digit (before
+// a space or at the end) is a byte by itself.
+std::vector<uint8_t> ParseHexText(std::u16string_view text) {
+    std::vector<uint8_t> bytes;
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == u' ') {
+            ++i;
+            continue;
+        }
+        const uint8_t high = DigitValue(text[i]);
+        if (i + 1 == text.size() || text[i + 1] == u' ') {
+            bytes.push_back(high);
+        } else {
+            bytes.push_back(static_cast<uint8_t>(high * 16 + DigitValue(text[i + 1])));
+        }
+        i += 2;
+    }
+    return bytes;
+}
+
+std::u16string FormatHexText(std::span<const uint8_t> bytes) {
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::u16string text;
+    text.reserve(bytes.size() * 3);
+    for (const uint8_t b : bytes) {
+        text += kDigits[b >> 4];
+        text += kDigits[b & 0x0F];
+        text += u' ';
+    }
+    return text;
+}
+
+}  // namespace
+
+std::u16string ControlFontFilePath(std::u16string_view windowsDirectory) {
+    while (!windowsDirectory.empty() && windowsDirectory.back() == u'\\') {
+        windowsDirectory.remove_suffix(1);
+    }
+    std::u16string path(windowsDirectory);
+    path += kControlFontFolder;
+    path += u'\\';
+    path += kControlFontFileName;
+    return path;
+}
+
+std::u16string ControlCodeKey(uint8_t code) {
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::u16string key;
+    if (code >= 0x10) key += kDigits[code >> 4];
+    key += kDigits[code & 0x0F];
+    return key;
+}
+
+std::optional<std::vector<uint8_t>> ParseControlCommand(std::u16string_view text) {
+    std::vector<uint8_t> bytes = ParseHexText(text.substr(0, kMaxCommandText));
+    if (bytes.size() > kMaxControlCommand) return std::nullopt;
+    return bytes;
+}
+
+std::u16string FormatControlCommand(std::span<const uint8_t> bytes) { return FormatHexText(bytes); }
+
+ControlFontTable::ControlFontTable() {
+    for (size_t i = 0; i < kControlFontRows; ++i) {
+        rows_[i].code = static_cast<uint8_t>(kFirstControlCode + i);
+    }
+}
+
+ControlFontTable ControlFontTable::FromIni(const IniFile& file) {
+    ControlFontTable table;
+    for (ControlFontRow& row : table.rows_) {
+        // The dialog reads each key into a buffer of 400 characters.
+        row.command =
+            file.GetString(kControlFontSection, ControlCodeKey(row.code), u"", kMaxCommandText + 1);
+    }
+    return table;
+}
+
+ControlFontTable ControlFontTable::Parse(std::span<const uint8_t> bytes) {
+    return FromIni(IniFile::Parse(bytes));
+}
+
+Result<ControlFontTable> ControlFontTable::Load(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return ControlFontTable();
+    if (ec || status.type() != std::filesystem::file_type::regular) {
+        return Error{"cannot read " + path.string() + ": not a regular file"};
+    }
+    // A table of 96 commands is about 40 KB; anything far larger is not a table.
+    auto file = IniFile::Load(path, uint64_t{1} << 20);
+    if (!file) return Error{file.error()};
+    return FromIni(*file);
+}
+
+std::optional<size_t> ControlFontTable::RowOf(uint8_t code) {
+    if (code < kFirstControlCode || code > kLastControlCode) return std::nullopt;
+    return size_t{code} - kFirstControlCode;
+}
+
+std::optional<std::vector<uint8_t>> ControlFontTable::CommandOf(size_t index) const {
+    return ParseControlCommand(rows_.at(index).command);
+}
+
+bool ControlFontTable::SetCommand(size_t index, std::span<const uint8_t> bytes) {
+    if (bytes.size() > kMaxControlCommand) return false;
+    rows_.at(index).command = FormatHexText(bytes);
+    return true;
+}
+
+void ControlFontTable::ClearCommand(size_t index) { rows_.at(index).command.clear(); }
+
+bool ControlFontTable::empty() const {
+    return std::all_of(rows_.begin(), rows_.end(),
+                       [](const ControlFontRow& row) { return row.command.empty(); });
+}
+
+Result<std::vector<uint8_t>> ControlFontTable::FileBytes(IniFile::Encoding encoding) const {
+    IniWriter writer(encoding);
+    writer.Section(kControlFontSection);
+    for (const ControlFontRow& row : rows_) {
+        if (!row.command.empty()) writer.Entry(ControlCodeKey(row.code), row.command);
+    }
+    return writer.Bytes();
+}
+
+Result<std::vector<uint8_t>> ControlFontTable::FileBytes() const {
+    auto bytes = FileBytes(IniFile::Encoding::CodePage);
+    if (bytes) return bytes;
+    return FileBytes(IniFile::Encoding::Utf16Le);
+}
+
+Result<bool> SaveControlFontTable(const std::filesystem::path& path,
+                                  const ControlFontTable& table) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    const bool exists = status.type() != std::filesystem::file_type::not_found;
+    if (exists && status.type() != std::filesystem::file_type::regular) {
+        return Error{"refused " + path.string() + ": not a regular file"};
+    }
+    if (table.empty()) {
+        if (exists && !std::filesystem::remove(path, ec)) {
+            return Error{"cannot remove " + path.string() + ": " + ec.message()};
+        }
+        return true;
+    }
+    const auto bytes = table.FileBytes();
+    if (!bytes) return Error{path.string() + ": " + bytes.error()};
+    return WriteFileAtomically(path, *bytes);
+}
+
+}  // namespace zr640
