@@ -127,7 +127,7 @@ void PaperFormList::ShowSizeOf(std::u16string_view name) {
     }
 }
 
-std::optional<PageMessage> PaperFormList::Save() {
+std::optional<text::Message> PaperFormList::Save() {
     uint32_t width = ReadFormNumber(boxes_.width);
     uint32_t height = ReadFormNumber(boxes_.height);
     if (width < kMinFormWidth) width = kMinFormWidth;

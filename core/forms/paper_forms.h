@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/printer/download_rules.h"
+#include "core/localisation/message.h"
 
 namespace zr640 {
 
@@ -58,8 +58,8 @@ inline constexpr uint32_t kMaxFormHeight = 32760;
 inline constexpr std::u16string_view kWidthRangeLabel = u"[ 410 - 580 (0.1mm) ]";
 inline constexpr std::u16string_view kHeightRangeLabel = u"[ 254 - 32760 (0.1mm) ]";
 
-inline constexpr PageMessage kUtilityError1{"MB_UTILITY_ERROR1", "Set custom paper size failed!",
-                                            "MB_ERROR"};
+inline constexpr text::Message kUtilityError1{text::Key::MessageBox_MB_UTILITY_ERROR1,
+                                              text::Key::MessageBox_MB_ERROR};
 
 PaperForm BuiltInForm();
 
@@ -127,7 +127,7 @@ public:
     // "Custom Paper-" + name, appends it and selects it. The boxes keep what they show.
     // Gives MB_UTILITY_ERROR1 when the store refuses (or cannot be read); the list then
     // stays as it was.
-    std::optional<PageMessage> Save();
+    std::optional<text::Message> Save();
 
     // Delete Paper Size: deletes the selected form (the store's answer is not used),
     // removes the entry and selects the entry that moved into its place, or the one before
