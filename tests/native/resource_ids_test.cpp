@@ -376,6 +376,11 @@ TEST_P(TemplateTest, ControlsHaveTheirKindsAndStyles) {
         if (e.bitmap) {
             EXPECT_EQ(Rc().Id(c->text), *e.bitmap);
         }
+        if (e.kind == "edit") {
+            // A single-line box takes text longer than itself and scrolls it; a multi-line box
+            // wraps it instead.
+            EXPECT_EQ(c->Has("ES_AUTOHSCROLL"), !c->Has("ES_MULTILINE"));
+        }
         if (e.kind == "list") {
             EXPECT_EQ(c->Has("LBS_NOTIFY"), e.flags.count("notify") != 0);
             EXPECT_FALSE(c->Has("LBS_SORT"));
