@@ -10,6 +10,7 @@
 #include "plugin/module.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
+#include "win32/lock.h"
 
 namespace zr640ui {
 namespace {
@@ -110,7 +111,9 @@ LONG_PTR AddPages(const PageInfo (&pages)[N], Context& context) {
 // the module is loaded, so the driver's option items can point at them for as long as any
 // sheet shows them; repeated relabelling reuses the same strings.
 const wchar_t* Interned(std::wstring text) {
-    static std::set<std::wstring> texts;
+    static zr640::win::Lock lock;
+    static std::set<std::wstring> texts;  // node-based: a text's address never moves
+    const zr640::win::Exclusive hold(lock);
     return texts.insert(std::move(text)).first->c_str();
 }
 

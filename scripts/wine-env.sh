@@ -2,6 +2,18 @@
 # whole run, and an X display (Xvfb when there is none).
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="$root/build/wineprefix"
+zr640_bin="$root/build/win64/bin"
+
+# The x64 deliverables run in build/wineprefix (64-bit Wine), the x86 ones in their own 32-bit
+# prefix build/wineprefix-win32.
+zr640_use_arch() {
+  case "$1" in
+    win64) export WINEPREFIX="$root/build/wineprefix"; unset WINEARCH ;;
+    win32) export WINEPREFIX="$root/build/wineprefix-win32" WINEARCH=win32 ;;
+    *) echo "wine-env: no such arch $1" >&2; return 1 ;;
+  esac
+  zr640_bin="$root/build/$1/bin"
+}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The system language of the prefix follows the locale; tests choose theirs through a seam.
@@ -41,7 +53,10 @@ zr640_start_wine() {
 }
 
 zr640_stop() {
-  wineserver -k 2>/dev/null || true
+  local prefix
+  for prefix in "$root/build/wineprefix" "$root/build/wineprefix-win32"; do
+    [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  done
   [ -n "$zr640_xvfb_pid" ] && kill "$zr640_xvfb_pid" 2>/dev/null || true
 }
 
@@ -49,7 +64,7 @@ zr640_stop() {
 # prefix's driver folder; the viewer also into C:\RZKDriverlog\ and the language files into
 # the user's RZK folder, where it reads them; and the test printer whose port is a file.
 zr640_install_driver() {
-  local bin="$root/build/win64/bin" package="$root/build/win64/package"
+  local bin="$zr640_bin" package="$zr640_bin/../package"
   rm -rf "$package" && mkdir -p "$package"
   cp "$bin/ZR640UI.dll" "$package/"
   [ -f "$bin/RZKDriverlogViewer.exe" ] && cp "$bin/RZKDriverlogViewer.exe" "$package/"

@@ -1,12 +1,17 @@
 #include "plugin/localisation/language_files.h"
 
 #include <shlobj.h>
+#include <winspool.h>
 
 #include "plugin/platform/services.h"
+#include "win32/lock.h"
 
 namespace zr640ui {
 namespace {
 
+// The current string file: every sheet's thread resolves it before it loads texts, so it is
+// read and replaced under its lock and handed out as copies.
+zr640::win::Lock currentLock;
 std::wstring currentName = kEnglishFile;
 std::wstring currentPath;
 std::wstring systemLabel = L"System Language";
@@ -49,14 +54,15 @@ bool LanguageKey::Write(const wchar_t* name, const std::wstring& value) const {
 }
 
 std::wstring DriverFolder() {
-    wchar_t windows[MAX_PATH] = {};
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    SYSTEM_INFO info = {};
-    GetSystemInfo(&info);
-    const bool wide = info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ||
-                      info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_IA64;
-    return std::wstring(windows) +
-           (wide ? L"\\system32\\spool\\drivers\\x64\\3\\" : L"\\system32\\spool\\drivers\\w32x86\\3\\");
+    // The spooler's driver folder for this process's environment, then the version-3 folder
+    // where the driver package's files are installed.
+    wchar_t folder[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
+                                    sizeof folder, &needed)) {
+        return {};
+    }
+    return std::wstring(folder) + L"\\3\\";
 }
 
 std::wstring MakeUserFolder() {
@@ -99,12 +105,21 @@ void ResolveCurrentStringFile() {
 }
 
 void SetCurrentStringFile(const std::wstring& name) {
+    std::wstring path = UserFolder() + name;
+    const zr640::win::Exclusive hold(currentLock);
     currentName = name;
-    currentPath = UserFolder() + name;
+    currentPath = std::move(path);
 }
 
-const std::wstring& CurrentStringFileName() { return currentName; }
-const std::wstring& CurrentStringFilePath() { return currentPath; }
+std::wstring CurrentStringFileName() {
+    const zr640::win::Shared hold(currentLock);
+    return currentName;
+}
+
+std::wstring CurrentStringFilePath() {
+    const zr640::win::Shared hold(currentLock);
+    return currentPath;
+}
 
 const std::wstring& SystemLanguageLabel() { return systemLabel; }
 void SetSystemLanguageLabel(const std::wstring& label) { systemLabel = label; }

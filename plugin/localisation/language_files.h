@@ -35,8 +35,8 @@ private:
     zr640::win::RegistryKey key_;
 };
 
-// The Windows folder + "\system32\spool\drivers\x64\3\" (or "w32x86" on 32-bit processors):
-// the installed master copies of the language files.
+// The spooler's printer-driver folder + "\3\": the installed master copies of the language
+// files. Empty when the spooler cannot say.
 std::wstring DriverFolder();
 
 // Roaming application data + "\Omnera\": made (and the folder created when missing) by
@@ -55,8 +55,8 @@ void RecordLanguageChoice(const std::wstring& file, bool followSystem);
 // The current string file: registry value LANGUAGE_ZR640, else "ENG_ZR640.res".
 // Resolve() reads it again and sets the module-wide name and path every lookup uses.
 void ResolveCurrentStringFile();
-const std::wstring& CurrentStringFileName();
-const std::wstring& CurrentStringFilePath();
+std::wstring CurrentStringFileName();
+std::wstring CurrentStringFilePath();
 void SetCurrentStringFile(const std::wstring& name);
 
 // The label of the language-list entry that follows the system language.

@@ -2,23 +2,47 @@
 
 #include <commctrl.h>
 
-#include <array>
+#include <algorithm>
 #include <cwchar>
+#include <string>
+#include <vector>
 
 #include "plugin/localisation/language_files.h"
 #include "plugin/localisation/texts.h"
+#include "win32/lock.h"
 
 namespace zr640ui {
 namespace {
 
-std::array<HWND, static_cast<size_t>(NotedPage::Count)> notedPages = {};
-std::wstring printerName;
-HWND documentSheet = nullptr;
+struct OpenPage {
+    HWND window;
+    NotedPage kind;
+    std::wstring printer;
+    bool deviceSheet;
+    DWORD thread;
+};
 
-bool IsTabControl(HWND window) {
-    wchar_t className[200] = {};
-    GetClassNameW(window, className, 200);
-    return std::wcsstr(className, WC_TABCONTROLW) != nullptr;
+// The open pages of every sheet of this module, newest last.
+struct OpenPages {
+    zr640::win::Lock lock;
+    std::vector<OpenPage> pages;
+};
+
+OpenPages& Open() {
+    static OpenPages open;
+    return open;
+}
+
+std::vector<OpenPage> Snapshot() {
+    OpenPages& open = Open();
+    const zr640::win::Shared hold(open.lock);
+    return open.pages;
+}
+
+HWND TabControlOf(HWND sheet) {
+    const HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+    if (tabs != nullptr) return tabs;
+    return FindWindowExW(sheet, nullptr, WC_TABCONTROLW, nullptr);
 }
 
 void SetTabText(HWND tabs, int index, Key title) {
@@ -29,69 +53,86 @@ void SetTabText(HWND tabs, int index, Key title) {
     SendMessageW(tabs, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-void Repaint(NotedPage page) {
-    const HWND window = NotedPageWindow(page);
-    if (window != nullptr) SendMessageW(window, WM_PAINT, 0, 0);
-}
-
-BOOL CALLBACK DocumentTabs(HWND child, LPARAM) {
-    if (!IsTabControl(child)) return TRUE;
-    ResolveCurrentStringFile();
-    constexpr Key kTitles[] = {Key::Layout_RC_LAYOUTFORM, Key::Watermark_RC_WATERMARKFORM,
-                               Key::Operation_RC_OPERATIONFORM, Key::Code1D_RC_1DCODEFORM,
-                               Key::Code2D_RC_2DCODEFORM, Key::Version_RC_VERSIONFORM};
-    for (int i = 0; i < 6; ++i) SetTabText(child, 2 + i, kTitles[i]);
-    return TRUE;
-}
-
-BOOL CALLBACK DeviceTabs(HWND child, LPARAM) {
-    if (!IsTabControl(child)) return TRUE;
-    ResolveCurrentStringFile();
-    const int count = static_cast<int>(SendMessageW(child, TCM_GETITEMCOUNT, 0, 0));
-    SetTabText(child, count - 4, Key::Utility_RC_UTILITYFORM);
-    Repaint(NotedPage::Utility);
-    SetTabText(child, count - 3, Key::Download_RC_DOWNLOADFORM);
-    Repaint(NotedPage::Download);
-    SetTabText(child, count - 2, Key::Font_RC_FONTFORM);
-    Repaint(NotedPage::Font);
-    SetTabText(child, count - 1, Key::Version_RC_VERSIONFORM);
-    Repaint(NotedPage::DocumentVersion);
-    Repaint(NotedPage::DeviceVersion);
-    return FALSE;
-}
-
-BOOL CALLBACK FindSheets(HWND window, LPARAM) {
-    wchar_t className[200] = {};
-    GetClassNameW(window, className, 200);
-    if (std::wcscmp(className, L"#32770") != 0) return TRUE;
-    wchar_t title[1024] = {};
-    GetWindowTextW(window, title, 1024);
-    OutputDebugStringW(title);
-    if (!printerName.empty() && std::wcsstr(title, printerName.c_str()) != nullptr &&
-        window != documentSheet) {
-        EnumChildWindows(window, DeviceTabs, 0);
+void RepaintPagesOf(HWND sheet) {
+    for (const OpenPage& page : Snapshot()) {
+        if (GetParent(page.window) == sheet) {
+            RedrawWindow(page.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
     }
-    return TRUE;
 }
 
 }  // namespace
 
-void NotePageWindow(NotedPage page, HWND window) { notedPages[static_cast<size_t>(page)] = window; }
-
-HWND NotedPageWindow(NotedPage page) { return notedPages[static_cast<size_t>(page)]; }
-
-void NotePrinterName(const wchar_t* name) { printerName = name != nullptr ? name : L""; }
-
-const std::wstring& NotedPrinterName() { return printerName; }
-
-void RecaptionDocumentSheet(HWND sheet) {
-    documentSheet = sheet;
-    EnumChildWindows(sheet, DocumentTabs, 0);
+void NotePage(HWND page, NotedPage kind, const wchar_t* printer, bool deviceSheet) {
+    OpenPages& open = Open();
+    const zr640::win::Exclusive hold(open.lock);
+    open.pages.push_back({page, kind, printer != nullptr ? printer : L"", deviceSheet, GetCurrentThreadId()});
 }
 
-void RecaptionOtherSheets(HWND sheet) {
-    documentSheet = sheet;
-    EnumWindows(FindSheets, 0);
+void ForgetPage(HWND page) {
+    OpenPages& open = Open();
+    const zr640::win::Exclusive hold(open.lock);
+    std::erase_if(open.pages, [page](const OpenPage& entry) { return entry.window == page; });
+}
+
+HWND NotedPageWindow(NotedPage kind) {
+    OpenPages& open = Open();
+    const zr640::win::Shared hold(open.lock);
+    for (auto entry = open.pages.rbegin(); entry != open.pages.rend(); ++entry) {
+        if (entry->kind == kind) return entry->window;
+    }
+    return nullptr;
+}
+
+UINT RecaptionMessage() {
+    static const UINT message = RegisterWindowMessageW(L"ZR640UI.Recaption");
+    return message;
+}
+
+void RecaptionDocumentSheet(HWND sheet) {
+    const HWND tabs = TabControlOf(sheet);
+    if (tabs == nullptr) return;
+    ResolveCurrentStringFile();
+    constexpr Key kTitles[] = {Key::Layout_RC_LAYOUTFORM, Key::Watermark_RC_WATERMARKFORM,
+                               Key::Operation_RC_OPERATIONFORM, Key::Code1D_RC_1DCODEFORM,
+                               Key::Code2D_RC_2DCODEFORM, Key::Version_RC_VERSIONFORM};
+    for (int i = 0; i < 6; ++i) SetTabText(tabs, 2 + i, kTitles[i]);
+}
+
+void RecaptionDeviceSheetOf(HWND page) {
+    const HWND sheet = GetParent(page);
+    const HWND tabs = sheet != nullptr ? TabControlOf(sheet) : nullptr;
+    if (tabs == nullptr) return;
+    ResolveCurrentStringFile();
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    if (count < 4) return;
+    constexpr Key kTitles[] = {Key::Utility_RC_UTILITYFORM, Key::Download_RC_DOWNLOADFORM,
+                               Key::Font_RC_FONTFORM, Key::Version_RC_VERSIONFORM};
+    for (int i = 0; i < 4; ++i) SetTabText(tabs, count - 4 + i, kTitles[i]);
+    RepaintPagesOf(sheet);
+}
+
+void RecaptionOtherSheets(HWND documentSheet) {
+    const std::vector<OpenPage> pages = Snapshot();
+    const auto ours = std::find_if(pages.begin(), pages.end(), [&](const OpenPage& page) {
+        return !page.deviceSheet && GetParent(page.window) == documentSheet;
+    });
+    if (ours == pages.end() || ours->printer.empty()) return;
+    std::vector<HWND> done;
+    for (const OpenPage& page : pages) {
+        if (!page.deviceSheet || page.printer != ours->printer) continue;
+        const HWND sheet = GetParent(page.window);
+        if (sheet == nullptr || sheet == documentSheet ||
+            std::find(done.begin(), done.end(), sheet) != done.end()) {
+            continue;
+        }
+        done.push_back(sheet);
+        if (page.thread == GetCurrentThreadId()) {
+            RecaptionDeviceSheetOf(page.window);
+        } else {
+            PostMessageW(page.window, RecaptionMessage(), 0, 0);  // done on the sheet's thread
+        }
+    }
 }
 
 }  // namespace zr640ui

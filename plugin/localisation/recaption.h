@@ -1,29 +1,34 @@
 // Re-captioning of the open property sheets after a language change, so both sheets of this
 // printer show their tab titles in the new language without being reopened.
+//
+// Only sheets of this module in this process are touched: every page notes its window while
+// it is open, with its printer and sheet kind, and the noted pages lead to their sheets. A
+// sheet on another thread is asked, by a posted message, to re-caption itself on its own
+// thread; nothing is sent to a window of another process.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-
 namespace zr640ui {
 
-// Pages whose windows the device-sheet pass repaints; each page notes its window while it is
-// open (the page framework does it from the page's definition).
+// Pages whose windows are noted by kind (the newest of each kind); Count: none.
 enum class NotedPage { Utility, Download, Font, DocumentVersion, DeviceVersion, Count };
 
-void NotePageWindow(NotedPage page, HWND window);
+// A page window from WM_INITDIALOG to WM_DESTROY, with its printer and sheet kind.
+void NotePage(HWND page, NotedPage kind, const wchar_t* printer, bool deviceSheet);
+void ForgetPage(HWND page);
 HWND NotedPageWindow(NotedPage page);
-
-// The printer whose sheets are re-captioned; the Main page notes it when it is created.
-void NotePrinterName(const wchar_t* name);
-const std::wstring& NotedPrinterName();
 
 // Sets tabs 2 to 7 of the document sheet's tab control to the reloaded page titles.
 void RecaptionDocumentSheet(HWND sheet);
 
-// Finds this printer's other sheet windows (dialogs whose title holds the printer name, not
-// the document sheet) and sets their last four tabs to the device page titles.
+// Sets the last four tabs of this printer's device sheets (those with a noted page; the
+// printer matched exactly) to the device page titles and repaints their pages.
 void RecaptionOtherSheets(HWND documentSheet);
+
+// The message a page posted by RecaptionOtherSheets handles on its own thread.
+UINT RecaptionMessage();
+// Re-captions the device sheet of the page and repaints the sheet's pages.
+void RecaptionDeviceSheetOf(HWND page);
 
 }  // namespace zr640ui

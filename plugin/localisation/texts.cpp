@@ -1,15 +1,21 @@
 #include "plugin/localisation/texts.h"
 
+#include <algorithm>
 #include <string>
 
 #include "plugin/localisation/language_files.h"
+#include "win32/lock.h"
 
 namespace zr640ui {
 namespace {
 
 namespace text = zr640::text;
 
+// One buffer per key. Loads on several sheets' threads are one at a time; a reader on another
+// thread may see a text half replaced, but never reads past its buffer, whose last unit stays
+// zero.
 wchar_t pool[text::TextPoolUnits()] = {};
+zr640::win::Lock loading;
 
 const wchar_t* Wide(std::u16string_view view, std::wstring& storage) {
     storage.assign(view.begin(), view.end());
@@ -23,11 +29,15 @@ const wchar_t* Text(Key key) { return pool + text::BufferOffset(key); }
 void LoadText(Key key) {
     const text::TextEntry& entry = text::EntryOf(key);
     std::wstring section, name, english;
-    wchar_t* buffer = pool + text::BufferOffset(key);
+    const std::wstring file = CurrentStringFilePath();
+    std::wstring loaded(entry.capacity, L'\0');
     GetPrivateProfileStringW(Wide(text::SectionOf(entry.section).name, section), Wide(entry.key, name),
-                             Wide(entry.english, english), buffer, entry.capacity,
-                             CurrentStringFilePath().c_str());
-    text::ShowLineBreaksInPlace(reinterpret_cast<char16_t*>(buffer), entry.capacity);
+                             Wide(entry.english, english), loaded.data(), entry.capacity, file.c_str());
+    text::ShowLineBreaksInPlace(reinterpret_cast<char16_t*>(loaded.data()), entry.capacity);
+    wchar_t* buffer = pool + text::BufferOffset(key);
+    const zr640::win::Exclusive hold(loading);
+    std::copy_n(loaded.data(), entry.capacity - 1, buffer);
+    buffer[entry.capacity - 1] = L'\0';
 }
 
 void LoadSection(Section section) {

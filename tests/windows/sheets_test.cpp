@@ -154,7 +154,9 @@ TEST_F(SheetsTest, LanguageChangeRecaptionsBothSheetsOfThisPrinterOnly) {
     document.scenario = [&](HWND documentSheet) {
         oemhost::PageAt(documentSheet, 2);  // the Main page notes the printer name
         other.scenario = [&](HWND otherSheet) {
+            oemhost::PageAt(otherSheet, 2);  // its pages are noted too, with their own printer
             device.scenario = [&](HWND deviceSheet) {
+                oemhost::PageAt(deviceSheet, 2);  // the noted page leads to its sheet
                 ChooseLanguage(L"CHN_ZR640.res");
                 RecaptionDocumentSheet(documentSheet);
                 RecaptionOtherSheets(documentSheet);

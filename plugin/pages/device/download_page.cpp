@@ -125,7 +125,7 @@ constexpr wchar_t kTraditionalFileFilter[] =
 std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 
 const wchar_t* FileFilter() {
-    const std::wstring& language = CurrentStringFileName();
+    const std::wstring language = CurrentStringFileName();
     if (lstrcmpiW(language.c_str(), kSimplifiedChineseFile) == 0) return kSimplifiedFileFilter;
     if (lstrcmpiW(language.c_str(), kTraditionalChineseFile) == 0) return kTraditionalFileFilter;
     return kEnglishFileFilter;

@@ -228,7 +228,6 @@ void MainPage::ShowRecord(const zr640::PrivateDevMode& record) const {
 
 BOOL MainPage::OnInitDialog() {
     languages_ = RefreshLanguageList();
-    if (context().commonParams != nullptr) NotePrinterName(context().commonParams->pPrinterName);
     FillLanguages();
     if (const zr640::PrivateDevMode* record = Record()) {
         FillPaperSizes(*record);

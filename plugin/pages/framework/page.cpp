@@ -6,7 +6,8 @@
 namespace zr640ui {
 
 BOOL PropertyPage::Initialise() {
-    if (definition_.noted != NotedPage::Count) NotePageWindow(definition_.noted, window());
+    const wchar_t* printer = sheet_.commonParams != nullptr ? sheet_.commonParams->pPrinterName : nullptr;
+    NotePage(window(), definition_.noted, printer, deviceSheet_);
     SetTexts(window(), definition_.captions);
     for (const ChoiceList& list : definition_.lists) list.Fill(window());
     const BOOL result = OnInitDialog();
@@ -63,10 +64,14 @@ INT_PTR PropertyPage::Notify(const NMHDR& header) {
     }
 }
 
-void PropertyPage::Destroying() {
-    if (definition_.noted != NotedPage::Count && NotedPageWindow(definition_.noted) == window()) {
-        NotePageWindow(definition_.noted, nullptr);
+void PropertyPage::Destroying() { ForgetPage(window()); }
+
+INT_PTR PropertyPage::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == RecaptionMessage()) {
+        RecaptionDeviceSheetOf(window());
+        return TRUE;
     }
+    return OnMessage(message, wParam, lParam);
 }
 
 }  // namespace zr640ui

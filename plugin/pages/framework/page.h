@@ -10,6 +10,7 @@
 #include <prsht.h>
 
 #include <span>
+#include <type_traits>
 
 #include "plugin/localisation/recaption.h"
 #include "plugin/localisation/texts.h"
@@ -32,8 +33,8 @@ struct PageDefinition {
 // The part of every page that does not depend on the sheet.
 class PropertyPage : public DialogObject {
 public:
-    PropertyPage(SheetContextBase& sheet, const PageDefinition& definition)
-        : sheet_(sheet), definition_(definition) {}
+    PropertyPage(SheetContextBase& sheet, const PageDefinition& definition, bool deviceSheet)
+        : sheet_(sheet), definition_(definition), deviceSheet_(deviceSheet) {}
 
     const PageDefinition& definition() const { return definition_; }
 
@@ -56,12 +57,14 @@ protected:
     void BeforePaint() override;
     INT_PTR Notify(const NMHDR& header) override;
     void Destroying() override;
+    INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void ReportApplied() const;
 
     SheetContextBase& sheet_;
     const PageDefinition& definition_;
+    bool deviceSheet_;
     bool cancelled_ = false;
 };
 
@@ -70,7 +73,8 @@ template <typename Context>
 class SheetPage : public PropertyPage {
 public:
     SheetPage(Context& context, const PageDefinition& definition)
-        : PropertyPage(context, definition), context_(context) {}
+        : PropertyPage(context, definition, std::is_same_v<Context, DeviceSheetContext>),
+          context_(context) {}
 
     Context& context() const { return context_; }
 
