@@ -216,6 +216,14 @@ Result<bool> WriteFileAtomically(const std::filesystem::path& path, std::span<co
     return WriteFileAtomically(path, bytes, {});
 }
 
+Result<bool> CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
+                                uint64_t maxBytes) {
+    const auto bytes = ReadWholeFile(from, maxBytes);
+    if (!bytes) return Error{bytes.error()};
+    const std::filesystem::path inputs[] = {from};
+    return WriteFileAtomically(to, *bytes, inputs);
+}
+
 Result<bool> WriteToStream(std::FILE* stream, std::span<const uint8_t> bytes,
                            std::string_view name) {
     const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) ==

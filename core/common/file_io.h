@@ -36,6 +36,11 @@ Result<bool> WriteFileAtomically(const std::filesystem::path& path, std::span<co
 Result<bool> WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                  std::span<const std::filesystem::path> inputs);
 
+// Copies a regular file of at most maxBytes over `to` with the same writer (a copy that
+// fails half-way leaves `to` as it was).
+Result<bool> CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
+                                uint64_t maxBytes = uint64_t{1} << 31);
+
 // Where a file lives: device and inode on POSIX systems, volume serial number and file index
 // on Windows. Two paths name the same file exactly when their identities are equal.
 struct FileIdentity {
