@@ -212,7 +212,8 @@ Result<bool> WriteFileAtomically(const std::filesystem::path& path, std::span<co
     return file->Commit();
 }
 
-Result<bool> WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+Result<bool> WriteFileAtomically(const std::filesystem::path& path,
+                                 std::span<const uint8_t> bytes) {
     return WriteFileAtomically(path, bytes, {});
 }
 

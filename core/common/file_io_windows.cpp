@@ -76,7 +76,8 @@ Result<std::vector<uint8_t>> ReadRegularFile(const std::filesystem::path& path, 
     if (!facts) {
         refusal = facts.error();
     } else if (facts->kind != FileKind::kRegular) {
-        refusal = "cannot open " + PathText(path) + ": " + std::string(DescribeFileKind(facts->kind));
+        refusal = "cannot open " + PathText(path) + ": " +
+                  std::string(DescribeFileKind(facts->kind));
     } else if (!GetFileSizeEx(file, &size)) {
         refusal = "cannot read " + PathText(path) + ": " + Reason(GetLastError());
     } else if (static_cast<uint64_t>(size.QuadPart) > maxBytes) {
@@ -145,7 +146,8 @@ bool FlushAndClose(intptr_t handle) {
 void Close(intptr_t handle) { CloseHandle(AsHandle(handle)); }
 
 Result<bool> Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!MoveFileExW(from.c_str(), to.c_str(), kFlags)) {
         return Error{"cannot replace " + PathText(to) + ": " + Reason(GetLastError())};
     }
     return true;

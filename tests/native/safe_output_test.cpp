@@ -38,7 +38,8 @@ void Put(const fs::path& path, const std::string& text) { std::ofstream(path) <<
 
 void Put(const fs::path& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string Text(const fs::path& path) {
@@ -304,7 +305,8 @@ TEST_F(SafeOutput, RenderLogLeavesAFifoOutputAndAUsersPartialFileAlone) {
     // and as an input it is read, not truncated under its own mapping.
     Put(folder_ / "pic.bmp.partial", log);
     const Run good =
-        Tool("render-log '" + (folder_ / "in.prn").string() + "' -o '" + (folder_ / "pic.bmp").string() + "'");
+        Tool("render-log '" + (folder_ / "in.prn").string() + "' -o '" +
+             (folder_ / "pic.bmp").string() + "'");
     EXPECT_EQ(good.status, 0) << good.err;
     Put(folder_ / "broken.prn", Bytes{0x1B, 0x40});
     const Run refused = Tool("render-log '" + (folder_ / "broken.prn").string() + "' -o '" +
@@ -323,7 +325,8 @@ TEST_F(SafeOutput, RenderLogLeavesAFifoOutputAndAUsersPartialFileAlone) {
 
 TEST_F(SafeOutput, InputsThatAreNoRegularFilesAreRefusedAtOnceWithWhatTheyAre) {
     const fs::path fifo = Fifo("pipe.prn");
-    const Run render = Tool("render-log '" + fifo.string() + "' -o '" + (folder_ / "x.bmp").string() + "'");
+    const Run render =
+        Tool("render-log '" + fifo.string() + "' -o '" + (folder_ / "x.bmp").string() + "'");
     EXPECT_EQ(render.status, 1);  // not 124: timeout did not have to end it
     EXPECT_NE(render.err.find("is a FIFO"), std::string::npos) << render.err;
     const Run mono = Tool("logo mono '" + fifo.string() + "'");
@@ -367,7 +370,8 @@ TEST_F(SafeOutput, ToolKeepsThePermissionsOfAReplacedOutput) {
     const fs::path out = folder_ / "out.bmp";
     Put(out, "old");
     ::chmod(out.c_str(), 0600);
-    const Run run = Tool("render-log '" + (folder_ / "in.prn").string() + "' -o '" + out.string() + "'");
+    const Run run =
+        Tool("render-log '" + (folder_ / "in.prn").string() + "' -o '" + out.string() + "'");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ModeOf(out), 0600u);
     ::chmod(out.c_str(), 0664);

@@ -208,6 +208,7 @@ TEST(ViewerLogPicture, RefusalsLeaveTheOlderBitmapAndNoTemporaryFile) {
     for (int i = 0; i < 257; ++i) tall.insert(tall.end(), {0x1B, 0x33, 0xFF, 0x0A});  // 65535
     tall.insert(tall.end(), {0x1B, 0x33, 0x00, 0x0A});                                 // + 24
     ASSERT_TRUE(wintest::WriteBytes(scratch / L"tall.prn", tall));
+    ASSERT_TRUE(wintest::WriteBytes(bitmap, {'o', 'l', 'd'}));
     EXPECT_TRUE(refused(scratch / L"tall.prn"));
     tall.resize(tall.size() - 8);  // 65280 + 24 rows: shown
     tall.insert(tall.end(), {0x1B, 0x33, 0x00, 0x0A});

@@ -36,8 +36,9 @@ static_assert(sizeof kLongName / sizeof kLongName[0] - 1 == 37);
 // A log of line spacings whose picture is one row taller than the window can load.
 std::vector<uint8_t> OversizedLog() {
     std::vector<uint8_t> log = {0x1B, 0x40};
-    for (uint32_t rows = 0; rows < zr640viewer::kTallestShownPicture + 1 - 24;) {
-        const uint32_t step = std::min<uint32_t>(255, zr640viewer::kTallestShownPicture + 1 - 24 - rows);
+    constexpr uint32_t kSpaced = zr640viewer::kTallestShownPicture + 1 - 24;
+    for (uint32_t rows = 0; rows < kSpaced;) {
+        const uint32_t step = std::min<uint32_t>(255, kSpaced - rows);
         log.insert(log.end(), {0x1B, 0x33, static_cast<uint8_t>(step), 0x0A});
         rows += step;
     }
@@ -331,8 +332,9 @@ TEST_F(ViewerWindow, SelectingAPrintFileWritesItsBitmapAndPagesThroughIt) {
               ExpectedBitmap(shortLog_));
     EXPECT_FALSE(Exists(day1_ + L"\\tall.bmp"));
     EXPECT_EQ(viewer.ScrollRange(), std::make_pair(0, 58));
+    // Shown whole: NEXT and BOTTOM off; TOP and BACK stay as the scrolling left them.
     const Paging before = PagingOf(viewer);
-    EXPECT_EQ(before, (Paging{false, false, false, false, 0}));
+    EXPECT_EQ(before, (Paging{true, true, false, false, 0}));
 
     // A print file that ends no page: the log error; the picture and its paging stay.
     viewer.Select(Day1(viewer, L"broken.prn"));
