@@ -138,7 +138,7 @@ Result<AtomicFile> AtomicFile::Create(const std::filesystem::path& destination,
             file.handle_ = *handle;
             return file;
         }
-        if (!taken) return Error{handle.error()};
+        if (!taken) return Error{"cannot create " + PathText(target) + ": " + handle.error()};
     }
     return Error{"cannot create a temporary file beside " + PathText(target)};
 }

@@ -29,8 +29,9 @@ Result<std::vector<uint8_t>> ReadRegularFile(const std::filesystem::path& path, 
 // A number that differs between processes running at once.
 uint64_t ProcessNumber();
 
-// Creates `path` exclusively for writing (fails when anything exists under that name). When
-// `permissionsOf` names an existing file, the new file takes its permission bits (POSIX).
+// Creates `path` exclusively for writing (fails when anything exists under that name, and
+// then sets `exists`); the error is the system's reason alone. When `permissionsOf` names an
+// existing file, the new file takes its permission bits (POSIX).
 Result<intptr_t> CreateExclusive(const std::filesystem::path& path,
                                  const std::filesystem::path* permissionsOf, bool& exists);
 

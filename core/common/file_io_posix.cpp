@@ -82,7 +82,7 @@ Result<intptr_t> CreateExclusive(const std::filesystem::path& path,
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) {
         exists = errno == EEXIST;
-        return Error{"cannot create " + PathText(path) + ": " + Reason(errno)};
+        return Error{Reason(errno)};
     }
     struct stat old {};
     if (permissionsOf != nullptr && ::stat(permissionsOf->c_str(), &old) == 0) {

@@ -114,7 +114,7 @@ Result<intptr_t> CreateExclusive(const std::filesystem::path& path, const std::f
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
-        return Error{"cannot create " + PathText(path) + ": " + Reason(error)};
+        return Error{Reason(error)};
     }
     return reinterpret_cast<intptr_t>(file);
 }
