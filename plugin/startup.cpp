@@ -3,6 +3,7 @@
 #include "plugin/localisation/language_files.h"
 #include "plugin/module.h"
 #include "plugin/platform/services.h"
+#include "core/common/file_io.h"
 
 namespace zr640ui {
 namespace {
@@ -69,7 +70,7 @@ void RunStartup() {
     const std::wstring driver = DriverFolder();
     const std::wstring userList = UserFolder() + kLanguageListFile;
     if (GetFileAttributesW(userList.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        CopyFileW((driver + kLanguageListFile).c_str(), userList.c_str(), FALSE);
+        zr640::CopyFileAtomically(driver + kLanguageListFile, userList, kLargestLanguageFileCopy);
     }
     const std::wstring folder = MakeUserFolder();
     RefreshUserCopy(folder + current, driver + current);

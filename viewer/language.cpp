@@ -13,7 +13,9 @@ namespace zr640viewer {
 using namespace zr640::win;  // the handle owners
 namespace {
 
-constexpr DWORD kValueBytes = 256;
+// The value is read into 256 characters, so a language file name of up to 255 characters,
+// as a 256-byte read of the code-page value takes, is read whole.
+constexpr DWORD kValueCharacters = 256;
 
 }  // namespace
 
@@ -23,10 +25,10 @@ std::wstring LanguageFileName(const std::wstring& model, LANGID systemLanguage) 
         ERROR_SUCCESS) {
         const ScopedKey key(opened);
         const std::wstring valueName = Widen(zr640::ViewerLanguageValueName(Narrow(model)));
-        // 256 bytes of value, and a terminator behind them for a value stored without one.
-        wchar_t value[kValueBytes / sizeof(wchar_t) + 1] = {};
+        // 256 characters of value, and a terminator behind them for a value stored without one.
+        wchar_t value[kValueCharacters + 1] = {};
         DWORD type = 0;
-        DWORD size = kValueBytes;
+        DWORD size = kValueCharacters * sizeof(wchar_t);
         if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
                              reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
             (type == REG_SZ || type == REG_EXPAND_SZ)) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <limits>
+#include <string>
 
 #include "viewer/wide_text.h"
 
@@ -30,8 +31,15 @@ zr640::Result<zr640::LogPicture> RenderLogFile(const std::wstring& printFile,
     const std::span<const uint8_t> bytes(static_cast<const uint8_t*>(view.get()),
                                          static_cast<size_t>(size.QuadPart));
 
-    zr640::BitmapFile bitmap{std::filesystem::path(bitmapFile)};
-    if (!bitmap.opened()) return zr640::Error{"cannot create " + Narrow(bitmapFile)};
+    const auto scanned = zr640::ScanPrintFile(bytes, geometry);
+    if (!scanned) return scanned;
+    if (scanned->height > kTallestShownPicture) {
+        return zr640::Error{"a picture of " + std::to_string(scanned->height) +
+                            " rows is taller than the window can show"};
+    }
+    const std::filesystem::path inputs[] = {std::filesystem::path(printFile)};
+    zr640::BitmapFile bitmap{std::filesystem::path(bitmapFile), inputs};
+    if (!bitmap.opened()) return zr640::Error{bitmap.error()};
     auto picture = zr640::RenderPrintFile(bytes, geometry, bitmap);
     if (!picture) return picture;
     if (const auto committed = bitmap.Commit(); !committed) return zr640::Error{committed.error()};

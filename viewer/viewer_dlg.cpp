@@ -17,7 +17,6 @@ namespace {
 
 using zr640::ViewerText;
 
-constexpr int kTreeTextCapacity = 30;  // characters of an item's text looked at for ".prn"
 constexpr int kPrinterNameCapacity = 100;
 
 using CaptionBinding = zr640::text::TextBinding<ViewerText>;
@@ -275,19 +274,16 @@ void CVELKDriverlogViewerDlg::ShowTreeMenu() {
                    0, window(), nullptr);
 }
 
+// The item's own entry in the store says whether it is a print file; its text, which is
+// only a label, is never read back (so a name of any length works like any other).
 void CVELKDriverlogViewerDlg::ShowPrintFile(HTREEITEM item) {
-    wchar_t text[kTreeTextCapacity] = {};
     TVITEMW tvItem = {};
-    tvItem.mask = TVIF_TEXT | TVIF_PARAM;
+    tvItem.mask = TVIF_PARAM;
     tvItem.hItem = item;
-    tvItem.pszText = text;
-    tvItem.cchTextMax = kTreeTextCapacity;
     if (!SendDlgItemMessageW(window(), IDC_VIEWER_TREE, TVM_GETITEMW, 0,
-                             reinterpret_cast<LPARAM>(&tvItem)) ||
-        std::wcsstr(text, L".prn") == nullptr) {
+                             reinterpret_cast<LPARAM>(&tvItem))) {
         return;
     }
-    // A log folder or a day folder whose name holds ".prn" is not a print file.
     const size_t index = static_cast<size_t>(tvItem.lParam);
     if (index >= items_.size() || !items_[index].isPrintFile) return;
     const TreeRef ref = items_[index];

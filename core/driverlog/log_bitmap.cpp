@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <system_error>
 
 #include "core/common/bytes.h"
 
@@ -56,48 +55,17 @@ bool BitmapBytes::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
     return true;
 }
 
-BitmapFile::BitmapFile(std::filesystem::path path) : path_(std::move(path)), temporary_(path_) {
-    temporary_ += ".partial";
-#ifdef _WIN32
-    file_ = _wfopen(temporary_.c_str(), L"wb");  // the path's own UTF-16, not the code page
-#else
-    file_ = std::fopen(temporary_.c_str(), "wb");
-#endif
-    // The writes are large; the stream's own buffer would only add a copy.
-    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
-}
-
-BitmapFile::~BitmapFile() {
-    if (file_ == nullptr) return;
-    std::fclose(file_);
-    std::error_code ignored;
-    std::filesystem::remove(temporary_, ignored);
-}
+BitmapFile::BitmapFile(const std::filesystem::path& path,
+                       std::span<const std::filesystem::path> inputs)
+    : file_(AtomicFile::Create(path, inputs)) {}
 
 bool BitmapFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
-    if (file_ == nullptr || failed_) return false;
-    // Pictures are capped far below 2 GiB, so every offset fits a long.
-    failed_ = std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0 ||
-              std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size();
-    return !failed_;
+    return file_ && file_->WriteAt(offset, bytes);
 }
 
 Result<bool> BitmapFile::Commit() {
-    if (file_ == nullptr) return Error{"cannot create " + temporary_.string()};
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    std::error_code ec;
-    if (failed_ || !closed) {
-        std::filesystem::remove(temporary_, ec);
-        return Error{"cannot write " + path_.string()};
-    }
-    std::filesystem::rename(temporary_, path_, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary_, ignored);
-        return Error{"cannot replace " + path_.string() + ": " + ec.message()};
-    }
-    return true;
+    if (!file_) return Error{file_.error()};
+    return file_->Commit();
 }
 
 }  // namespace zr640

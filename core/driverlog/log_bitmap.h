@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
+#include "core/common/file_io.h"
 #include "core/common/result.h"
 
 namespace zr640 {
@@ -52,25 +54,25 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
-// A bitmap file written under a temporary name beside `path` and renamed over it by Commit,
-// so a failure half-way leaves no half-written file under `path` (and an older file there
-// stays as it was). Dropped without Commit, the temporary file is removed.
+// A bitmap file written by the core's atomic writer (AtomicFile): under a temporary name of
+// its own beside `path`, renamed over it by Commit, so a failure half-way leaves no
+// half-written file under `path` (and an older file there stays as it was). A destination
+// that is one of `inputs` or is not a regular file is refused before anything is written.
+// Dropped without Commit, the temporary file is removed.
 class BitmapFile : public BitmapSink {
 public:
-    explicit BitmapFile(std::filesystem::path path);
-    ~BitmapFile() override;
+    explicit BitmapFile(const std::filesystem::path& path,
+                        std::span<const std::filesystem::path> inputs = {});
     BitmapFile(const BitmapFile&) = delete;
     BitmapFile& operator=(const BitmapFile&) = delete;
 
-    bool opened() const { return file_ != nullptr; }
+    bool opened() const { return file_.ok(); }
+    const std::string& error() const { return file_.error(); }  // why it did not open
     bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes) override;
     Result<bool> Commit();
 
 private:
-    std::filesystem::path path_;
-    std::filesystem::path temporary_;
-    std::FILE* file_ = nullptr;
-    bool failed_ = false;
+    Result<AtomicFile> file_;
 };
 
 }  // namespace zr640

@@ -1,5 +1,7 @@
 #include "core/driverlog/log_store.h"
 
+#include "core/common/file_io.h"
+
 namespace zr640 {
 namespace {
 
@@ -22,12 +24,15 @@ std::string LogStore::Join(std::string_view folder, std::string_view name) const
     return path;
 }
 
-std::vector<std::string> LogStore::ListFiles(const std::string& folder, std::string_view pattern) {
+std::vector<std::string> LogStore::ListFiles(const std::string& folder, std::string_view pattern,
+                                             bool withFolders) {
     std::vector<std::string> names;
     const auto entries = access_.List(folder, pattern);
     if (!entries) return names;
     for (const auto& entry : *entries) {
-        if (!entry.isFolder && !IsDotEntry(entry.name)) names.push_back(entry.name);
+        if ((withFolders || !entry.isFolder) && !IsDotEntry(entry.name)) {
+            names.push_back(entry.name);
+        }
     }
     return names;
 }
@@ -38,7 +43,7 @@ bool LogStore::AddLogFolder(const std::string& folder) {
     if (!entries) return false;
     for (const auto& entry : *entries) {
         if (!entry.isFolder || IsDotEntry(entry.name)) continue;
-        auto files = ListFiles(Join(folder, entry.name), "*.prn");
+        auto files = ListFiles(Join(folder, entry.name), "*.prn", true);
         if (!files.empty()) roots_.back().days.push_back(LogDay{entry.name, std::move(files)});
     }
     return true;
@@ -62,8 +67,15 @@ std::optional<LogSelection> LogStore::SelectPrintFile(size_t root, size_t day, s
 size_t LogStore::DeleteTemporaryBitmaps() {
     if (!selection_) return 0;
     size_t deleted = 0;
-    for (const auto& name : ListFiles(selection_->dayFolder, "*.bmp")) {
+    for (const auto& name : ListFiles(selection_->dayFolder, "*.bmp", false)) {
         if (access_.RemoveFile(Join(selection_->dayFolder, name))) ++deleted;
+    }
+    // What a writer interrupted half-way (a crash, a full disk) left under its temporary name.
+    const std::string temporaries = "*" + std::string(kTemporarySuffix);
+    for (const auto& name : ListFiles(selection_->dayFolder, temporaries, false)) {
+        if (IsTemporaryFileName(name) && access_.RemoveFile(Join(selection_->dayFolder, name))) {
+            ++deleted;
+        }
     }
     return deleted;
 }
@@ -71,7 +83,7 @@ size_t LogStore::DeleteTemporaryBitmaps() {
 std::vector<std::string> LogStore::PrintFilesOfCurrentDay() {
     std::vector<std::string> paths;
     if (!selection_) return paths;
-    for (const auto& name : ListFiles(selection_->dayFolder, "*.prn")) {
+    for (const auto& name : ListFiles(selection_->dayFolder, "*.prn", true)) {
         paths.push_back(Join(selection_->dayFolder, name));
     }
     return paths;

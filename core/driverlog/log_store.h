@@ -1,5 +1,6 @@
 // The driver log as the viewer lists it: log folders (roots), their day folders that hold
-// at least one print file ("*.prn"), and those print files, all in the order in which the
+// at least one print file (an entry the "*.prn" listing gives, a folder of that name
+// included), and those print files, all in the order in which the
 // file system lists them. Also the selection of a print file and the clean-up of the
 // temporary bitmaps the viewer writes beside the print files it shows.
 #pragma once
@@ -24,7 +25,8 @@ class LogFolderAccess {
 public:
     virtual ~LogFolderAccess() = default;
 
-    // The entries of `folder` whose names match `pattern` ("*", "*.prn" or "*.bmp"), in
+    // The entries of `folder` whose names match `pattern` ("*", "*.prn", "*.bmp" or the
+    // writer's temporary names, "*.zr640tmp"), in
     // listing order; nullopt when the listing cannot be started.
     virtual std::optional<std::vector<FolderEntry>> List(const std::string& folder,
                                                          std::string_view pattern) = 0;
@@ -72,17 +74,21 @@ public:
 
     const std::optional<LogSelection>& selection() const { return selection_; }
 
-    // Deletes every "*.bmp" of the current day folder; nothing while no print file has been
-    // selected. Returns the number of files deleted.
+    // Deletes every "*.bmp" of the current day folder, and every temporary file the atomic
+    // writer left there (IsTemporaryFileName); nothing while no print file has been selected.
+    // Returns the number of files deleted.
     size_t DeleteTemporaryBitmaps();
 
     // Every print file of the current day folder, listed afresh, in listing order (for
-    // printing the whole day); empty when none is found or nothing is selected.
+    // printing the whole day); empty when none is found or nothing is selected. A print file
+    // is whatever the "*.prn" listing gives, as for the tree: a folder of that name too, so a
+    // day the tree lists never has "no print file" (printing a folder fails, silently).
     std::vector<std::string> PrintFilesOfCurrentDay();
 
 private:
     std::string Join(std::string_view folder, std::string_view name) const;
-    std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern);
+    std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern,
+                                       bool withFolders);
 
     LogFolderAccess& access_;
     std::vector<LogRoot> roots_;

@@ -18,6 +18,12 @@ void PageView::Show(uint32_t bitmapHeight, std::vector<uint32_t> pageEnds, uint3
     rangeMax_ = static_cast<int32_t>(std::min<uint64_t>(range, INT32_MAX));
     EnableNextAndBottom(bitmapHeight >= twoFrames);
     printEnabled_ = true;
+    position_ = Clamped(position_);
+    pageIndex_ = std::min(pageIndex_, pageEnds_.size());
+}
+
+int32_t PageView::Clamped(int64_t position) const {
+    return static_cast<int32_t>(std::clamp<int64_t>(position, rangeMin(), rangeMax_));
 }
 
 void PageView::Scroll(ScrollCode code, int32_t thumbPosition) {
@@ -57,7 +63,8 @@ void PageView::Back() {
         return;
     }
     if (pageIndex_ > 1) {
-        position_ = static_cast<int32_t>(std::min<uint32_t>(pageEnds_[pageIndex_ - 2], INT32_MAX));
+        // A page end below a short last page lies past the scroll range.
+        position_ = Clamped(pageEnds_[pageIndex_ - 2]);
     } else {
         position_ = 0;
         EnableTopAndBack(false);
@@ -68,13 +75,13 @@ void PageView::Back() {
 }
 
 void PageView::Next() {
-    if (pageIndex_ >= pageEnds_.size()) return;
+    if (pageIndex_ >= pageEnds_.size()) return;  // the count was reached
     const uint32_t target = pageEnds_[pageIndex_];
     if (target > static_cast<uint32_t>(rangeMax_)) {
         position_ = rangeMax_;
         EnableNextAndBottom(false);
     } else {
-        position_ = static_cast<int32_t>(target);
+        position_ = Clamped(target);
     }
     ++pageIndex_;
     EnableTopAndBack(true);

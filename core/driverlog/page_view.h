@@ -70,6 +70,8 @@ public:
     PicturePlacement Place(uint32_t bitmapWidth, int64_t frameWidth, int64_t frameHeight) const;
 
 private:
+    // Every position this state takes lies in [rangeMin(), rangeMax()].
+    int32_t Clamped(int64_t position) const;
     void EnableNextAndBottom(bool on) { buttons_.next = buttons_.bottom = on; }
     void EnableTopAndBack(bool on) { buttons_.top = buttons_.back = on; }
 

@@ -193,9 +193,10 @@ Result<LogPicture> RenderPrintFile(std::span<const uint8_t> file, const LineGeom
 Result<LogPicture> RenderPrintFileToBitmap(std::span<const uint8_t> file,
                                            const LineGeometry& geometry,
                                            const std::filesystem::path& path,
-                                           uint64_t largestPicture) {
-    BitmapFile bitmap(path);
-    if (!bitmap.opened()) return Error{"cannot create " + path.string()};
+                                           uint64_t largestPicture,
+                                           std::span<const std::filesystem::path> inputs) {
+    BitmapFile bitmap(path, inputs);
+    if (!bitmap.opened()) return Error{bitmap.error()};
     auto picture = RenderPrintFile(file, geometry, bitmap, largestPicture);
     if (!picture) return picture;
     const auto committed = bitmap.Commit();

@@ -43,10 +43,12 @@ Result<LogPicture> ScanPrintFile(std::span<const uint8_t> file, const LineGeomet
 Result<LogPicture> RenderPrintFile(std::span<const uint8_t> file, const LineGeometry& geometry,
                                    BitmapSink& sink, uint64_t largestPicture = kLargestLogPicture);
 
-// RenderPrintFile into the bitmap file at `path` (see BitmapFile).
+// RenderPrintFile into the bitmap file at `path` (see BitmapFile, which refuses a path that
+// is one of `inputs`).
 Result<LogPicture> RenderPrintFileToBitmap(std::span<const uint8_t> file,
                                            const LineGeometry& geometry,
                                            const std::filesystem::path& path,
-                                           uint64_t largestPicture = kLargestLogPicture);
+                                           uint64_t largestPicture = kLargestLogPicture,
+                                           std::span<const std::filesystem::path> inputs = {});
 
 }  // namespace zr640

@@ -1,5 +1,6 @@
 #include "core/imaging/logo_files.h"
 
+#include <span>
 #include <string_view>
 
 #include "core/common/file_io.h"
@@ -29,18 +30,34 @@ ConvertOutcome Fail(ConvertOutcome outcome, ConvertStatus status, std::string me
     return outcome;
 }
 
+// The refusals the gray conversion reports as "wrong type, depth or compression": a file
+// that is not "BM", or whose header gives another depth than 1, 8 or 24 bits or a
+// compression. Anything else wrong with the file (cut short, sizes beyond the limits) is a
+// file that cannot be read.
+bool WrongTypeDepthOrCompression(std::span<const uint8_t> file) {
+    if (file.size() >= 2 && (file[0] != 'B' || file[1] != 'M')) return true;
+    if (file.size() < 34) return false;
+    const uint32_t depth = uint32_t{file[28]} | uint32_t{file[29]} << 8;
+    const uint32_t compression = uint32_t{file[30]} | uint32_t{file[31]} << 8 |
+                                 uint32_t{file[32]} << 16 | uint32_t{file[33]} << 24;
+    return (depth != 1 && depth != 8 && depth != 24) || compression != 0;
+}
+
 template <typename Convert>
-ConvertOutcome ConvertFile(const std::filesystem::path& logo, ConvertStatus refused,
+ConvertOutcome ConvertFile(const std::filesystem::path& logo, ConvertStatus wrongKind,
                            const BitmapLimits& limits, Convert convert) {
     ConvertOutcome outcome;
     outcome.converted = ConvertedFilePath(logo);
     const auto source = ReadWholeFile(logo, kLargestBitmapFile);
     if (!source) return Fail(std::move(outcome), ConvertStatus::kFailed, source.error());
+    const ConvertStatus refused =
+        WrongTypeDepthOrCompression(*source) ? wrongKind : ConvertStatus::kFailed;
     const auto picture = ParseBitmap(*source, limits);
     if (!picture) return Fail(std::move(outcome), refused, picture.error());
     const auto converted = convert(*picture);
     if (!converted) return Fail(std::move(outcome), refused, converted.error());
-    const auto written = WriteFileAtomically(outcome.converted, *converted);
+    const std::filesystem::path inputs[] = {logo};
+    const auto written = WriteFileAtomically(outcome.converted, *converted, inputs);
     if (!written) return Fail(std::move(outcome), ConvertStatus::kFailed, written.error());
     outcome.status = ConvertStatus::kDone;
     return outcome;

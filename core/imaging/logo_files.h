@@ -23,8 +23,9 @@ std::filesystem::path ConvertedFilePath(const std::filesystem::path& logo);
 // The statuses the page tests; the values are the routines' traditional ones.
 enum class ConvertStatus : int {
     kDone = 1,
-    kFailed = -1,   // cannot read the logo or write the converted file (ConvertToMono: any failure)
-    kRefused = -2,  // ConvertToGray: not a bitmap of a depth it takes
+    kFailed = -1,   // cannot read the logo (a file cut short or beyond the limits too) or write
+                    // the converted file (ConvertToMono: any failure)
+    kRefused = -2,  // ConvertToGray: not "BM", a depth other than 1, 8 or 24, or compressed
 };
 
 struct ConvertOutcome {

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include "plugin/platform/services.h"
+#include "core/common/file_io.h"
 #include "win32/lock.h"
 
 namespace zr640ui {
@@ -88,7 +89,8 @@ void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCop
         const UINT userVersion = GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 0, userCopy.c_str());
         if (userVersion > driverVersion) return;
     }
-    CopyFileW(driverCopy.c_str(), userCopy.c_str(), FALSE);
+    // A copy cut short (a full disk, a crash) must not leave the user a half language file.
+    zr640::CopyFileAtomically(driverCopy, userCopy, kLargestLanguageFileCopy);
 }
 
 void RecordLanguageChoice(const std::wstring& file, bool followSystem) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "win32/registry_key.h"
@@ -17,6 +18,8 @@ inline constexpr wchar_t kEnglishFile[] = L"ENG_ZR640.res";
 inline constexpr wchar_t kSimplifiedChineseFile[] = L"CHN_ZR640.res";
 inline constexpr wchar_t kTraditionalChineseFile[] = L"CHF_ZR640.res";
 inline constexpr wchar_t kLanguageListFile[] = L"LANGUAGE_ZR640.DAT";
+// The largest language file copied into the user's folder, as the INI reader's own cap.
+inline constexpr uint64_t kLargestLanguageFileCopy = uint64_t{16} << 20;
 
 // The per-user language key: opened for reading, for writing its values, or created for
 // writing when missing. Closed on scope exit.

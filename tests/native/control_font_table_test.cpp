@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/controlfont/control_font_table.h"
+#include "tests/native/file_size_limit.h"
 #include "core/localisation/ini_file.h"
 #include "core/localisation/ini_writer.h"
 
@@ -152,10 +153,12 @@ TEST_F(ControlFontFile, DeletingEveryCommandLeavesNoFile) {
 TEST_F(ControlFontFile, AFailedWriteLeavesTheOldFileIntact) {
     const std::string old = "[Character Translation Table]\r\n41=1B 40\r\n";
     Write(old);
-    fs::create_directory(file.string() + ".partial");  // the new file cannot be made
     ControlFontTable table = Load();
     table.SetCommand(Row('B'), Bytes{0x0A});
-    const auto saved = SaveControlFontTable(file, table);
+    const auto saved = [&] {
+        const FileSizeLimit full(old.size());  // the new table cannot be written whole
+        return SaveControlFontTable(file, table);
+    }();
     EXPECT_FALSE(saved.ok());
     EXPECT_EQ(Read(), old);
 

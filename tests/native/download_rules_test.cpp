@@ -165,15 +165,43 @@ TEST(ConvertFiles, WriteTheConvertedFileOrLeaveTheOldOne) {
     // A logo that turns into something else keeps the last converted file.
     test::WriteFile(logo, Bytes{'B', 'M', 1, 2, 3});
     EXPECT_EQ(ConvertToMono(logo, Halftone::kNone, 0, 0).status, ConvertStatus::kFailed);
-    EXPECT_EQ(ConvertToGray(logo, 0, 0).status, ConvertStatus::kRefused);
+    EXPECT_EQ(ConvertToGray(logo, 0, 0).status, ConvertStatus::kFailed);  // cut short
     EXPECT_EQ(test::ReadFile(gray.converted).size(), 1078u + 10 * 32);
     EXPECT_EQ(ConvertToGray(folder / "missing.bmp", 0, 0).status, ConvertStatus::kFailed);
     // So does one of another depth or beyond the logo limits.
     test::WriteFile(logo, Bitmap1(8, 8, [](int, int) { return true; }));
     EXPECT_EQ(ConvertToMono(logo, Halftone::kNone, 0, 0).status, ConvertStatus::kFailed);
     test::WriteFile(logo, Bitmap8(1025, 1, [](int, int) { return 0; }));
-    EXPECT_EQ(ConvertToGray(logo, 0, 0).status, ConvertStatus::kRefused);
+    EXPECT_EQ(ConvertToGray(logo, 0, 0).status, ConvertStatus::kFailed);  // beyond the limits
     EXPECT_EQ(test::ReadFile(gray.converted).size(), 1078u + 10 * 32);
+}
+
+// The gray conversion says -2 only for the wrong type, depth or compression.
+TEST(LogoFiles, GrayRefusesWrongTypeDepthOrCompressionWithItsOwnStatus) {
+    const auto folder = std::filesystem::temp_directory_path() / "zr640_gray_status";
+    std::filesystem::create_directories(folder);
+    const auto logo = folder / "logo.bmp";
+    const auto statusOf = [&](Bytes bytes) {
+        test::WriteFile(logo, bytes);
+        return ConvertToGray(logo, 0, 0).status;
+    };
+    const Bytes good = Bitmap8(8, 2, [](int, int) { return 0; });
+    EXPECT_EQ(statusOf(good), ConvertStatus::kDone);
+    Bytes type = good;
+    type[0] = 'X';
+    EXPECT_EQ(statusOf(type), ConvertStatus::kRefused);
+    Bytes depth = good;
+    depth[28] = 4;
+    EXPECT_EQ(statusOf(depth), ConvertStatus::kRefused);
+    Bytes compressed = good;
+    compressed[30] = 1;
+    EXPECT_EQ(statusOf(compressed), ConvertStatus::kRefused);
+    Bytes cut = good;
+    cut.resize(good.size() - 4);
+    EXPECT_EQ(statusOf(cut), ConvertStatus::kFailed);
+    EXPECT_EQ(statusOf({}), ConvertStatus::kFailed);
+    EXPECT_EQ(ConvertToGray(folder, 0, 0).status, ConvertStatus::kFailed);  // a folder
+    std::filesystem::remove_all(folder);
 }
 
 class DownloadAllFromFiles : public ::testing::Test {

@@ -137,7 +137,8 @@ protected:
         root_ = std::filesystem::temp_directory_path() / "zr640_log_store";
         std::filesystem::remove_all(root_);
         for (const char* path : {"day1/a.prn", "day1/a.bmp", "day1/B.PRN", "day1/old.BMP",
-                                 "day2/notes.txt", "day3/only.prn"}) {
+                                 "day1/.a.bmp.00000000000004d2c0ffee0000000001.zr640tmp",
+                                 "day1/notes.zr640tmp", "day2/notes.txt", "day3/only.prn"}) {
             std::filesystem::create_directories((root_ / path).parent_path());
             std::ofstream(root_ / path) << "x";
         }
@@ -156,16 +157,33 @@ TEST_F(LogStoreOnDisk, ListsAndCleansUpARealFolder) {
     for (const auto& day : store.roots()[0].days) {
         days[day.name] = {day.printFiles.begin(), day.printFiles.end()};
     }
+    // A folder named like a print file counts for the tree, as the day printing counts it.
     EXPECT_EQ(days, (std::map<std::string, std::set<std::string>>{{"day1", {"a.prn", "B.PRN"}},
-                                                                  {"day3", {"only.prn"}}}));
+                                                                  {"day3", {"only.prn"}},
+                                                                  {"day4", {"folder.prn"}}}));
 
     const auto& dayNames = store.roots()[0].days;
-    const size_t day1 = dayNames[0].name == "day1" ? 0 : 1;
-    ASSERT_TRUE(store.SelectPrintFile(0, day1, 0));
-    EXPECT_EQ(store.DeleteTemporaryBitmaps(), 2u);
+    const auto dayIndex = [&](const std::string& name) {
+        return static_cast<size_t>(
+            std::find_if(dayNames.begin(), dayNames.end(),
+                         [&](const LogDay& day) { return day.name == name; }) -
+            dayNames.begin());
+    };
+    ASSERT_TRUE(store.SelectPrintFile(0, dayIndex("day1"), 0));
+    // The bitmaps and what an interrupted write left under the writer's temporary name go;
+    // a file of the user's that only ends like one stays.
+    EXPECT_EQ(store.DeleteTemporaryBitmaps(), 3u);
     EXPECT_FALSE(std::filesystem::exists(root_ / "day1" / "a.bmp"));
     EXPECT_FALSE(std::filesystem::exists(root_ / "day1" / "old.BMP"));
+    EXPECT_FALSE(std::filesystem::exists(
+        root_ / "day1" / ".a.bmp.00000000000004d2c0ffee0000000001.zr640tmp"));
+    EXPECT_TRUE(std::filesystem::exists(root_ / "day1" / "notes.zr640tmp"));
     EXPECT_TRUE(std::filesystem::exists(root_ / "day1" / "a.prn"));
+
+    // The day whose only print file is a folder: the day printing finds what the tree shows.
+    ASSERT_TRUE(store.SelectPrintFile(0, dayIndex("day4"), 0));
+    EXPECT_EQ(store.PrintFilesOfCurrentDay(),
+              std::vector<std::string>{(root_ / "day4" / "folder.prn").string()});
 
     EXPECT_FALSE(store.AddLogFolder((root_ / "missing").string()));
 }

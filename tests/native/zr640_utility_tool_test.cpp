@@ -1,6 +1,7 @@
 // zr640 selftest and zr640 control-font as support staff run them.
 #include <gtest/gtest.h>
 
+#include "tests/native/file_size_limit.h"
 #include "tests/native/tool_runner.h"
 
 #include <algorithm>
@@ -82,9 +83,11 @@ TEST_F(UtilityTool, OverLongOrForeignCommandsAreRefusedAndTheFileKept) {
     EXPECT_EQ(ControlFont("set " + file + " 42 \"1B G0\"").status, 1);
     EXPECT_EQ(Read(file), "[Character Translation Table]\r\n41=1B 40\r\n");
 
-    // A new file that cannot be made keeps the old one.
-    fs::create_directory(file + ".partial");
-    EXPECT_EQ(ControlFont("set " + file + " 42 0A").status, 1);
+    // A new file that cannot be written whole keeps the old one.
+    {
+        const FileSizeLimit full(Read(file).size());
+        EXPECT_EQ(ControlFont("set " + file + " 42 0A").status, 1);
+    }
     EXPECT_EQ(Read(file), "[Character Translation Table]\r\n41=1B 40\r\n");
     EXPECT_EQ(ControlFont("show " + dir.string()).status, 1) << "a folder is not a table";
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/common/file_io.h"
 #include "core/driverlog/print_file_render.h"
 #include "tests/windows/viewer_fixture.h"
 #include "win32/handles.h"
@@ -59,11 +60,14 @@ TEST(ViewerLanguage, FileNamedByTheModelsValueElseBySystemLanguage) {
     EXPECT_EQ(LanguageFileName(L"PARTSTEST", 3076), L"CHN_ZR640.res");
     EXPECT_EQ(LanguageFileName(L"OTHERMODEL", 3076), L"CHF.ini");
 
-    // A value that does not fit 256 bytes, or is no text, cannot be read.
-    value.Set(std::wstring(128, L'x'));
+    // Names of up to 255 characters are read whole (with the terminator, 256 characters); a
+    // longer value, or one that is no text, cannot be read.
+    value.Set(std::wstring(255, L'x'));
+    EXPECT_EQ(LanguageFileName(L"PARTSTEST", 2052), std::wstring(255, L'x'));
+    value.Set(std::wstring(200, L'y'));
+    EXPECT_EQ(LanguageFileName(L"PARTSTEST", 2052), std::wstring(200, L'y'));
+    value.Set(std::wstring(256, L'x'));
     EXPECT_EQ(LanguageFileName(L"PARTSTEST", 2052), L"CHN.ini");
-    value.Set(std::wstring(127, L'x'));
-    EXPECT_EQ(LanguageFileName(L"PARTSTEST", 2052), std::wstring(127, L'x'));
     value.SetNumber(7);
     EXPECT_EQ(LanguageFileName(L"PARTSTEST", 2052), L"CHN.ini");
 }
@@ -178,7 +182,7 @@ TEST(ViewerLogPicture, RefusalsLeaveTheOlderBitmapAndNoTemporaryFile) {
     const auto refused = [&](const std::wstring& printFile) {
         const auto picture = RenderLogFile(printFile, bitmap, kGeometry);
         EXPECT_EQ(wintest::ReadBytes(bitmap), (std::vector<uint8_t>{'o', 'l', 'd'}));
-        EXPECT_FALSE(wintest::Exists(bitmap + L".partial"));
+        EXPECT_TRUE(wintest::Listing(scratch.path(), L"*.zr640tmp", false).empty());
         return !picture.ok();
     };
 
@@ -199,6 +203,48 @@ TEST(ViewerLogPicture, RefusalsLeaveTheOlderBitmapAndNoTemporaryFile) {
     }
     EXPECT_TRUE(RenderLogFile(busy, bitmap, kGeometry).ok());
     EXPECT_EQ(wintest::ReadBytes(bitmap), ExpectedBitmap(wintest::RasterLog(1, 10, 1)));
+
+    // A picture taller than the window loads: refused before anything is written.
+    std::vector<uint8_t> tall = {0x1B, 0x40};
+    for (int i = 0; i < 257; ++i) tall.insert(tall.end(), {0x1B, 0x33, 0xFF, 0x0A});  // 65535
+    tall.insert(tall.end(), {0x1B, 0x33, 0x00, 0x0A});                                 // + 24
+    ASSERT_TRUE(wintest::WriteBytes(scratch / L"tall.prn", tall));
+    ASSERT_TRUE(wintest::WriteBytes(bitmap, {'o', 'l', 'd'}));
+    EXPECT_TRUE(refused(scratch / L"tall.prn"));
+    tall.resize(tall.size() - 8);  // 65280 + 24 rows: shown
+    tall.insert(tall.end(), {0x1B, 0x33, 0x00, 0x0A});
+    ASSERT_TRUE(wintest::WriteBytes(scratch / L"tall.prn", tall));
+    const auto shown = RenderLogFile(scratch / L"tall.prn", bitmap, kGeometry);
+    ASSERT_TRUE(shown.ok()) << shown.error();
+    EXPECT_LE(shown->height, kTallestShownPicture);
+}
+
+// The Windows side of the one writer: CreateFileW with CREATE_NEW, MoveFileExW over the old
+// file, folders and the input (by volume serial and file index) refused.
+TEST(ViewerLogPicture, WriterOnWindowsRefusesFoldersAndTheInput) {
+    const ScratchFolder scratch(L"zr640_viewer_writer");
+    const std::filesystem::path out(scratch / L"\u6536\u636E.bmp");
+    const uint8_t first[] = {1, 2, 3};
+    ASSERT_TRUE(zr640::WriteFileAtomically(out, first).ok());
+    const uint8_t second[] = {4};
+    ASSERT_TRUE(zr640::WriteFileAtomically(out, second).ok());
+    EXPECT_EQ(wintest::ReadBytes(out.wstring()), (std::vector<uint8_t>{4}));
+
+    const std::filesystem::path inputs[] = {out};
+    const std::filesystem::path spelled(scratch.path() + L"\\.\\\u6536\u636E.bmp");
+    const auto same = zr640::WriteFileAtomically(spelled, first, inputs);
+    ASSERT_FALSE(same.ok());
+    EXPECT_NE(same.error().find("is the input"), std::string::npos) << same.error();
+    EXPECT_EQ(wintest::ReadBytes(out.wstring()), (std::vector<uint8_t>{4}));
+
+    CreateDirectoryW((scratch / L"folder.bmp").c_str(), nullptr);
+    const auto folder = zr640::WriteFileAtomically(scratch / L"folder.bmp", first);
+    ASSERT_FALSE(folder.ok());
+    EXPECT_NE(folder.error().find("is a directory"), std::string::npos) << folder.error();
+    const auto read = zr640::ReadWholeFile(scratch / L"folder.bmp");
+    ASSERT_FALSE(read.ok());
+    EXPECT_NE(read.error().find("is a directory"), std::string::npos) << read.error();
+    EXPECT_TRUE(wintest::Listing(scratch.path(), L"*.zr640tmp", false).empty());
 }
 
 TEST(ViewerLogPicture, BitmapFileDroppedWithoutCommitLeavesNothing) {
@@ -209,9 +255,9 @@ TEST(ViewerLogPicture, BitmapFileDroppedWithoutCommitLeavesNothing) {
         ASSERT_TRUE(file.opened());
         const uint8_t bytes[] = {1, 2, 3};
         EXPECT_TRUE(file.WriteAt(4, bytes));
-        EXPECT_TRUE(wintest::Exists(path + L".partial"));
+        EXPECT_EQ(wintest::Listing(scratch.path(), L".x.bmp.*.zr640tmp", false).size(), 1u);
     }
-    EXPECT_FALSE(wintest::Exists(path + L".partial"));
+    EXPECT_TRUE(wintest::Listing(scratch.path(), L"*.zr640tmp", false).empty());
     EXPECT_FALSE(wintest::Exists(path));
 
     zr640::BitmapFile file{std::filesystem::path(path)};

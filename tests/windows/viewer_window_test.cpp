@@ -13,6 +13,7 @@
 #include "core/driverlog/print_file_render.h"
 #include "tests/windows/viewer_fixture.h"
 #include "tools/viewershot/remote_viewer.h"
+#include "viewer/log_picture.h"
 #include "viewer/resource.h"
 
 namespace {
@@ -28,8 +29,22 @@ constexpr wchar_t kLanguageKey[] = L"SOFTWARE\\TALVORN\\LANGUAGE";
 constexpr wchar_t kCapture[] = L"C:\\capture\\zr640.prn";
 constexpr zr640::LineGeometry kGeometry{80, 640};
 
-// More than 29 characters, so ".prn" lies beyond what the window reads of the item's text.
+// 37 characters: a name of any length is a print file like any other.
 constexpr wchar_t kLongName[] = L"receipt_of_the_front_counter_0001.prn";
+static_assert(sizeof kLongName / sizeof kLongName[0] - 1 == 37);
+
+// A log of line spacings whose picture is one row taller than the window can load.
+std::vector<uint8_t> OversizedLog() {
+    std::vector<uint8_t> log = {0x1B, 0x40};
+    constexpr uint32_t kSpaced = zr640viewer::kTallestShownPicture + 1 - 24;
+    for (uint32_t rows = 0; rows < kSpaced;) {
+        const uint32_t step = std::min<uint32_t>(255, kSpaced - rows);
+        log.insert(log.end(), {0x1B, 0x33, static_cast<uint8_t>(step), 0x0A});
+        rows += step;
+    }
+    log.insert(log.end(), {0x1B, 0x33, 0x00, 0x0A, 0x1D, 0x56, 0x01});  // page end: 24 more
+    return log;
+}
 
 std::vector<uint8_t> ExpectedBitmap(const std::vector<uint8_t>& log) {
     zr640::BitmapBytes bitmap;
@@ -73,6 +88,10 @@ protected:
         CreateDirectoryW(day1_.c_str(), nullptr);
         CreateDirectoryW(day2_.c_str(), nullptr);
         CreateDirectoryW(day3_.c_str(), nullptr);
+        CreateDirectoryW(day4_.c_str(), nullptr);
+        CreateDirectoryW((day4_ + L"\\only.prn").c_str(), nullptr);  // a folder, not a file
+        CreateDirectoryW(day5_.c_str(), nullptr);
+        ASSERT_TRUE(WriteBytes(day5_ + L"\\huge.prn", OversizedLog()));
         ASSERT_TRUE(WriteBytes(day1_ + L"\\short.prn", shortLog_));
         ASSERT_TRUE(WriteBytes(day1_ + L"\\tall.prn", tallLog_));
         ASSERT_TRUE(WriteBytes(day1_ + L"\\broken.prn", {0x1B, 0x40, 0x1B, 0x33, 0x18, 0x0A}));
@@ -138,6 +157,8 @@ protected:
     std::wstring day1_ = log_ + L"\\20240611";
     std::wstring day2_ = log_ + L"\\20240612";
     std::wstring day3_ = log_ + L"\\20240613";
+    std::wstring day4_ = log_ + L"\\20240614";
+    std::wstring day5_ = log_ + L"\\20240615";
     std::vector<uint8_t> shortLog_ = wintest::RasterLog(1, 60, 1);  // 58 rows
     std::vector<uint8_t> tallLog_ = wintest::RasterLog(6, 400, 2);  // 6 receipts of 398 rows
     std::vector<std::wstring> dayFiles_;
@@ -149,11 +170,15 @@ TEST_F(ViewerWindow, TreeListsTheDaysWithPrintFilesAndTheSameFolderTwiceGivesTwo
     EXPECT_TRUE(viewer.OwnedWindows().empty());
 
     std::vector<std::pair<std::wstring, std::vector<std::wstring>>> expected;
+    // A "*.prn" entry counts whether file or folder, as for the day printing.
     for (const std::wstring& day : Listing(log_, L"*", true)) {
-        const auto files = Listing(log_ + L"\\" + day, L"*.prn", false);
+        auto files = Listing(log_ + L"\\" + day, L"*.prn", false);
+        for (const auto& folder : Listing(log_ + L"\\" + day, L"*.prn", true)) {
+            files.push_back(folder);
+        }
         if (!files.empty()) expected.emplace_back(day, files);
     }
-    ASSERT_EQ(expected.size(), 2u);  // the day with other files only is left out
+    ASSERT_EQ(expected.size(), 4u);  // the day with other files only is left out
     const auto treeOf = [&](HTREEITEM root) {
         std::vector<std::pair<std::wstring, std::vector<std::wstring>>> days;
         for (HTREEITEM day : viewer.Children(root)) {
@@ -292,15 +317,24 @@ TEST_F(ViewerWindow, SelectingAPrintFileWritesItsBitmapAndPagesThroughIt) {
     viewer.Scroll(SB_PAGEDOWN);
     EXPECT_EQ(PagingOf(viewer), (Paging{true, true, true, true, 1}));
 
-    // A long file name, a day and a root are not print files to the window: nothing changes.
-    const Paging before = PagingOf(viewer);
-    viewer.Select(Day1(viewer, kLongName));
+    // A day and a root are not print files to the window: nothing changes.
+    const Paging scrolled = PagingOf(viewer);
     viewer.Select(viewer.Children(viewer.Children(nullptr)[0])[0]);
     viewer.Select(viewer.Children(nullptr)[0]);
     EXPECT_TRUE(viewer.OwnedWindows().empty());
-    EXPECT_EQ(PagingOf(viewer), before);
+    EXPECT_EQ(PagingOf(viewer), scrolled);
     EXPECT_TRUE(Exists(day1_ + L"\\tall.bmp"));
-    EXPECT_FALSE(Exists(day1_ + L"\\receipt_of_the_front_counter_0001.bmp"));
+
+    // A name of 37 characters renders like any other.
+    viewer.Select(Day1(viewer, kLongName));
+    EXPECT_TRUE(viewer.OwnedWindows().empty());
+    EXPECT_EQ(ReadBytes(day1_ + L"\\receipt_of_the_front_counter_0001.bmp"),
+              ExpectedBitmap(shortLog_));
+    EXPECT_FALSE(Exists(day1_ + L"\\tall.bmp"));
+    EXPECT_EQ(viewer.ScrollRange(), std::make_pair(0, 58));
+    // Shown whole: NEXT and BOTTOM off; TOP and BACK stay as the scrolling left them.
+    const Paging before = PagingOf(viewer);
+    EXPECT_EQ(before, (Paging{true, true, false, false, 0}));
 
     // A print file that ends no page: the log error; the picture and its paging stay.
     viewer.Select(Day1(viewer, L"broken.prn"));
@@ -336,6 +370,14 @@ TEST_F(ViewerWindow, PrintsTheLogAndTheWholeDayByteForByte) {
     viewer.Click(IDC_VIEWER_BUTTON_PRINT);
     EXPECT_TRUE(viewer.OwnedWindows().empty());
     EXPECT_EQ(CaptureAfterPrinting(tallLog_), tallLog_);
+
+    // And the print file of 37 characters.
+    viewer.Select(Day1(viewer, kLongName));
+    EXPECT_TRUE(viewer.OwnedWindows().empty());
+    DeleteFileW(kCapture);
+    viewer.Click(IDC_VIEWER_BUTTON_PRINT);
+    EXPECT_TRUE(viewer.OwnedWindows().empty());
+    EXPECT_EQ(CaptureAfterPrinting(shortLog_), shortLog_);
 
     // "Print log of this day": three jobs in listing order. The spooler writes each job over
     // the start of the capture file without shortening it, so with sizes falling in listing
@@ -496,6 +538,54 @@ TEST_F(ViewerWindow, SystemMenuAboutBoxAndTreeMenu) {
     EXPECT_FALSE(IsWindowVisible(menu));
     EXPECT_TRUE(viewer.Settle());
     EXPECT_EQ(viewer.Children(nullptr).size(), 1u);
+    EXPECT_TRUE(viewer.Exit());
+}
+
+// The day whose only "*.prn" entry is a folder is in the tree with that entry; choosing it
+// is the log error (it is no print file to render), and printing that day finds what the
+// tree shows: no "Load image failed!", and nothing reaches the printer.
+TEST_F(ViewerWindow, DayWhosePrintFileIsAFolderBehavesAsTheTreeShowsIt) {
+    RemoteViewer viewer;
+    ASSERT_TRUE(Start(viewer));
+    const HTREEITEM entry = viewer.FindItem(0, L"20240614", L"only.prn");
+    ASSERT_NE(entry, nullptr);
+    viewer.Select(entry);
+    EXPECT_EQ(viewer.DismissOwnedWindows(),
+              std::vector<std::wstring>{L"The printer dirver log is error!"});
+    EXPECT_FALSE(Exists(day4_ + L"\\only.bmp"));
+
+    // A picture shown from another day enables Print; the folder entry then becomes the
+    // current day again, and printing the day says nothing and prints nothing.
+    viewer.Select(Day1(viewer, L"short.prn"));
+    EXPECT_TRUE(viewer.OwnedWindows().empty());
+    viewer.Select(entry);
+    EXPECT_EQ(viewer.DismissOwnedWindows(),
+              std::vector<std::wstring>{L"The printer dirver log is error!"});
+    viewer.Click(IDC_VIEWER_RADIO_THISDAY);
+    DeleteFileW(kCapture);
+    viewer.Click(IDC_VIEWER_BUTTON_PRINT);
+    EXPECT_TRUE(viewer.OwnedWindows().empty());
+    Sleep(200);
+    EXPECT_FALSE(Exists(kCapture));
+    EXPECT_TRUE(viewer.Exit());
+}
+
+// A log whose picture would be taller than the window loads is the log error, before any
+// bitmap is written: no picture, no temporary file in the day folder.
+TEST_F(ViewerWindow, OversizedPictureIsRefusedAndNothingIsWritten) {
+    const auto picture = zr640::ScanPrintFile(OversizedLog(), kGeometry);
+    ASSERT_TRUE(picture.ok());
+    ASSERT_EQ(picture->height, zr640viewer::kTallestShownPicture + 1);
+    RemoteViewer viewer;
+    ASSERT_TRUE(Start(viewer));
+    viewer.Select(viewer.FindItem(0, L"20240615", L"huge.prn"));
+    const auto said = viewer.OwnedWindows();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].title, L"RZKDriverlogViewer");
+    EXPECT_EQ(said[0].text, L"The printer dirver log is error!");
+    viewer.DismissOwnedWindows();
+    EXPECT_EQ(Listing(day5_, L"*", false), std::vector<std::wstring>{L"huge.prn"});
+    EXPECT_FALSE(viewer.Enabled(IDC_VIEWER_BUTTON_PRINT));
     EXPECT_TRUE(viewer.Exit());
 }
 

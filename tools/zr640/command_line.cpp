@@ -1,7 +1,12 @@
 #include "tools/zr640/command_line.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "core/common/file_io.h"
 
 namespace zr640::cli {
 
@@ -52,10 +57,39 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+namespace {
+
+// The system's words for the last error, when it left any.
+std::string LastErrorText() {
+    return errno != 0 ? std::string(": ") + std::strerror(errno) : std::string();
+}
+
+}  // namespace
+
+int WriteOutput(const std::string& out, std::span<const uint8_t> bytes,
+                std::span<const std::string> inputs) {
+    if (out == kStandardOutput) {
+        errno = 0;
+        const auto written = WriteToStream(stdout, bytes, "standard output");
+        return written ? 0 : Fail(written.error() + LastErrorText());
+    }
+    const std::vector<std::filesystem::path> paths(inputs.begin(), inputs.end());
+    const auto written = WriteFileAtomically(out, bytes, paths);
+    return written ? 0 : Fail(written.error());
+}
+
+int FinishStandardOutput() {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        return Fail("cannot write standard output" + LastErrorText());
+    }
+    return 0;
+}
+
 int Usage() {
     std::fputs(
         "usage:\n"
-        "  zr640 devmode default [-o FILE] [--system-drive C:\\]\n"
+        "  zr640 devmode default [-o FILE|-] [--system-drive C:\\]\n"
         "  zr640 devmode convert IN -o OUT [--merge] [--system-drive C:\\]\n"
         "  zr640 devmode show FILE\n"
         "  zr640 devmode set FILE NAME=VALUE...\n"
@@ -63,20 +97,21 @@ int Usage() {
         "  zr640 barcode testprint [--2d] --font K [--record FILE] (DATA | --data-hex HEX)\n"
         "                 -o OUT\n"
         "  zr640 barcode height --dots H --hri P --hri-font F\n"
-        "  zr640 render-log IN.prn [-o OUT.bmp] [--bytes-per-row 80 --width 640]\n"
+        "  zr640 render-log IN.prn [-o OUT.bmp|-] [--bytes-per-row 80 --width 640]\n"
         "  zr640 logo mono IN.bmp [--halftone none|m3|m4|diffuse] [--contrast C] [--brightness V]\n"
-        "                 [-o OUT.bmp]\n"
-        "  zr640 logo gray IN.bmp [--contrast C] [--brightness V] [-o OUT.bmp]\n"
+        "                 [-o OUT.bmp|-]\n"
+        "  zr640 logo gray IN.bmp [--contrast C] [--brightness V] [-o OUT.bmp|-]\n"
         "  zr640 logo download --format mono|gray [--halftone ...] [--contrast C] [--brightness V]\n"
-        "                 IN.bmp... -o STREAM.bin\n"
-        "  zr640 logo clear -o STREAM.bin\n"
+        "                 IN.bmp... -o STREAM.bin|-\n"
+        "  zr640 logo clear -o STREAM.bin|-\n"
         "  zr640 hex parse [--count] TEXT\n"
         "  zr640 watermark convert IN.bmp -o OUT.bmp\n"
         "  zr640 watermark layout --frame WxH --picture WxH --position P --size C\n"
         "  zr640 selftest -o STREAM.bin\n"
         "  zr640 control-font show FILE\n"
         "  zr640 control-font set FILE CODE \"HEX TEXT\"\n"
-        "  zr640 control-font clear FILE CODE\n",
+        "  zr640 control-font clear FILE CODE\n"
+        "'-' where listed is standard output; files are replaced whole or not at all\n",
         stderr);
     return 2;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,18 @@ private:
 };
 
 int Fail(const std::string& message);  // prints "zr640: message" to standard error, returns 1
+
+// The output word that means standard output.
+inline constexpr char kStandardOutput[] = "-";
+
+// Writes the bytes to `out`: standard output for "-", otherwise a file replaced atomically,
+// refused when it is one of `inputs` or not a regular file. 0, or Fail's status.
+int WriteOutput(const std::string& out, std::span<const uint8_t> bytes,
+                std::span<const std::string> inputs = {});
+
+// Flushes standard output at the end of a command: 0, or Fail's status when anything the
+// command wrote there was lost (a full disk, a closed pipe).
+int FinishStandardOutput();
 int Usage();                           // prints the usage text to standard error, returns 2
 
 }  // namespace zr640::cli

@@ -18,9 +18,9 @@ namespace {
 
 constexpr uint64_t kLargestRecordFile = 1 << 20;
 
-int Write(const std::string& path, const PrivateDevMode& record) {
-    const auto written = WriteFileAtomically(path, BytesOf(record));
-    return written ? 0 : Fail(written.error());
+int Write(const std::string& path, const PrivateDevMode& record,
+          std::span<const std::string> inputs = {}) {
+    return WriteOutput(path, BytesOf(record), inputs);
 }
 
 int Default(Arguments& args) {
@@ -57,7 +57,7 @@ int Convert(Arguments& args) {
     } else {
         ConvertDevMode(*input, record, root);
     }
-    return Write(*out, record);
+    return Write(*out, record, files);
 }
 
 int Show(Arguments& args) {

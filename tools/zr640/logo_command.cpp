@@ -50,11 +50,6 @@ Settings ReadSettings(Arguments& args, bool withHalftone) {
     return settings;
 }
 
-int Write(const std::string& path, std::span<const uint8_t> bytes) {
-    const auto written = WriteFileAtomically(path, bytes);
-    return written ? 0 : Fail(written.error());
-}
-
 // zr640 logo mono|gray IN [-o OUT]: the converted file, by default where the page puts it.
 int Convert(Arguments& args, bool mono) {
     const auto out = args.Option("--output", "-o");
@@ -71,7 +66,7 @@ int Convert(Arguments& args, bool mono) {
         mono ? ConvertToMonoBitmap(*picture, settings.halftone, settings.contrast, settings.brightness)
              : ConvertToGrayBitmap(*picture, settings.contrast, settings.brightness);
     if (!converted) return Fail(files[0] + ": " + converted.error());
-    return Write(out.value_or(ConvertedFilePath(files[0]).string()), *converted);
+    return WriteOutput(out.value_or(ConvertedFilePath(files[0]).string()), *converted, files);
 }
 
 // The bytes Download all would take for one logo: its converted file as the page would
@@ -134,14 +129,14 @@ int Download(Arguments& args) {
         }
         job = GrayLogoDownloadJob(packed);
     }
-    return Write(*out, job.Bytes());
+    return WriteOutput(*out, job.Bytes(), files);
 }
 
 int Clear(Arguments& args) {
     const auto out = args.Option("--output", "-o");
     if (!args.Positional().empty() || !out) args.Fail("logo clear takes -o STREAM");
     if (args.failed()) return Fail(args.error());
-    return Write(*out, ClearAllLogosJob().Bytes());
+    return WriteOutput(*out, ClearAllLogosJob().Bytes());
 }
 
 }  // namespace

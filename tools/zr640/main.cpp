@@ -31,7 +31,9 @@ int main(int argc, char** argv) {
     if (argc < 2) return zr640::cli::Usage();
     for (const auto& command : kCommands) {
         if (std::strcmp(argv[1], command.name) == 0) {
-            return command.run(std::vector<std::string>(argv + 2, argv + argc));
+            const int status = command.run(std::vector<std::string>(argv + 2, argv + argc));
+            const int flushed = zr640::cli::FinishStandardOutput();
+            return status != 0 ? status : flushed;
         }
     }
     return zr640::cli::Usage();

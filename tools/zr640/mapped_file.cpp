@@ -7,16 +7,25 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
+
+#include "core/common/file_io.h"
 
 namespace zr640::cli {
 
 Result<MappedFile> MappedFile::Open(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Error{"cannot open " + path + ": " + std::strerror(errno)};
+    // Without O_NONBLOCK, opening a FIFO that nobody writes would wait for ever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return Error{"cannot open " + path + ": " +
+                     (errno == ENOENT ? std::string("no such file") : std::strerror(errno))};
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return Error{"cannot open " + path + ": not a regular file"};
+        const auto facts = ExamineFile(path);
+        const FileKind kind = facts ? facts->kind : FileKind::kOther;
+        return Error{"cannot open " + path + ": " + std::string(DescribeFileKind(kind))};
     }
     const auto size = static_cast<size_t>(info.st_size);
     if (size == 0) {

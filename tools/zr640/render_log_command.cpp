@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/common/file_io.h"
 #include "core/driverlog/print_file_render.h"
 #include "core/driverlog/viewer_texts.h"
 #include "tools/zr640/command_line.h"
@@ -35,14 +36,35 @@ int RunRenderLog(std::vector<std::string> words) {
     const std::string& input = files[0];
     const auto geometry = MakeLineGeometry(*bytesPerRow, *dots);
     if (!geometry) return Refuse(input, geometry.error());
-    const auto file = MappedFile::Open(input);
-    if (!file) return Fail(file.error());
+    const bool toStandardOutput = out && *out == kStandardOutput;
     const std::filesystem::path output =
         out ? std::filesystem::path(*out) : std::filesystem::path(input).replace_extension(".bmp");
-    const auto picture = RenderPrintFileToBitmap(file->bytes(), *geometry, output);
-    if (!picture) return Refuse(input, picture.error());
+    // The output is judged before the input is even mapped: a run that would overwrite its
+    // own input (by another spelling, too) or a device, FIFO or folder writes nothing.
+    const std::filesystem::path inputs[] = {input};
+    if (!toStandardOutput) {
+        if (const auto checked = CheckDestination(output, inputs); !checked) {
+            return Fail(checked.error());
+        }
+    }
+    const auto file = MappedFile::Open(input);
+    if (!file) return Fail(file.error());
 
     std::string pageEnds;
+    if (toStandardOutput) {
+        // The rows reach the sink out of file order, so the picture is made whole first.
+        BitmapBytes bitmap;
+        const auto picture = RenderPrintFile(file->bytes(), *geometry, bitmap);
+        if (!picture) return Refuse(input, picture.error());
+        for (const uint32_t row : picture->pageEnds) pageEnds += std::to_string(row) + '\n';
+        if (const int failed = WriteOutput(kStandardOutput, bitmap.bytes())) return failed;
+        // Standard output holds the picture; the page ends go to standard error.
+        std::fputs(pageEnds.c_str(), stderr);
+        return 0;
+    }
+    const auto picture =
+        RenderPrintFileToBitmap(file->bytes(), *geometry, output, kLargestLogPicture, inputs);
+    if (!picture) return Refuse(input, picture.error());
     for (const uint32_t row : picture->pageEnds) pageEnds += std::to_string(row) + '\n';
     std::fwrite(pageEnds.data(), 1, pageEnds.size(), stdout);
     return 0;
