@@ -263,6 +263,17 @@ TEST_F(CodePages, Code1DTypeShowsItsGroupAndSample) {
         Click(page, IDC_CODE1D_RADIO_INDEPENDENCE);
         EXPECT_FALSE(Enabled(page, IDC_CODE1D_EDIT_ROWHEIGHT2D));
 
+        // Another GS1 DataBar font starts as an independent symbol, its 2D row height closed.
+        SelectCombo(page, IDC_CODE1D_COMBO_FONTNAME, 1);
+        SelectCombo(page, IDC_CODE1D_COMBO_TYPE, 10);
+        Click(page, IDC_CODE1D_RADIO_COMPOSITE);
+        SelectCombo(page, IDC_CODE1D_COMBO_FONTNAME, 0);
+        EXPECT_TRUE(Visible(page, IDC_CODE1D_EDIT_GS1WIDTH));
+        EXPECT_TRUE(IsChecked(page, IDC_CODE1D_RADIO_INDEPENDENCE));
+        EXPECT_FALSE(IsChecked(page, IDC_CODE1D_RADIO_COMPOSITE));
+        EXPECT_FALSE(Enabled(page, IDC_CODE1D_EDIT_ROWHEIGHT2D));
+        EXPECT_TRUE(Enabled(page, IDC_CODE1D_COMBO_AI)) << "font 1 is Expanded";
+
         SelectCombo(page, IDC_CODE1D_COMBO_TYPE, 5);
         EXPECT_TRUE(Visible(page, IDC_CODE1D_EDIT_WIDTH));
         EXPECT_FALSE(Visible(page, IDC_CODE1D_EDIT_GS1WIDTH));
@@ -408,6 +419,26 @@ TEST_F(CodePages, Code2DStartsWithFontOneAsPdf417) {
         EXPECT_FALSE(Visible(page, IDC_CODE2D_EDIT_GS1WIDTH));
         EXPECT_FALSE(Visible(page, IDC_CODE2D_EDIT_COLUMNS));
     });
+}
+
+// A font that is already GS1 DataBar Expanded Stacked opens its segment number and AI list
+// when the page opens, not only after the font list is touched.
+TEST_F(CodePages, Code2DOpensTheFieldsOfFontOnesType) {
+    SheetSession sheet(plugin, kPrinter);
+    Record(sheet).barcode2D[0].bType = 3;
+    Record(sheet).barcode2D[0].bGs1Segments = 6;
+    sheet.scenario = [&](HWND window) {
+        const HWND page = oemhost::PageAt(window, kCode2DTab);
+        EXPECT_EQ(ComboSelection(page, IDC_CODE2D_COMBO_TYPE), 3);
+        EXPECT_TRUE(Visible(page, IDC_CODE2D_EDIT_SEGMENTS));
+        EXPECT_TRUE(Enabled(page, IDC_CODE2D_EDIT_SEGMENTS));
+        EXPECT_TRUE(Enabled(page, IDC_CODE2D_COMBO_AI));
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_SEGMENTS), L"6");
+        EXPECT_FALSE(Visible(page, IDC_CODE2D_EDIT_COLUMNS));
+        EXPECT_FALSE(ApplyEnabled(window));
+        return false;
+    };
+    ASSERT_TRUE(sheet.Run(SheetKind::Document));
 }
 
 TEST_F(CodePages, Code2DSegmentNumberFollowsIndependenceAndComposite) {
