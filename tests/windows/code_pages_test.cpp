@@ -377,6 +377,7 @@ TEST_F(CodePages, Code1DRefusedDataShowsTheErrorAndSendsNothing) {
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(LastMessage().text, L"BarCode data error!");
         EXPECT_EQ(LastMessage().caption, L"Error");
+        EXPECT_EQ(LastMessage().type, static_cast<UINT>(MB_OK));
         EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_DATA), L"1234567890") << "the data stays";
 
         SelectCombo(page, IDC_CODE1D_COMBO_FONTNAME, 3);  // Code39 takes no lower case
