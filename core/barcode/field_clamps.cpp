@@ -12,6 +12,11 @@ bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
 uint8_t Byte(int32_t value) { return static_cast<uint8_t>(value); }
 uint32_t Dword(int32_t value) { return static_cast<uint32_t>(value); }
 
+int32_t Shown(uint32_t value) {
+    constexpr uint32_t kLargest = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value < kLargest ? value : kLargest);
+}
+
 }  // namespace
 
 int64_t ReadFieldText(std::u16string_view text) {
@@ -100,6 +105,34 @@ int32_t StoreField(Barcode2DSettings& entry, Field2D field, int64_t value) {
         case Field2D::kQrElementWidth: entry.bQrElementWidth = Byte(clamped); break;
     }
     return clamped;
+}
+
+int32_t StoredField(const Barcode1DSettings& entry, Field1D field) {
+    switch (field) {
+        case Field1D::kElementWidth: return entry.bElementWidth;
+        case Field1D::kElementHeight: return Shown(entry.dwElementHeight);
+        case Field1D::kGs1ElementWidth: return entry.bGs1ElementWidth;
+        case Field1D::kGs1RowHeight: return Shown(entry.dwGs1RowHeight);
+        case Field1D::kGs1RowHeight2D: return Shown(entry.dwGs1RowHeight2D);
+        case Field1D::kGs1SeparatorHeight: return entry.bGs1SeparatorHeight;
+    }
+    return 0;
+}
+
+int32_t StoredField(const Barcode2DSettings& entry, Field2D field) {
+    switch (field) {
+        case Field2D::kPdfElementWidth: return entry.bPdfElementWidth;
+        case Field2D::kPdfElementHeight: return entry.bPdfElementHeight;
+        case Field2D::kPdfColumns: return entry.bPdfColumns;
+        case Field2D::kPdfRows: return entry.bPdfRows;
+        case Field2D::kGs1ElementWidth: return entry.bGs1ElementWidth;
+        case Field2D::kGs1RowHeight: return Shown(entry.dwGs1RowHeight);
+        case Field2D::kGs1RowHeight2D: return Shown(entry.dwGs1RowHeight2D);
+        case Field2D::kGs1SeparatorHeight: return entry.bGs1SeparatorHeight;
+        case Field2D::kGs1Segments: return entry.bGs1Segments;
+        case Field2D::kQrElementWidth: return entry.bQrElementWidth;
+    }
+    return 0;
 }
 
 void StoreHriPosition(Barcode1DSettings& entry, uint8_t position) {

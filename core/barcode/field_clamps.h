@@ -53,6 +53,11 @@ FieldRange RangeOf(Field2D field);
 int32_t StoreField(Barcode1DSettings& entry, Field1D field, int64_t value);
 int32_t StoreField(Barcode2DSettings& entry, Field2D field, int64_t value);
 
+// What a field's edit shows for a font: the stored value as it stands (not clamped; only an
+// edit clamps), a 32-bit field above the int32_t range as its largest value.
+int32_t StoredField(const Barcode1DSettings& entry, Field1D field);
+int32_t StoredField(const Barcode2DSettings& entry, Field2D field);
+
 // The HRI choices of the 1D page; each recomputes the symbol height.
 void StoreHriPosition(Barcode1DSettings& entry, uint8_t position);
 void StoreHriFont(Barcode1DSettings& entry, uint8_t font);

@@ -136,5 +136,36 @@ TEST(FieldClamps, TwoDimensionalFields) {
     EXPECT_EQ(SegmentRange(false).low, 2);
 }
 
+// The edits show what is stored: every field reads back the value the edit stored, from the
+// field it was stored into, and a corrupt 32-bit height shows as the largest int rather than
+// as a negative number.
+TEST(FieldClamps, StoredFieldsReadBackWhatTheEditsStored) {
+    PrivateDevMode record;
+    FillDefaultDevMode(record, u"C:\\");
+    Barcode1DSettings& font1D = record.barcode1D[3];
+    for (const Field1D field : {Field1D::kElementWidth, Field1D::kElementHeight,
+                                Field1D::kGs1ElementWidth, Field1D::kGs1RowHeight,
+                                Field1D::kGs1RowHeight2D, Field1D::kGs1SeparatorHeight}) {
+        const FieldRange range = RangeOf(field);
+        for (const int32_t value : {range.low, range.high}) {
+            StoreField(font1D, field, value);
+            EXPECT_EQ(StoredField(font1D, field), value) << static_cast<int>(field);
+        }
+    }
+    Barcode2DSettings& font2D = record.barcode2D[0];
+    for (int i = 0; i <= static_cast<int>(Field2D::kQrElementWidth); ++i) {
+        const auto field = static_cast<Field2D>(i);
+        const FieldRange range = RangeOf(field);
+        for (const int32_t value : {range.low, range.high}) {
+            StoreField(font2D, field, value);
+            EXPECT_EQ(StoredField(font2D, field), value) << i;
+        }
+    }
+    font1D.dwElementHeight = 0xFFFFFFFFu;
+    EXPECT_EQ(StoredField(font1D, Field1D::kElementHeight), 2147483647);
+    font1D.bElementWidth = 0;
+    EXPECT_EQ(StoredField(font1D, Field1D::kElementWidth), 0) << "shown as stored, not clamped";
+}
+
 }  // namespace
 }  // namespace zr640

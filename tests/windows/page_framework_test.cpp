@@ -66,6 +66,49 @@ TEST_F(PageFramework, NumberFieldClampsAndWritesTheClampedValueBack) {
     EXPECT_EQ(SendDlgItemMessageW(dialog.get(), IDC_EVENT_EDIT_FEED, EM_GETLIMITTEXT, 0, 0), 3);
 }
 
+// A field whose clamp is a rule of its own: the up-down moves to the kept value and its edit
+// follows, but never past the up-down's own range; an edit without an up-down is rewritten.
+TEST_F(PageFramework, ShowKeptMovesTheSpinWithinItsRangeAndRewritesTheEdit) {
+    const TemplateDialog dialog;
+    NumberField feed{IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, {0, 100}, 3};
+    feed.SetUp(dialog.get());
+    SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"250");
+    EXPECT_EQ(feed.Typed(dialog.get()), u"250");
+    feed.ShowKept(dialog.get(), 100);
+    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"100");
+    EXPECT_EQ(SendDlgItemMessageW(dialog.get(), IDC_EVENT_SPIN_FEED, UDM_GETPOS32, 0, 0), 100);
+
+    feed.range = {20, 100};
+    feed.SetUp(dialog.get());
+    SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"5");
+    feed.ShowKept(dialog.get(), 5);
+    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"20") << "the up-down's own range";
+
+    const NumberField bare{IDC_EVENT_EDIT_FEED, 0, {0, 100}, 3};
+    SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"");
+    bare.ShowKept(dialog.get(), 0);
+    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"0");
+    bare.ShowKept(dialog.get(), 0);
+    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"0");
+}
+
+TEST_F(PageFramework, PlaceControlsMovesWithoutResizing) {
+    const TemplateDialog dialog;
+    const HWND edit = GetDlgItem(dialog.get(), IDC_EVENT_EDIT_FEED);
+    RECT before = {};
+    GetWindowRect(edit, &before);
+    const ControlPlace places[] = {{IDC_EVENT_EDIT_FEED, 31, 47}};
+    PlaceControls(dialog.get(), places);
+    RECT after = {};
+    GetWindowRect(edit, &after);
+    POINT corner{after.left, after.top};
+    ScreenToClient(dialog.get(), &corner);
+    EXPECT_EQ(corner.x, 31);
+    EXPECT_EQ(corner.y, 47);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
 TEST_F(PageFramework, RadioGroupChecksOneButtonAndReadsItBack) {
     const TemplateDialog dialog;
     static constexpr int kAlign[] = {IDC_EVENT_RADIO_LEFT, IDC_EVENT_RADIO_CENTERED, IDC_EVENT_RADIO_RIGHT};

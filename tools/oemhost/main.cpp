@@ -86,7 +86,8 @@ void ChooseLanguage(const std::wstring& file) {
     RegCloseKey(key);
 }
 
-// A document with zoom printing and the driver log on, to show a page with settings made.
+// A document with zoom printing and the driver log on, "1D Code1" a GS1 DataBar font and
+// "2D Code1" a QR code, to show pages with settings made.
 void SetDemoState(std::vector<BYTE>& bytes) {
     auto& record = *reinterpret_cast<zr640::PrivateDevMode*>(bytes.data());
     record.bZoom = 1;
@@ -96,6 +97,8 @@ void SetDemoState(std::vector<BYTE>& bytes) {
     const std::u16string folder = u"C:\\Shop\\ReceiptLogs";
     std::copy(folder.begin(), folder.end(), record.wszLogFolder);
     record.wszLogFolder[folder.size()] = 0;
+    record.barcode1D[0].bType = 12;  // GS1 DataBar Expanded
+    record.barcode2D[0].bType = 4;   // QR Code
 }
 
 int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args) {

@@ -1,4 +1,20 @@
 // The 2D Code page: the settings of the two two-dimensional barcode fonts and a test print.
+// The font list decides which entry of the record every control edits; each change is stored
+// at once. The PDF417, GS1 DataBar and QR controls share one area of the page and are shown by
+// the selected type (Maxi Code has no settings of its own).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+
+#include "core/barcode/barcode_types.h"
+#include "core/barcode/field_clamps.h"
+#include "core/barcode/test_print.h"
+#include "core/settings/private_devmode.h"
+#include "plugin/pages/device/printer_spooler.h"
+#include "plugin/pages/document/barcode_test_data.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
@@ -67,13 +83,365 @@ constexpr TextBinding kHelp[] = {
     {IDC_CODE2D_COMBO_QRERROR, Key::Code2D_CTEXT_CMB_ERROR},
 };
 
-constexpr PageDefinition kPage = {Section::Code2D, kCaptions, kHelp};
+constexpr Key kErrorLevels[] = {
+    Key::Code2D_RC_STATIC_2DCODE_ERRORCOR1, Key::Code2D_RC_STATIC_2DCODE_ERRORCOR2,
+    Key::Code2D_RC_STATIC_2DCODE_ERRORCOR3, Key::Code2D_RC_STATIC_2DCODE_ERRORCOR4,
+    Key::Code2D_RC_STATIC_2DCODE_ERRORCOR5, Key::Code2D_RC_STATIC_2DCODE_ERRORCOR6,
+    Key::Code2D_RC_STATIC_2DCODE_ERRORCOR7, Key::Code2D_RC_STATIC_2DCODE_ERRORCOR8,
+    Key::Code2D_RC_STATIC_2DCODE_ERRORCOR9};
+constexpr Key kQrLanguages[] = {Key::Code2D_RC_CMB_FONTMODE1, Key::Code2D_RC_CMB_FONTMODE2};
+constexpr Key kHriContents[] = {Key::Code2D_RC_IDC_CMB_HRI21, Key::Code2D_RC_IDC_CMB_HRI22,
+                                Key::Code2D_RC_IDC_CMB_HRI23, Key::Code2D_RC_IDC_CMB_HRI24};
+constexpr Key kAiChoices[] = {Key::Code2D_RC_IDC_CMB_AI21, Key::Code2D_RC_IDC_CMB_AI22};
 
-// Captions and tooltip help are all this page does so far.
+constexpr ChoiceList kErrorLevelList{IDC_CODE2D_COMBO_ERRORLEVEL, kErrorLevels};
+constexpr ChoiceList kQrLanguageList{IDC_CODE2D_COMBO_QRLANGUAGE, kQrLanguages};
+constexpr ChoiceList kHriList{IDC_CODE2D_COMBO_HRI, kHriContents};
+constexpr ChoiceList kAiList{IDC_CODE2D_COMBO_AI, kAiChoices};
+constexpr ChoiceList kLists[] = {kErrorLevelList, kQrLanguageList, kHriList, kAiList};
+
+constexpr PageDefinition kPage = {
+    .section = Section::Code2D, .captions = kCaptions, .help = kHelp, .lists = kLists};
+
+using zr640::Barcode2DGroup;
+using zr640::Field2D;
+
+// The number fields: edit, up-down, character limit and the entry field it edits (whose
+// range the core gives). Values of two digits in the one-character fields are reached with
+// the up-down arrows only.
+struct FieldBinding {
+    int edit;
+    int spin;
+    int maxCharacters;
+    Field2D field;
+
+    NumberField Number() const {
+        const zr640::FieldRange range = zr640::RangeOf(field);
+        return {edit, spin, {range.low, range.high}, maxCharacters};
+    }
+};
+
+constexpr FieldBinding kFields[] = {
+    {IDC_CODE2D_EDIT_PDFWIDTH, IDC_CODE2D_SPIN_PDFWIDTH, 1, Field2D::kPdfElementWidth},
+    {IDC_CODE2D_EDIT_PDFHEIGHT, IDC_CODE2D_SPIN_PDFHEIGHT, 2, Field2D::kPdfElementHeight},
+    {IDC_CODE2D_EDIT_COLUMNS, IDC_CODE2D_SPIN_COLUMNS, 2, Field2D::kPdfColumns},
+    {IDC_CODE2D_EDIT_ROWS, IDC_CODE2D_SPIN_ROWS, 2, Field2D::kPdfRows},
+    {IDC_CODE2D_EDIT_GS1WIDTH, IDC_CODE2D_SPIN_GS1WIDTH, 1, Field2D::kGs1ElementWidth},
+    {IDC_CODE2D_EDIT_ROWHEIGHT, IDC_CODE2D_SPIN_ROWHEIGHT, 3, Field2D::kGs1RowHeight},
+    {IDC_CODE2D_EDIT_ROWHEIGHT2D, IDC_CODE2D_SPIN_ROWHEIGHT2D, 1, Field2D::kGs1RowHeight2D},
+    {IDC_CODE2D_EDIT_SEPARATOR, IDC_CODE2D_SPIN_SEPARATOR, 1, Field2D::kGs1SeparatorHeight},
+    {IDC_CODE2D_EDIT_SEGMENTS, IDC_CODE2D_SPIN_SEGMENTS, 1, Field2D::kGs1Segments},
+    {IDC_CODE2D_EDIT_QRWIDTH, IDC_CODE2D_SPIN_QRWIDTH, 2, Field2D::kQrElementWidth},
+};
+constexpr const FieldBinding& kSegments = kFields[8];
+
+constexpr int kPdf417Group[] = {
+    IDC_CODE2D_GROUP_PDF417,     IDC_CODE2D_LABEL_COLUMNS,   IDC_CODE2D_EDIT_COLUMNS,
+    IDC_CODE2D_SPIN_COLUMNS,     IDC_CODE2D_RANGE_COLUMNS,   IDC_CODE2D_LABEL_PDFWIDTH,
+    IDC_CODE2D_EDIT_PDFWIDTH,    IDC_CODE2D_SPIN_PDFWIDTH,   IDC_CODE2D_RANGE_PDFWIDTH,
+    IDC_CODE2D_LABEL_ROWS,       IDC_CODE2D_EDIT_ROWS,       IDC_CODE2D_SPIN_ROWS,
+    IDC_CODE2D_RANGE_ROWS,       IDC_CODE2D_LABEL_PDFHEIGHT, IDC_CODE2D_EDIT_PDFHEIGHT,
+    IDC_CODE2D_SPIN_PDFHEIGHT,   IDC_CODE2D_RANGE_PDFHEIGHT, IDC_CODE2D_LABEL_ERRORLEVEL,
+    IDC_CODE2D_COMBO_ERRORLEVEL,
+};
+
+constexpr int kGs1Group[] = {
+    IDC_CODE2D_GROUP_GS1,        IDC_CODE2D_LABEL_GS1TYPE,    IDC_CODE2D_RADIO_INDEPENDENCE,
+    IDC_CODE2D_RADIO_COMPOSITE,  IDC_CODE2D_LABEL_GS1WIDTH,   IDC_CODE2D_EDIT_GS1WIDTH,
+    IDC_CODE2D_SPIN_GS1WIDTH,    IDC_CODE2D_RANGE_GS1WIDTH,   IDC_CODE2D_LABEL_ROWHEIGHT2D,
+    IDC_CODE2D_EDIT_ROWHEIGHT2D, IDC_CODE2D_SPIN_ROWHEIGHT2D, IDC_CODE2D_RANGE_ROWHEIGHT2D,
+    IDC_CODE2D_LABEL_ROWHEIGHT,  IDC_CODE2D_EDIT_ROWHEIGHT,   IDC_CODE2D_SPIN_ROWHEIGHT,
+    IDC_CODE2D_RANGE_ROWHEIGHT,  IDC_CODE2D_LABEL_SEPARATOR,  IDC_CODE2D_EDIT_SEPARATOR,
+    IDC_CODE2D_SPIN_SEPARATOR,   IDC_CODE2D_RANGE_SEPARATOR,  IDC_CODE2D_LABEL_SEGMENTS,
+    IDC_CODE2D_EDIT_SEGMENTS,    IDC_CODE2D_SPIN_SEGMENTS,    IDC_CODE2D_RANGE_SEGMENTS,
+    IDC_CODE2D_LABEL_HRI,        IDC_CODE2D_COMBO_HRI,        IDC_CODE2D_LABEL_AI,
+    IDC_CODE2D_COMBO_AI,
+};
+
+constexpr int kQrGroup[] = {
+    IDC_CODE2D_GROUP_QR,         IDC_CODE2D_LABEL_QRWIDTH, IDC_CODE2D_EDIT_QRWIDTH,
+    IDC_CODE2D_SPIN_QRWIDTH,     IDC_CODE2D_RANGE_QRWIDTH, IDC_CODE2D_LABEL_QRLANGUAGE,
+    IDC_CODE2D_COMBO_QRLANGUAGE, IDC_CODE2D_LABEL_QRMODEL, IDC_CODE2D_COMBO_QRMODEL,
+    IDC_CODE2D_LABEL_QRERROR,    IDC_CODE2D_COMBO_QRERROR,
+};
+
+// The template keeps the PDF417 and QR groups below the page; they go where the GS1 DataBar
+// group stands.
+constexpr ControlPlace kPlaces[] = {
+    {IDC_CODE2D_GROUP_PDF417, 26, 83},       {IDC_CODE2D_LABEL_COLUMNS, 33, 108},
+    {IDC_CODE2D_EDIT_COLUMNS, 130, 104},     {IDC_CODE2D_SPIN_COLUMNS, 166, 104},
+    {IDC_CODE2D_RANGE_COLUMNS, 192, 108},    {IDC_CODE2D_LABEL_PDFWIDTH, 33, 140},
+    {IDC_CODE2D_EDIT_PDFWIDTH, 130, 137},    {IDC_CODE2D_SPIN_PDFWIDTH, 166, 137},
+    {IDC_CODE2D_RANGE_PDFWIDTH, 192, 140},   {IDC_CODE2D_LABEL_ROWS, 33, 173},
+    {IDC_CODE2D_EDIT_ROWS, 130, 170},        {IDC_CODE2D_SPIN_ROWS, 166, 170},
+    {IDC_CODE2D_RANGE_ROWS, 192, 173},       {IDC_CODE2D_LABEL_PDFHEIGHT, 33, 206},
+    {IDC_CODE2D_EDIT_PDFHEIGHT, 130, 203},   {IDC_CODE2D_SPIN_PDFHEIGHT, 166, 203},
+    {IDC_CODE2D_RANGE_PDFHEIGHT, 192, 206},  {IDC_CODE2D_LABEL_ERRORLEVEL, 33, 239},
+    {IDC_CODE2D_COMBO_ERRORLEVEL, 130, 236}, {IDC_CODE2D_GROUP_QR, 26, 83},
+    {IDC_CODE2D_LABEL_QRWIDTH, 33, 118},     {IDC_CODE2D_EDIT_QRWIDTH, 130, 115},
+    {IDC_CODE2D_SPIN_QRWIDTH, 163, 115},     {IDC_CODE2D_RANGE_QRWIDTH, 190, 118},
+    {IDC_CODE2D_LABEL_QRLANGUAGE, 33, 156},  {IDC_CODE2D_COMBO_QRLANGUAGE, 130, 153},
+    {IDC_CODE2D_LABEL_QRMODEL, 33, 194},     {IDC_CODE2D_COMBO_QRMODEL, 130, 191},
+    {IDC_CODE2D_LABEL_QRERROR, 33, 232},     {IDC_CODE2D_COMBO_QRERROR, 130, 229},
+};
+
+// Open for PDF417 only.
+constexpr int kPdf417Fields[] = {
+    IDC_CODE2D_EDIT_COLUMNS,   IDC_CODE2D_SPIN_COLUMNS,   IDC_CODE2D_EDIT_PDFWIDTH,
+    IDC_CODE2D_SPIN_PDFWIDTH,  IDC_CODE2D_EDIT_ROWS,      IDC_CODE2D_SPIN_ROWS,
+    IDC_CODE2D_EDIT_PDFHEIGHT, IDC_CODE2D_SPIN_PDFHEIGHT, IDC_CODE2D_COMBO_ERRORLEVEL,
+};
+// Open for GS1 DataBar Expanded Stacked only.
+constexpr int kExpandedStackedFields[] = {IDC_CODE2D_EDIT_SEGMENTS, IDC_CODE2D_SPIN_SEGMENTS,
+                                          IDC_CODE2D_COMBO_AI};
+constexpr int kRowHeight2D[] = {IDC_CODE2D_EDIT_ROWHEIGHT2D, IDC_CODE2D_SPIN_ROWHEIGHT2D};
+
+constexpr const wchar_t* kQrModels[] = {L"1", L"2"};
+constexpr const wchar_t* kQrErrorLetters[] = {L"L", L"M", L"H", L"Q"};
+constexpr int kFontCount = 2;
+
+std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+Barcode2DGroup GroupOf(uint8_t bType) {
+    const auto type = zr640::Barcode2DTypeOf(bType);
+    return type ? type->group : Barcode2DGroup::kNone;
+}
+
 class Code2DPage final : public DocumentPage {
 public:
     explicit Code2DPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
+
+private:
+    zr640::PrivateDevMode* Record() const {
+        const DocumentSheetContext& sheet = context();
+        if (sheet.uiParams == nullptr || sheet.uiParams->pOEMDM == nullptr) return nullptr;
+        return static_cast<zr640::PrivateDevMode*>(sheet.uiParams->pOEMDM);
+    }
+    // The entry the controls edit: the font list's selection.
+    zr640::Barcode2DSettings* Font() const;
+
+    BOOL OnInitDialog() override;
+    void OnCommand(int control, int code) override;
+
+    void FillFixedLists() const;
+    void ShowGroup(uint8_t bType) const;
+    void EnableByType(uint8_t bType) const;
+    void ShowFont(const zr640::Barcode2DSettings& font) const;
+    void ShowSample() const;
+    void ShowTypedField(zr640::Barcode2DSettings& font, const FieldBinding& binding);
+    void ChooseIndependence(bool independent) const;
+    void ChooseComposite();
+    void OnFontList(int code);
+    void OnTypeList(zr640::Barcode2DSettings& font, int code);
+    void OnList(zr640::Barcode2DSettings& font, int control, int code);
+    void TestPrint(const zr640::Barcode2DSettings& font) const;
 };
+
+zr640::Barcode2DSettings* Code2DPage::Font() const {
+    zr640::PrivateDevMode* record = Record();
+    if (record == nullptr) return nullptr;
+    const LRESULT font = Send(IDC_CODE2D_COMBO_FONTNAME, CB_GETCURSEL);
+    if (font < 0 || font >= kFontCount) return nullptr;
+    return &record->barcode2D[font];
+}
+
+void Code2DPage::FillFixedLists() const {
+    const auto add = [this](int combo, const wchar_t* text) {
+        Send(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    };
+    add(IDC_CODE2D_COMBO_FONTNAME, L"2D Code1");
+    add(IDC_CODE2D_COMBO_FONTNAME, L"2D Code2");
+    for (const zr640::Barcode2DType& type : zr640::Barcode2DTypes()) {
+        add(IDC_CODE2D_COMBO_TYPE, Wide(type.name).c_str());
+    }
+    for (const wchar_t* model : kQrModels) add(IDC_CODE2D_COMBO_QRMODEL, model);
+    for (const wchar_t* letter : kQrErrorLetters) add(IDC_CODE2D_COMBO_QRERROR, letter);
+}
+
+void Code2DPage::ShowGroup(uint8_t bType) const {
+    const Barcode2DGroup group = GroupOf(bType);
+    SetVisible(kPdf417Group, group == Barcode2DGroup::kPdf417);
+    SetVisible(kGs1Group, group == Barcode2DGroup::kGs1DataBar);
+    SetVisible(kQrGroup, group == Barcode2DGroup::kQrCode);
+}
+
+void Code2DPage::EnableByType(uint8_t bType) const {
+    Enable(kPdf417Fields, GroupOf(bType) == Barcode2DGroup::kPdf417);
+    Enable(kExpandedStackedFields, bType == zr640::kGs1ExpandedStacked2DType);
+}
+
+// The font's entry in the controls. Filling them is not an edit: nothing is stored.
+void Code2DPage::ShowFont(const zr640::Barcode2DSettings& font) const {
+    const Filling filling(*this);
+    Send(IDC_CODE2D_COMBO_TYPE, CB_SETCURSEL, font.bType);
+    for (const FieldBinding& binding : kFields) {
+        binding.Number().Show(window(), zr640::StoredField(font, binding.field));
+    }
+    kErrorLevelList.Select(window(), font.bPdfErrorLevel);
+    kHriList.Select(window(), static_cast<int>(font.bGs1Hri) - 1);
+    kAiList.Select(window(), font.bGs1Ai);
+    kQrLanguageList.Select(window(), font.bQrLanguage);
+    Send(IDC_CODE2D_COMBO_QRMODEL, CB_SETCURSEL, static_cast<WPARAM>(font.bQrModel - 1));
+    Send(IDC_CODE2D_COMBO_QRERROR, CB_SETCURSEL, font.bQrErrorLevel);
+}
+
+void Code2DPage::ShowSample() const {
+    SetText(IDC_CODE2D_EDIT_DATA, Wide(zr640::kBarcode2DSample));
+    Enable(IDC_CODE2D_BUTTON_PRINT, GetWindowTextLengthW(Item(IDC_CODE2D_EDIT_DATA)) > 0);
+}
+
+// Independence and Composite store nothing themselves: they set the segment number's
+// up-down range, and Composite opens the 2D row height.
+void Code2DPage::ChooseIndependence(bool independent) const {
+    Check(IDC_CODE2D_RADIO_INDEPENDENCE, independent);
+    Check(IDC_CODE2D_RADIO_COMPOSITE, !independent);
+    Enable(kRowHeight2D, !independent);
+    const zr640::FieldRange range = zr640::SegmentRange(!independent);
+    NumberField segments = kSegments.Number();
+    segments.range = {range.low, range.high};
+    segments.SetUp(window());
+    SetText(IDC_CODE2D_RANGE_SEGMENTS, Wide(zr640::SegmentRangeLabel(!independent)));
+}
+
+// A segment number below the composite range is raised to it; the edit's change stores it.
+void Code2DPage::ChooseComposite() {
+    ChooseIndependence(false);
+    const int64_t shown = zr640::ReadFieldText(kSegments.Number().Typed(window()));
+    const int low = zr640::SegmentRange(true).low;
+    if (shown < low) SetText(IDC_CODE2D_EDIT_SEGMENTS, std::to_wstring(low));
+}
+
+BOOL Code2DPage::OnInitDialog() {
+    PlaceControls(window(), kPlaces);
+    FillFixedLists();
+    Send(IDC_CODE2D_COMBO_FONTNAME, CB_SETCURSEL, 0);
+    Enable(IDC_CODE2D_EDIT_POINT, false);
+    Send(IDC_CODE2D_EDIT_POINT, EM_SETREADONLY, TRUE);
+    SetText(IDC_CODE2D_EDIT_POINT, Wide(zr640::kBarcode2DPointText));
+    for (const FieldBinding& binding : kFields) binding.Number().SetUp(window());
+    SetText(IDC_CODE2D_RANGE_PDFWIDTH, L"[ 1. . 7 ]");
+    SetText(IDC_CODE2D_RANGE_PDFHEIGHT, L"[ 2 . . 25 ]");
+    SetText(IDC_CODE2D_RANGE_COLUMNS, L"[ 1. . 30 ]");
+    SetText(IDC_CODE2D_RANGE_ROWS, L"[ 3 . . 90 ]");
+    ShowSample();
+    ChooseIndependence(true);
+    const zr640::Barcode2DSettings* font = Font();
+    if (font == nullptr) {
+        ShowGroup(0);
+        return TRUE;
+    }
+    ShowGroup(font->bType);
+    ShowFont(*font);
+    EnableByType(font->bType);
+    return TRUE;
+}
+
+// An edit's text, clamped by the field's rule and stored at once; the up-down and the edit
+// then show what was stored.
+void Code2DPage::ShowTypedField(zr640::Barcode2DSettings& font, const FieldBinding& binding) {
+    const NumberField number = binding.Number();
+    const int32_t kept =
+        zr640::StoreField(font, binding.field, zr640::ReadFieldText(number.Typed(window())));
+    number.ShowKept(window(), kept);
+    NotifyChanged();
+}
+
+// A change of font shows the font, as an independent symbol, in its type's group; every
+// notification opens the fields of the font's type and puts the sample into the Data box.
+void Code2DPage::OnFontList(int code) {
+    const zr640::Barcode2DSettings* font = Font();
+    if (font == nullptr) return;
+    if (code == CBN_SELCHANGE) {
+        ShowFont(*font);
+        ChooseIndependence(true);
+        ShowGroup(font->bType);
+    }
+    EnableByType(font->bType);
+    ShowSample();
+}
+
+void Code2DPage::OnTypeList(zr640::Barcode2DSettings& font, int code) {
+    const LRESULT selected = Send(IDC_CODE2D_COMBO_TYPE, CB_GETCURSEL);
+    if (selected < 0) return;
+    const auto bType = static_cast<uint8_t>(selected);
+    font.bType = bType;
+    EnableByType(bType);
+    if (code == CBN_SELCHANGE) {
+        ShowGroup(bType);
+        NotifyChanged();
+    }
+    ShowSample();
+}
+
+// The lists store their selection on every notification; a change of selection is reported.
+void Code2DPage::OnList(zr640::Barcode2DSettings& font, int control, int code) {
+    const LRESULT selected = Send(control, CB_GETCURSEL);
+    if (selected < 0) return;
+    const auto entry = static_cast<uint8_t>(selected);
+    switch (control) {
+    case IDC_CODE2D_COMBO_ERRORLEVEL: font.bPdfErrorLevel = entry; break;
+    case IDC_CODE2D_COMBO_HRI: font.bGs1Hri = static_cast<uint8_t>(entry + 1); break;
+    case IDC_CODE2D_COMBO_AI: font.bGs1Ai = entry; break;
+    case IDC_CODE2D_COMBO_QRLANGUAGE: font.bQrLanguage = entry; break;
+    case IDC_CODE2D_COMBO_QRMODEL: font.bQrModel = static_cast<uint8_t>(entry + 1); break;
+    case IDC_CODE2D_COMBO_QRERROR: font.bQrErrorLevel = entry; break;
+    default: return;
+    }
+    if (code == CBN_SELCHANGE) NotifyChanged();
+}
+
+// The Data box's bytes, checked with the type's rule, go to the printer as one raw job; data
+// the check refuses (or that does not fit the data buffer) is refused with the data error and
+// nothing is sent.
+void Code2DPage::TestPrint(const zr640::Barcode2DSettings& font) const {
+    const auto data = TestDataBytes(window(), IDC_CODE2D_EDIT_DATA);
+    const auto job = data ? zr640::Barcode2DTestPrint(font, *data) : std::nullopt;
+    if (!job) {
+        Show(zr640::kBarcode2DDataError);
+        return;
+    }
+    const HANDLE printer =
+        context().commonParams != nullptr ? context().commonParams->hPrinter : nullptr;
+    SendRawJob(printer, *job);  // spooler failures are not shown
+}
+
+void Code2DPage::OnCommand(int control, int code) {
+    if (control == IDC_CODE2D_COMBO_FONTNAME) return OnFontList(code);
+    if (control == IDC_CODE2D_EDIT_DATA) {
+        Enable(IDC_CODE2D_BUTTON_PRINT, GetWindowTextLengthW(Item(IDC_CODE2D_EDIT_DATA)) > 0);
+        return;
+    }
+    zr640::Barcode2DSettings* font = Font();
+    if (font == nullptr) return;
+    for (const FieldBinding& binding : kFields) {
+        if (binding.edit != control) continue;
+        if (code == EN_CHANGE && !filling()) ShowTypedField(*font, binding);
+        return;
+    }
+    switch (control) {
+    case IDC_CODE2D_COMBO_TYPE: return OnTypeList(*font, code);
+    case IDC_CODE2D_COMBO_ERRORLEVEL:
+    case IDC_CODE2D_COMBO_HRI:
+    case IDC_CODE2D_COMBO_AI:
+    case IDC_CODE2D_COMBO_QRLANGUAGE:
+    case IDC_CODE2D_COMBO_QRMODEL:
+    case IDC_CODE2D_COMBO_QRERROR: return OnList(*font, control, code);
+    case IDC_CODE2D_RADIO_INDEPENDENCE:
+        if (code != BN_CLICKED) return;
+        ChooseIndependence(true);
+        NotifyChanged();
+        return;
+    case IDC_CODE2D_RADIO_COMPOSITE:
+        if (code != BN_CLICKED) return;
+        ChooseComposite();
+        NotifyChanged();
+        return;
+    case IDC_CODE2D_BUTTON_PRINT:
+        if (code == BN_CLICKED) TestPrint(*font);
+        return;
+    default: return;
+    }
+}
 
 }  // namespace
 

@@ -20,6 +20,13 @@ std::optional<size_t> CheckedRadio(HWND dialog, const RadioGroup& group) {
     return std::nullopt;
 }
 
+void PlaceControls(HWND dialog, std::span<const ControlPlace> places) {
+    for (const ControlPlace& place : places) {
+        SetWindowPos(GetDlgItem(dialog, place.control), nullptr, place.x, place.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void NumberField::SetUp(HWND dialog) const {
     if (maxCharacters > 0) {
         SendDlgItemMessageW(dialog, edit, EM_LIMITTEXT, static_cast<WPARAM>(maxCharacters), 0);
@@ -51,6 +58,26 @@ int NumberField::Read(HWND dialog, ClampMoment moment) const {
         SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, field.value);
     }
     return field.value;
+}
+
+std::u16string NumberField::Typed(HWND dialog) const {
+    wchar_t typed[32] = {};
+    GetDlgItemTextW(dialog, edit, typed, static_cast<int>(std::size(typed)));
+    const std::wstring text(typed);
+    return {text.begin(), text.end()};
+}
+
+void NumberField::ShowKept(HWND dialog, int value) const {
+    const std::u16string before = Typed(dialog);
+    if (spin != 0) {
+        SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, value);  // rewrites a differing buddy
+    } else {
+        const std::wstring kept = std::to_wstring(value);
+        if (before != std::u16string(kept.begin(), kept.end())) {
+            SetDlgItemTextW(dialog, edit, kept.c_str());
+        }
+    }
+    if (Typed(dialog) != before) SendDlgItemMessageW(dialog, edit, EM_SETSEL, 32, 32);
 }
 
 void Slider::SetUp(HWND dialog, int value) const {

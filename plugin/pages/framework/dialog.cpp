@@ -75,6 +75,10 @@ void DialogObject::Enable(std::span<const int> controls, bool enabled) const {
     for (const int control : controls) Enable(control, enabled);
 }
 
+void DialogObject::SetVisible(std::span<const int> controls, bool visible) const {
+    for (const int control : controls) ShowWindow(Item(control), visible ? SW_SHOW : SW_HIDE);
+}
+
 void DialogObject::Check(int control, bool checked) const {
     CheckDlgButton(window_, control, checked ? BST_CHECKED : BST_UNCHECKED);
 }

@@ -64,6 +64,8 @@ protected:
     // Helpers for the controls of this dialog.
     void Enable(int control, bool enabled) const;
     void Enable(std::span<const int> controls, bool enabled) const;
+    // Shows or hides each control (a page that shows one group of controls at a time).
+    void SetVisible(std::span<const int> controls, bool visible) const;
     void Check(int control, bool checked) const;
     bool Checked(int control) const;
     void SetText(int control, const wchar_t* text) const;
@@ -75,11 +77,27 @@ protected:
     // Answers a message whose result goes through DWLP_MSGRESULT.
     INT_PTR Answer(LRESULT result) const;
 
+    // While a Filling lives, the dialog is putting values it holds into its controls: the
+    // change notifications that sends (EN_CHANGE from an edit's new text) are not the user's,
+    // and handlers that store what the user typed skip them while filling() is true.
+    class Filling {
+    public:
+        explicit Filling(const DialogObject& dialog) : dialog_(dialog) { ++dialog_.filling_; }
+        ~Filling() { --dialog_.filling_; }
+        Filling(const Filling&) = delete;
+        Filling& operator=(const Filling&) = delete;
+
+    private:
+        const DialogObject& dialog_;
+    };
+    bool filling() const { return filling_ > 0; }
+
 private:
     static void Attach(HWND window, DialogObject* object);
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
+    mutable int filling_ = 0;
 };
 
 using TextBinding = zr640::text::TextBinding<Key>;
