@@ -74,27 +74,32 @@ bool ApplyEnabled(HWND sheet) {
     return IsWindowEnabled(GetDlgItem(sheet, kApplyButton)) != FALSE;
 }
 
+namespace {
+
+struct ToolSearch {
+    HWND control, found;
+};
+
+BOOL CALLBACK FindToolFor(HWND window, LPARAM lParam) {
+    auto* s = reinterpret_cast<ToolSearch*>(lParam);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = s->control;
+    if (SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 HWND TooltipFor(HWND control) {
-    struct Search {
-        HWND control, found;
-    } search{control, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            wchar_t className[64] = {};
-            GetClassNameW(window, className, 64);
-            if (std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
-            TTTOOLINFOW tool = {};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = s->control;
-            if (SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ToolSearch search{control, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindToolFor, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -164,6 +164,13 @@ protected:
     std::vector<std::wstring> dayFiles_;
 };
 
+BOOL CALLBACK MarkBrowserTitle(HWND child, LPARAM found) {
+    wchar_t text[256] = {};
+    GetWindowTextW(child, text, 256);
+    if (std::wstring(text) == L"Please select driver log file path:") *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
 TEST_F(ViewerWindow, TreeListsTheDaysWithPrintFilesAndTheSameFolderTwiceGivesTwoRoots) {
     RemoteViewer viewer;
     ASSERT_TRUE(Start(viewer));
@@ -200,16 +207,7 @@ TEST_F(ViewerWindow, TreeListsTheDaysWithPrintFilesAndTheSameFolderTwiceGivesTwo
     ASSERT_EQ(owned.size(), 1u);
     const HWND browser = owned[0].window;
     bool titled = false;
-    EnumChildWindows(
-        browser,
-        [](HWND child, LPARAM found) {
-            wchar_t text[256] = {};
-            GetWindowTextW(child, text, 256);
-            if (std::wstring(text) == L"Please select driver log file path:")
-                *reinterpret_cast<bool*>(found) = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&titled));
+    EnumChildWindows(browser, MarkBrowserTitle, reinterpret_cast<LPARAM>(&titled));
     EXPECT_TRUE(titled);
     // The folder is chosen in the browser's own tree: My Computer, the C: drive, then the
     // folders of the path.
