@@ -46,9 +46,12 @@ INT_PTR PropertyPage::Notify(const NMHDR& header) {
         OnSetActive();
         return OnNotify(header);
     case PSN_APPLY:
+        applyWithheld_ = false;
         OnApply();
-        ReportApplied();
-        OnApplied();
+        if (!applyWithheld_) {
+            ReportApplied();
+            OnApplied();
+        }
         return Answer(PSNRET_NOERROR);
     case PSN_QUERYCANCEL:  // reaches the showing page only
         if (!cancelled_) OnCancel();

@@ -51,6 +51,10 @@ protected:
     void NotifyChanged() const;
     // Reloads the texts and lists, as before a paint.
     void ReloadTexts() const;
+    // From OnApply: what the page had to write could not be written. The sheet is not told
+    // of success for this apply (no CPSUI_OK, the page stays changed) and OnApplied does not
+    // run; the apply itself goes on.
+    void WithholdApplyResult() { applyWithheld_ = true; }
 
     BOOL Initialise() override;
     void BeforePaint() override;
@@ -63,6 +67,7 @@ private:
     SheetContextBase& sheet_;
     const PageDefinition& definition_;
     bool cancelled_ = false;
+    bool applyWithheld_ = false;
 };
 
 // A page of one sheet, with that sheet's context.
