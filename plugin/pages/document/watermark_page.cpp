@@ -362,8 +362,9 @@ void WatermarkPage::FillFonts(const zr640::PrivateDevMode& record) const {
 }
 
 void WatermarkPage::ShowRecord(const zr640::PrivateDevMode& record) const {
-    CheckRadio(window(), kKinds, record.bWatermarkType);
-    EnableForKind(record.bWatermarkType);
+    const uint8_t kind = record.bWatermarkType <= kKindText ? record.bWatermarkType : kKindNone;
+    CheckRadio(window(), kKinds, kind);
+    EnableForKind(kind);
     Send(IDC_WATERMARK_EDIT_BITMAP, EM_SETREADONLY, TRUE);
     SetText(
         IDC_WATERMARK_EDIT_BITMAP,
@@ -549,9 +550,12 @@ void WatermarkPage::OnCommand(int control, int code) {
 
 // Every move of a slider but the end of tracking stores all three; letting one go stores its
 // own value.
-void WatermarkPage::OnScroll(HWND, int code) {
+void WatermarkPage::OnScroll(HWND control, int code) {
     zr640::PrivateDevMode* record = Record();
     if (record == nullptr || !ready_ || code < TB_LINEUP || code >= TB_ENDTRACK) return;
+    const int id = GetDlgCtrlID(control);
+    // The font size's up-down control scrolls too; its edit reports the change.
+    if (id != kAngle.trackbar && id != kSize.trackbar && id != kBrightness.trackbar) return;
     StoreSliders(*record);
     RepaintPreview();
     NotifyChanged();
@@ -598,8 +602,7 @@ TextStyle WatermarkPage::StyleOf(const zr640::PrivateDevMode& record) const {
     style.text = ControlText(IDC_WATERMARK_COMBO_TEXT).substr(0, kTextLimit);  // what the box shows
     style.face = ControlText(IDC_WATERMARK_COMBO_FONTTYPE);
     style.style = record.bWatermarkFontStyle;
-    style.pointSize =
-        std::clamp<int>(record.bWatermarkFontSize, kFontSize.range.lowest, kFontSize.range.highest);
+    style.pointSize = record.bWatermarkFontSize;  // while typing it may lie below the range
     style.angle = static_cast<int>(std::min<uint32_t>(record.dwWatermarkAngle, 360));
     return style;
 }
