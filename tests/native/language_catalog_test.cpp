@@ -51,7 +51,7 @@ TEST(TextCatalog, SectionsHoldTheKeyCountsTheSheetsLoad) {
     const std::map<std::u16string_view, size_t> expected{
         {u"LAYOUT", 30}, {u"WATERMARK", 41}, {u"OPERATION", 9}, {u"DOCUMENT", 77},
         {u"1DCODE", 50}, {u"2DCODE", 69},    {u"GPD", 2},       {u"VERSION", 9},
-        {u"UTILITY", 17}, {u"DOWNLOAD", 44}, {u"FONT", 3},      {u"MessageBox", 26},  // 25 + the Main page's long-folder refusal
+        {u"UTILITY", 17}, {u"DOWNLOAD", 44}, {u"FONT", 3},      {u"MessageBox", 27},  // 25 + the long-folder and long-bitmap-path refusals
         {u"DRIVERLOG", 17}};
     ASSERT_EQ(text::Sections().size(), expected.size());
     size_t total = 0;

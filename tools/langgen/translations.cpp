@@ -475,6 +475,7 @@ constexpr Translation kTranslations[] = {
     {MessageBox_MB_LAYOUT_INFORMATION1, u"所有文本都将作为图像打印！", u"所有文字都將當作影像列印！"},
     {MessageBox_MB_OPERATION_ERROR1, u"命令长度错误！", u"命令長度錯誤！"},
     {MessageBox_MB_LAYOUT_VIEWER, u"未找到日志查看器！", u"找不到記錄檢視器！"},
+    {MessageBox_MB_WATERMARK_PATHLENGTH, u"所选位图的路径太长。请选择路径不超过 124 个字符的文件。", u"所選點陣圖的路徑太長。請選擇路徑不超過 124 個字元的檔案。"},
     {MessageBox_MB_LAYOUT_LOGFOLDER, u"所选文件夹的路径太长。请选择路径不超过 255 个字符的文件夹。", u"所選資料夾的路徑太長。請選擇路徑不超過 255 個字元的資料夾。"},
     {MessageBox_MB_UTILITY_ERROR1, u"设置自定义纸张尺寸失败！", u"設定自訂紙張大小失敗！"},
     {MessageBox_MB_DOWNLOAD_ERROR1, u"无法打开所选文件！", u"無法開啟所選檔案！"},

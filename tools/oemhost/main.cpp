@@ -3,9 +3,13 @@
 //
 //   oemhost [--dll PATH] devmode OUT.bin   GetInfo, then size, default, convert and merge the
 //                                          private record and write the result to OUT.bin
-//   oemhost [--dll PATH] [--language FILE] doc|dev [--shots DIR] [--demo-state] [-o OUT.bin]
+//   oemhost [--dll PATH] [--language FILE] doc|dev [--shots DIR] [--demo-state]
+//           [--watermark-image BMP | --watermark-text] [-o OUT.bin]
 //        open the document or device sheet on the test printer; with --shots visit every
-//        tab and save a picture of each (tab-N.bmp); the final record goes to OUT.bin
+//        tab and save a picture of each (tab-N.bmp); the final record goes to OUT.bin.
+//        --watermark-image starts with that bitmap as the water mark (Center-Middle, size
+//        50), --watermark-text with a text water mark at 45 degrees
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -101,17 +105,40 @@ void SetDemoState(std::vector<BYTE>& bytes) {
     record.barcode2D[0].bType = 4;   // QR Code
 }
 
+// A water mark to show on the Water Mark page: the bitmap, or the text when it is empty.
+void SetDemoWatermark(std::vector<BYTE>& bytes, const std::wstring& bitmap) {
+    auto& record = *reinterpret_cast<zr640::PrivateDevMode*>(bytes.data());
+    record.bPrintAsImage = 1;
+    if (!bitmap.empty()) {
+        record.bWatermarkType = 1;
+        const size_t kept = std::min(bitmap.size(), std::size(record.wszWatermarkBitmap) - 1);
+        std::copy_n(bitmap.begin(), kept, record.wszWatermarkBitmap);
+        record.bWatermarkPosition = 4;
+        record.bWatermarkSize = 50;
+    } else {
+        record.bWatermarkType = 2;
+        const std::u16string text = u"CONFIDENTIAL";
+        std::copy(text.begin(), text.end(), record.wszWatermarkText);
+        record.bWatermarkFontSize = 36;
+        record.dwWatermarkAngle = 45;
+    }
+}
+
 int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args) {
-    std::wstring shots, out;
-    bool demoState = false;
+    std::wstring shots, out, watermarkImage;
+    bool demoState = false, watermarkText = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == L"--shots" && i + 1 < args.size()) shots = args[++i];
         else if (args[i] == L"-o" && i + 1 < args.size()) out = args[++i];
         else if (args[i] == L"--demo-state") demoState = true;
-        else return Fail(L"usage: oemhost doc|dev [--shots DIR] [--demo-state] [-o OUT.bin]");
+        else if (args[i] == L"--watermark-image" && i + 1 < args.size()) watermarkImage = args[++i];
+        else if (args[i] == L"--watermark-text") watermarkText = true;
+        else return Fail(L"usage: oemhost doc|dev [--shots DIR] [--demo-state] "
+                         L"[--watermark-image BMP | --watermark-text] [-o OUT.bin]");
     }
     oemhost::SheetSession session(plugin, kPrinter);
     if (demoState) SetDemoState(session.record);
+    if (!watermarkImage.empty() || watermarkText) SetDemoWatermark(session.record, watermarkImage);
     session.scenario = [&](HWND sheet) {
         if (shots.empty()) return true;
         for (int tab = 0; tab < oemhost::TabCount(sheet); ++tab) {

@@ -54,9 +54,9 @@ INT_PTR DialogObject::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnPaint() ? TRUE : FALSE;
     case WM_DESTROY:
         Destroying();
-        return Message(message, wParam, lParam);
+        return OtherMessage(message, wParam, lParam);
     case WM_NCDESTROY: {
-        const INT_PTR result = Message(message, wParam, lParam);
+        const INT_PTR result = OtherMessage(message, wParam, lParam);
         const HWND window = window_;
         SetWindowLongPtrW(window, DWLP_USER, 0);
         RemovePropW(window, kObjectProperty);
@@ -65,7 +65,7 @@ INT_PTR DialogObject::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     default:
-        return Message(message, wParam, lParam);
+        return OtherMessage(message, wParam, lParam);
     }
 }
 

@@ -54,7 +54,7 @@ protected:
     virtual INT_PTR Notify(const NMHDR& header) { return OnNotify(header); }
     virtual void Command(int control, int code) { OnCommand(control, code); }
     virtual void Destroying() {}
-    virtual INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) {
+    virtual INT_PTR OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnMessage(message, wParam, lParam);
     }
     // Pages belong to their window and are deleted with it; a modal dialog's object belongs

@@ -47,9 +47,12 @@ INT_PTR PropertyPage::Notify(const NMHDR& header) {
         OnSetActive();
         return OnNotify(header);
     case PSN_APPLY:
+        applyWithheld_ = false;
         OnApply();
-        ReportApplied();
-        OnApplied();
+        if (!applyWithheld_) {
+            ReportApplied();
+            OnApplied();
+        }
         return Answer(PSNRET_NOERROR);
     case PSN_QUERYCANCEL:  // reaches the showing page only
         if (!cancelled_) OnCancel();
@@ -66,7 +69,7 @@ INT_PTR PropertyPage::Notify(const NMHDR& header) {
 
 void PropertyPage::Destroying() { ForgetPage(window()); }
 
-INT_PTR PropertyPage::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR PropertyPage::OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == RecaptionMessage()) {
         RecaptionDeviceSheetOf(window());
         return TRUE;

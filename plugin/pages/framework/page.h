@@ -52,12 +52,16 @@ protected:
     void NotifyChanged() const;
     // Reloads the texts and lists, as before a paint.
     void ReloadTexts() const;
+    // From OnApply: what the page had to write could not be written. The sheet is not told
+    // of success for this apply (no CPSUI_OK, the page stays changed) and OnApplied does not
+    // run; the apply itself goes on.
+    void WithholdApplyResult() { applyWithheld_ = true; }
 
     BOOL Initialise() override;
     void BeforePaint() override;
     INT_PTR Notify(const NMHDR& header) override;
     void Destroying() override;
-    INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void ReportApplied() const;
@@ -66,6 +70,7 @@ private:
     const PageDefinition& definition_;
     bool deviceSheet_;
     bool cancelled_ = false;
+    bool applyWithheld_ = false;
 };
 
 // A page of one sheet, with that sheet's context.
