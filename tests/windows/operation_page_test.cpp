@@ -256,6 +256,12 @@ TEST_F(OperationPage, EachButtonOpensItsDialogOnItsOwnBlock) {
                 EXPECT_EQ(GetWindow(dialog, GW_OWNER), window) << "owned by the page's sheet";
                 EXPECT_FALSE(IsWindowEnabled(window)) << "modal";
                 EXPECT_EQ(ControlText(dialog, IDC_EVENT_LABEL_PAPERCUT), L"Paper Cut:");
+                // Tooltip help on the dialog's controls, the filtered command edit included.
+                const HWND edit = GetDlgItem(dialog, IDC_EVENT_EDIT_COMMAND);
+                EXPECT_EQ(ToolText(TooltipFor(edit), edit),
+                          L"Edit the command which needs to be sent in the input column.");
+                const HWND ok = GetDlgItem(dialog, IDOK);
+                EXPECT_EQ(ToolText(TooltipFor(ok), ok), L"Confirm your settings.");
                 switch (button.event) {
                 case zr640::OperationEvent::kStartOfDocument:
                     EXPECT_EQ(Selected(dialog, IDC_EVENT_COMBO_DRAWER), 3);
