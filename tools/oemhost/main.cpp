@@ -9,12 +9,15 @@
 //        tab and save a picture of each (tab-N.bmp); the final record goes to OUT.bin.
 //        --watermark-image starts with that bitmap as the water mark (Center-Middle, size
 //        50), --watermark-text with a text water mark at 45 degrees
+//        --event-shot FILE.bmp: on the Operation page, open the end-of-document dialog,
+//        choose a command, "Full Cut" and "Print Logo2", save its picture and press OK
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/settings/private_devmode.h"
+#include "plugin/resources/resource.h"
 #include "tools/oemhost/host_driver.h"
 #include "tools/oemhost/host_sheet.h"
 #include "tools/oemhost/screenshot.h"
@@ -124,6 +127,62 @@ void SetDemoWatermark(std::vector<BYTE>& bytes, const std::wstring& bitmap) {
     }
 }
 
+// The event-operation dialog runs its own message loop: a thread timer finds it there.
+struct EventShot {
+    std::wstring path;
+    bool saved = false;
+    int ticks = 0;
+} eventShot;
+
+HWND FindEventDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) -> BOOL {
+            if (!IsWindowVisible(window) || GetDlgItem(window, IDC_EVENT_FRAME_PREVIEW) == nullptr) {
+                return TRUE;
+            }
+            *reinterpret_cast<HWND*>(result) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void Choose(HWND dialog, int combo, int index) {
+    SendDlgItemMessageW(dialog, combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, combo)));
+}
+
+VOID CALLBACK EventDialogTick(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindEventDialog();
+    if (dialog == nullptr) {
+        if (++eventShot.ticks > 100) KillTimer(nullptr, timer);  // 5 s without the dialog
+        return;
+    }
+    KillTimer(nullptr, timer);
+    SendDlgItemMessageW(dialog, IDC_EVENT_CHECK_SENDCOMMAND, BM_CLICK, 0, 0);
+    SetDlgItemTextW(dialog, IDC_EVENT_EDIT_COMMAND, L"1B 40 1D 56 42 00");
+    Choose(dialog, IDC_EVENT_COMBO_PAPERCUT, 2);  // "Full Cut"
+    Choose(dialog, IDC_EVENT_COMBO_LOGO, 2);      // "Print Logo2"
+    RedrawWindow(dialog, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    oemhost::Pump(300);
+    eventShot.saved = oemhost::SaveWindowPicture(dialog, eventShot.path);
+    SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+}
+
+void ShootEventDialog(HWND sheet) {
+    constexpr int kOperationTab = 4;
+    const HWND page = oemhost::PageAt(sheet, kOperationTab);
+    SetCursorPos(0, 0);  // no tooltip over the dialog
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, EventDialogTick);
+    SendDlgItemMessageW(page, IDC_OPERATION_BUTTON_ENDDOC, BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    if (eventShot.saved) std::wprintf(L"saved %ls\n", eventShot.path.c_str());
+}
+
 int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args) {
     std::wstring shots, out, watermarkImage;
     bool demoState = false, watermarkText = false;
@@ -133,13 +192,15 @@ int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args)
         else if (args[i] == L"--demo-state") demoState = true;
         else if (args[i] == L"--watermark-image" && i + 1 < args.size()) watermarkImage = args[++i];
         else if (args[i] == L"--watermark-text") watermarkText = true;
+        else if (args[i] == L"--event-shot" && i + 1 < args.size() && document) eventShot.path = args[++i];
         else return Fail(L"usage: oemhost doc|dev [--shots DIR] [--demo-state] "
-                         L"[--watermark-image BMP | --watermark-text] [-o OUT.bin]");
+                         L"[--watermark-image BMP | --watermark-text] [--event-shot FILE.bmp] [-o OUT.bin]");
     }
     oemhost::SheetSession session(plugin, kPrinter);
     if (demoState) SetDemoState(session.record);
     if (!watermarkImage.empty() || watermarkText) SetDemoWatermark(session.record, watermarkImage);
     session.scenario = [&](HWND sheet) {
+        if (!eventShot.path.empty()) ShootEventDialog(sheet);
         if (shots.empty()) return true;
         for (int tab = 0; tab < oemhost::TabCount(sheet); ++tab) {
             oemhost::PageAt(sheet, tab);
