@@ -397,4 +397,41 @@ TEST_F(MainPage, ViewerStartsForRealWithTheQuotedArguments) {
     EXPECT_EQ(line, L"[ZR640] [" + folder + L"ZR640]");
 }
 
+// The driver's own page changed the paper after Main was last shown: Main's apply keeps it.
+TEST_F(MainPage, PaperChosenOnTheDriversPageSurvivesTheApply) {
+    SheetSession sheet(plugin, kPrinter);
+    sheet.options.forms().Sel = 1;
+    sheet.scenario = [&](HWND window) {
+        oemhost::PageAt(window, kMainTab);
+        oemhost::PageAt(window, 0);     // the driver's page
+        sheet.options.forms().Sel = 2;  // "A4", chosen there
+        PressApply(window);
+        EXPECT_EQ(sheet.options.forms().Sel, 2);
+        return false;
+    };
+    ASSERT_TRUE(sheet.Run(SheetKind::Document));
+}
+
+// Zoom keeps printing as graphics even when "No" is clicked by a program while disabled; a
+// scale typed and applied with Enter (the edit never lost the focus) is stored.
+TEST_F(MainPage, GraphicsLockHoldsAndAScaleAppliedWithEnterIsStored) {
+    SheetSession sheet(plugin, kPrinter);
+    Record(sheet).bZoom = 1;
+    Record(sheet).bPrintAsImage = 1;
+    Record(sheet).bZoomScale = 50;
+    sheet.scenario = [&](HWND window) {
+        const HWND page = oemhost::PageAt(window, kMainTab);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_MAIN_RADIO_GRAPHICSNO, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_MAIN_RADIO_GRAPHICSNO)));
+        EXPECT_EQ(Record(sheet).bPrintAsImage, 1);
+        EXPECT_TRUE(IsChecked(page, IDC_MAIN_RADIO_GRAPHICSYES));
+
+        SetDlgItemTextW(page, IDC_MAIN_EDIT_SCALE, L"75");
+        PressApply(window);
+        EXPECT_EQ(Record(sheet).bZoomScale, 75);
+        return false;
+    };
+    ASSERT_TRUE(sheet.Run(SheetKind::Document));
+}
+
 }  // namespace

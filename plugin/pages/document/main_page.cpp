@@ -124,7 +124,7 @@ private:
     void FreeGraphicsIfAllowed(const zr640::PrivateDevMode& record) const;
     void ForceGraphics(zr640::PrivateDevMode& record) const;
     void FillLanguages() const;
-    void FillPaperSizes(const zr640::PrivateDevMode& record) const;
+    void FillPaperSizes(const zr640::PrivateDevMode& record);
     void ShowRecord(const zr640::PrivateDevMode& record) const;
     void StorePaperSize(zr640::PrivateDevMode& record) const;
     void StoreScale(zr640::PrivateDevMode& record) const;
@@ -132,13 +132,28 @@ private:
     void StartViewer(const zr640::PrivateDevMode& record) const;
     void StoreLanguage() const;
 
+    // Selects the combo entry whose text is exactly `text`; false when none is.
+    bool SelectExact(int combo, const wchar_t* text) const;
+
     std::vector<LanguageEntry> languages_;
+    // The form item's choice index of each paper-combo entry, in combo order (choices whose
+    // text is a resource id are not listed, so the two indexes differ).
+    std::vector<LONG> paperChoices_;
+    bool paperChangedHere_ = false;  // the paper was chosen on this page since the last apply
 };
+
+bool MainPage::SelectExact(int combo, const wchar_t* text) const {
+    const LRESULT found = Send(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    if (found == CB_ERR) return false;
+    Send(combo, CB_SETCURSEL, static_cast<WPARAM>(found));
+    return true;
+}
 
 void MainPage::SelectCurrentForm() const {
     ForEachFormItem(context(), [&](OPTITEM& item) {
-        if (const wchar_t* text = ChoiceText(item, item.Sel)) {
-            Send(IDC_MAIN_COMBO_PAPERSIZE, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+        const auto entry = std::find(paperChoices_.begin(), paperChoices_.end(), item.Sel);
+        if (entry != paperChoices_.end()) {
+            Send(IDC_MAIN_COMBO_PAPERSIZE, CB_SETCURSEL, static_cast<WPARAM>(entry - paperChoices_.begin()));
         }
     });
 }
@@ -190,23 +205,23 @@ void MainPage::FillLanguages() const {
     SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(select.c_str()));
 }
 
-void MainPage::FillPaperSizes(const zr640::PrivateDevMode& record) const {
+void MainPage::FillPaperSizes(const zr640::PrivateDevMode& record) {
     const HWND combo = Item(IDC_MAIN_COMBO_PAPERSIZE);
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    paperChoices_.clear();
+    bool listed = false;  // the choices of the first form item are the list
     ForEachFormItem(context(), [&](OPTITEM& item) {
+        if (listed) return;
+        listed = true;
         for (LONG i = 0; item.pOptType != nullptr && i < item.pOptType->Count; ++i) {
             if (const wchar_t* text = ChoiceText(item, i)) {
                 SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+                paperChoices_.push_back(i);
             }
         }
     });
     const std::u16string_view stored = zr640::FieldText(record.wszPaperName, std::size(record.wszPaperName));
-    if (!stored.empty()) {
-        const std::wstring name = Wide(stored);
-        SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
-    } else {
-        SelectCurrentForm();
-    }
+    if (stored.empty() || !SelectExact(IDC_MAIN_COMBO_PAPERSIZE, Wide(stored).c_str())) SelectCurrentForm();
 }
 
 void MainPage::ShowRecord(const zr640::PrivateDevMode& record) const {
@@ -239,16 +254,17 @@ BOOL MainPage::OnInitDialog() {
 // The paper choice goes to the driver's form items and into the record.
 void MainPage::StorePaperSize(zr640::PrivateDevMode& record) const {
     const LRESULT selection = Send(IDC_MAIN_COMBO_PAPERSIZE, CB_GETCURSEL);
+    if (selection == CB_ERR || static_cast<size_t>(selection) >= paperChoices_.size()) return;
+    const LONG choice = paperChoices_[static_cast<size_t>(selection)];
     const DocumentSheetContext& sheet = context();
     ForEachFormItem(sheet, [&](OPTITEM& item) {
-        item.Sel = static_cast<LONG>(selection);
+        item.Sel = choice;
         item.Flags |= OPTIF_CHANGED;
         if (sheet.driverUi != nullptr) {
             sheet.driverUi->DrvUpdateUISetting(sheet.commonParams->poemuiobj, &item, 0, oem::OEMCUIP_DOCPROP);
         }
     });
     std::fill(std::begin(record.wszPaperName), std::end(record.wszPaperName), u'\0');
-    if (selection == CB_ERR) return;
     const auto length =
         static_cast<size_t>(Send(IDC_MAIN_COMBO_PAPERSIZE, CB_GETLBTEXTLEN, static_cast<WPARAM>(selection)));
     std::wstring text(length + 1, L'\0');
@@ -317,6 +333,11 @@ void MainPage::OnCommand(int control, int code) {
         record->bPrintAsImage = 1;
         break;
     case IDC_MAIN_RADIO_GRAPHICSNO:
+        // Zoom, rotation or a water mark keep printing as graphics, whoever clicks "No".
+        if (!GraphicsChoiceFree(*record)) {
+            LockGraphics();
+            return;
+        }
         record->bPrintAsImage = 0;
         break;
     case IDC_MAIN_EDIT_SCALE:
@@ -326,6 +347,7 @@ void MainPage::OnCommand(int control, int code) {
     case IDC_MAIN_COMBO_PAPERSIZE:
         if (code != CBN_SELCHANGE) return;
         StorePaperSize(*record);
+        paperChangedHere_ = true;
         break;
     case IDC_MAIN_COMBO_LANGUAGE:
         if (code != CBN_SELCHANGE) return;
@@ -377,7 +399,12 @@ void MainPage::OnApply() {
     zr640::PrivateDevMode* record = Record();
     if (record == nullptr) return;
     record->bRotate180 = Checked(IDC_MAIN_RADIO_ROTATE180) ? 1 : 0;
-    StorePaperSize(*record);
+    // A paper chosen on the driver's own page since stays: the form item is written only for a
+    // choice made here.
+    if (paperChangedHere_) StorePaperSize(*record);
+    paperChangedHere_ = false;
+    // A scale typed and applied with Enter never lost the focus.
+    if (Checked(IDC_MAIN_CHECK_ZOOM)) StoreScale(*record);
 }
 
 void MainPage::OnApplied() {
