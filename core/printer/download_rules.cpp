@@ -45,14 +45,19 @@ bool IsOneBitBitmap(const std::filesystem::path& file) {
 
 DownloadAllPlan Failure(std::string why) { return {std::nullopt, std::nullopt, std::move(why)}; }
 
+// Nothing is sent, and the page says why: the logo could not be read, or its data not packed.
+DownloadAllPlan Refusal(const Message& message, std::string why) {
+    return {message, std::nullopt, std::move(why)};
+}
+
 DownloadAllPlan PrepareMono(std::span<const std::filesystem::path> logos) {
     std::vector<MonoLogo> packed;
     for (const auto& logo : logos) {
         const auto source = IsOneBitBitmap(logo) ? logo : ConvertedFilePath(logo);
         const auto bytes = ReadWholeFile(source, kLargestBitmapFile);
-        if (!bytes) return Failure(bytes.error());
+        if (!bytes) return Refusal(kDownloadError1, bytes.error());
         auto mono = PackMonoLogo(*bytes);
-        if (!mono) return Failure(source.string() + ": " + mono.error());
+        if (!mono) return Refusal(kDownloadError2, source.string() + ": " + mono.error());
         packed.push_back(std::move(*mono));
     }
     return {std::nullopt, MonoLogoDownloadJob(packed), {}};
@@ -63,7 +68,7 @@ DownloadAllPlan PrepareGray(std::span<const std::filesystem::path> logos) {
     for (const auto& logo : logos) {
         const auto converted = ConvertedFilePath(logo);
         const auto bytes = ReadWholeFile(converted, kLargestBitmapFile);
-        if (!bytes) return Failure(bytes.error());
+        if (!bytes) return Refusal(kDownloadError1, bytes.error());
         auto gray = PackGrayLogo(*bytes);
         packed.push_back(gray ? std::move(*gray) : GrayLogo{});
     }

@@ -127,10 +127,14 @@ std::optional<uint64_t> LogoDownloadSize(const std::filesystem::path& logo);
 // logo (W = B = 0, no data) so the logos after it keep their numbers. Every logo is read
 // and packed before anything is sent: a logo that cannot be read, or a mono logo that
 // cannot be packed, gives no job at all.
+// A logo that cannot be read gives MB_DOWNLOAD_ERROR1, a mono logo that cannot be packed
+// MB_DOWNLOAD_ERROR2: Download all never sends nothing without saying why.
+// A logo that cannot be read gives MB_DOWNLOAD_ERROR1 and a mono logo that cannot be packed
+// MB_DOWNLOAD_ERROR2, so Download all never sends nothing without saying why.
 struct DownloadAllPlan {
     std::optional<Message> message;  // show it; nothing is sent
-    std::optional<RawJob> job;           // send it
-    std::string failure;                 // neither: nothing is sent and nothing shown
+    std::optional<RawJob> job;       // send it
+    std::string failure;             // the detail behind a refusal
 };
 DownloadAllPlan PrepareDownloadAll(LogoFormat format, std::span<const std::filesystem::path> logos);
 

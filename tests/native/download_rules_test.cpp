@@ -239,14 +239,17 @@ TEST_F(DownloadAllFromFiles, MonoLogosFromConvertedFilesAndOneBitOriginals) {
     EXPECT_EQ(spooler.written, blocks);
 }
 
-TEST_F(DownloadAllFromFiles, MonoLogoThatCannotBePackedSendsNothing) {
+TEST_F(DownloadAllFromFiles, MonoLogoThatCannotBeReadSendsNothingAndSaysWhy) {
     const auto good = Logo("good.bmp", Bitmap1(8, 8, [](int, int) { return true; }));
     const auto gray = Logo("gray.bmp", Bitmap8(8, 8, [](int, int) { return 0; }));  // never converted
     const std::vector paths{good, gray};
     const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, paths);
     EXPECT_FALSE(plan.job);
-    EXPECT_FALSE(plan.message);
+    EXPECT_EQ(plan.message, kDownloadError1) << "its converted file is missing";
     EXPECT_FALSE(plan.failure.empty());
+
+    test::WriteFile(ConvertedFilePath(gray), Bytes(100, 'x'));  // there, but no bitmap
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kTransformation, paths).message, kDownloadError2);
 }
 
 TEST_F(DownloadAllFromFiles, GrayLogoThatCannotBePackedIsSentEmpty) {
@@ -266,8 +269,9 @@ TEST_F(DownloadAllFromFiles, GrayLogoThatCannotBePackedIsSentEmpty) {
     EXPECT_EQ(blocks[4], (Bytes{0x01, 0x00, 0x00, 0x00, 0x00, 0x00}));
     EXPECT_TRUE(blocks[5].empty());
 
-    std::filesystem::remove(ConvertedFilePath(second));  // gone: nothing is sent
+    std::filesystem::remove(ConvertedFilePath(second));  // gone: nothing is sent, and said why
     EXPECT_FALSE(PrepareDownloadAll(LogoFormat::kGray, paths).job);
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, paths).message, kDownloadError1);
 }
 
 TEST_F(DownloadAllFromFiles, SizesOfConvertedOrOwnFiles) {
@@ -280,7 +284,8 @@ TEST_F(DownloadAllFromFiles, SizesOfConvertedOrOwnFiles) {
     padded.resize(98303 - firstSize);  // no converted file: its own size counts
     const auto second = Logo("second.bmp", padded);
     std::vector paths{first, second};
-    EXPECT_FALSE(PrepareDownloadAll(LogoFormat::kGray, paths).message);
+    // The sizes pass; the second logo, never converted, is then refused as unreadable.
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, paths).message, kDownloadError1);
 
     padded.push_back(0);
     Logo("second.bmp", padded);
