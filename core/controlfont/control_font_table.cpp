@@ -34,7 +34,9 @@ std::optional<std::vector<uint8_t>> ParseControlCommand(std::u16string_view text
     return bytes;
 }
 
-std::u16string FormatControlCommand(std::span<const uint8_t> bytes) { return FormatHexCommand(bytes); }
+std::u16string FormatControlCommand(std::span<const uint8_t> bytes) {
+    return FormatHexCommand(bytes);
+}
 
 ControlFontTable::ControlFontTable() {
     for (size_t i = 0; i < kControlFontRows; ++i) {

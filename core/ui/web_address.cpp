@@ -16,7 +16,8 @@ bool StartsWithFolded(std::u16string_view text, std::u16string_view prefix) {
 }  // namespace
 
 bool IsWebAddress(std::u16string_view text) {
-    for (const std::u16string_view scheme : {std::u16string_view(u"http://"), std::u16string_view(u"https://")}) {
+    for (const std::u16string_view scheme :
+         {std::u16string_view(u"http://"), std::u16string_view(u"https://")}) {
         if (StartsWithFolded(text, scheme) && text.size() > scheme.size()) return true;
     }
     return false;

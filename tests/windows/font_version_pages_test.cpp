@@ -49,7 +49,8 @@ TreeItem Read(HWND page, HTREEITEM handle) {
 
 std::vector<HTREEITEM> Children(HWND page, HTREEITEM parent) {
     std::vector<HTREEITEM> children;
-    for (HTREEITEM child = Next(page, parent, TVGN_CHILD); child != nullptr; child = Next(page, child, TVGN_NEXT)) {
+    for (HTREEITEM child = Next(page, parent, TVGN_CHILD); child != nullptr;
+         child = Next(page, child, TVGN_NEXT)) {
         children.push_back(child);
     }
     return children;
@@ -67,7 +68,8 @@ std::wstring FileText(const wchar_t* file, const wchar_t* section, const wchar_t
 
 LOGFONTW FontOf(HWND control) {
     LOGFONTW font = {};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
     return font;
 }
 
@@ -83,7 +85,9 @@ protected:
         plugin->Release();
         plugin = nullptr;
         auto* factory = new zr640ui::UiPluginClassFactory();
-        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&plugin)), S_OK);
+        ASSERT_EQ(
+            factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&plugin)),
+            S_OK);
         factory->Release();
     }
 
@@ -113,10 +117,10 @@ TEST_F(InfoPages, TheFontTreeHoldsFifteenSizesUnderThreeExpandedFonts) {
         EXPECT_EQ(Next(page, nullptr, TVGN_CARET), root) << "the root is selected";
 
         const std::vector<std::vector<std::wstring>> expected = {
-            {L"FontA11    9.5", L"FontA12    19.0", L"FontA21    9.5", L"FontA22   19.0", L"FontA24   38.5",
-             L"FontA42   19.0", L"FontA44   38.5"},
-            {L"FontB11    7.0", L"FontB12    13.5", L"FontB21    7.0", L"FontB22   13.5", L"FontB24   27.0",
-             L"FontB42   13.5", L"FontB44   27.0"},
+            {L"FontA11    9.5", L"FontA12    19.0", L"FontA21    9.5", L"FontA22   19.0",
+             L"FontA24   38.5", L"FontA42   19.0", L"FontA44   38.5"},
+            {L"FontB11    7.0", L"FontB12    13.5", L"FontB21    7.0", L"FontB22   13.5",
+             L"FontB24   27.0", L"FontB42   13.5", L"FontB44   27.0"},
             {L"Control    1.0"},
         };
         const std::vector<std::wstring> names = {L"Font A", L"Font B", L"Control Font"};
@@ -140,7 +144,8 @@ TEST_F(InfoPages, TheFontTreeHoldsFifteenSizesUnderThreeExpandedFonts) {
             }
         }
         EXPECT_EQ(leaves, 15u);
-        const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Tree(page), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+        const auto images = reinterpret_cast<HIMAGELIST>(
+            SendMessageW(Tree(page), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
         ASSERT_NE(images, nullptr);
         EXPECT_EQ(ImageList_GetImageCount(images), 3);
         int width = 0, height = 0;
@@ -153,9 +158,11 @@ TEST_F(InfoPages, TheFontTreeHoldsFifteenSizesUnderThreeExpandedFonts) {
 TEST_F(InfoPages, AFileWithoutTheFontSectionKeepsTheNoticesTrailingSpace) {
     RunOn(SheetKind::Device, kFontTab, [&](HWND page) {
         ChooseLanguage(L"ENG_ZR640.res");
-        WritePrivateProfileStringW(L"FONT", nullptr, nullptr, (zr640ui::UserFolder() + L"ENG_ZR640.res").c_str());
+        WritePrivateProfileStringW(L"FONT", nullptr, nullptr,
+                                   (zr640ui::UserFolder() + L"ENG_ZR640.res").c_str());
         Repaint(page);
-        EXPECT_EQ(ControlText(page, IDC_FONT_LABEL_NOTICE), L"Select this font size in the application. ");
+        EXPECT_EQ(ControlText(page, IDC_FONT_LABEL_NOTICE),
+                  L"Select this font size in the application. ");
         EXPECT_EQ(Read(page, Next(page, nullptr, TVGN_ROOT)).text, L"Printer Fonts and Font Sizes");
     });
 }
@@ -180,18 +187,23 @@ struct VersionLine {
     const wchar_t* key;
 };
 constexpr VersionLine kLines[] = {
-    {IDC_VERSION_LABEL_NAME, L"RC_STATIC_VER1"},     {IDC_VERSION_LABEL_COPYRIGHT, L"RC_STATIC_VER2"},
-    {IDC_VERSION_LABEL_RIGHTS, L"RC_STATIC_VER3"},   {IDC_VERSION_LABEL_PRODUCT, L"RC_STATIC_VER4"},
-    {IDC_VERSION_LABEL_VERSIONS, L"RC_STATIC_VER5"}, {IDC_VERSION_LABEL_ADDITIONAL, L"RC_STATIC_VER6"},
-    {IDC_VERSION_LABEL_WEB, L"RC_STATIC_VER7"},      {IDC_VERSION_LABEL_WARNING, L"RC_STATIC_WARNING"},
+    {IDC_VERSION_LABEL_NAME, L"RC_STATIC_VER1"},
+    {IDC_VERSION_LABEL_COPYRIGHT, L"RC_STATIC_VER2"},
+    {IDC_VERSION_LABEL_RIGHTS, L"RC_STATIC_VER3"},
+    {IDC_VERSION_LABEL_PRODUCT, L"RC_STATIC_VER4"},
+    {IDC_VERSION_LABEL_VERSIONS, L"RC_STATIC_VER5"},
+    {IDC_VERSION_LABEL_ADDITIONAL, L"RC_STATIC_VER6"},
+    {IDC_VERSION_LABEL_WEB, L"RC_STATIC_VER7"},
+    {IDC_VERSION_LABEL_WARNING, L"RC_STATIC_WARNING"},
 };
 
 TEST_F(InfoPages, TheVersionPageShowsItsTextsInBothSheetsAndLanguages) {
     for (const wchar_t* file : {L"ENG_ZR640.res", L"CHN_ZR640.res"}) {
         for (const auto& [kind, tab] : {std::pair{SheetKind::Document, kDocumentVersionTab},
                                         std::pair{SheetKind::Device, kDeviceVersionTab}}) {
-            SCOPED_TRACE(testing::Message() << (kind == SheetKind::Document ? "document " : "device ")
-                                            << std::string(file, file + 3));
+            SCOPED_TRACE(testing::Message()
+                         << (kind == SheetKind::Document ? "document " : "device ")
+                         << std::string(file, file + 3));
             ChooseLanguage(file);
             RunOn(kind, tab, [&](HWND page) {
                 Repaint(page);
@@ -215,7 +227,8 @@ TEST_F(InfoPages, WithoutTheVersionLinesTheBuiltInTwoLinesShow) {
         WritePrivateProfileStringW(L"VERSION", L"RC_STATIC_VER5", nullptr,
                                    (zr640ui::UserFolder() + L"ENG_ZR640.res").c_str());
         Repaint(page);
-        EXPECT_EQ(ControlText(page, IDC_VERSION_LABEL_VERSIONS), L"Install version: v1.0\nUI version: v1.0");
+        EXPECT_EQ(ControlText(page, IDC_VERSION_LABEL_VERSIONS),
+                  L"Install version: v1.0\nUI version: v1.0");
     });
 }
 
@@ -241,7 +254,8 @@ TEST_F(InfoPages, TheLinkUnderlinesOnHoverAndOpensTheAddressOnClick) {
         Mouse(page, WM_LBUTTONDOWN, on);
         Mouse(page, WM_LBUTTONUP, on);
         ASSERT_EQ(platform.started.size(), 1u);
-        EXPECT_EQ(platform.started[0].first, DriverText(L"ENG_ZR640.res", L"VERSION", L"RC_STATIC_VER7"));
+        EXPECT_EQ(platform.started[0].first,
+                  DriverText(L"ENG_ZR640.res", L"VERSION", L"RC_STATIC_VER7"));
         EXPECT_EQ(platform.started[0].first.rfind(L"http", 0), 0u);
     });
 }
@@ -249,7 +263,8 @@ TEST_F(InfoPages, TheLinkUnderlinesOnHoverAndOpensTheAddressOnClick) {
 TEST_F(InfoPages, AnAddressThatIsNoWebAddressIsNeverOpened) {
     RunOn(SheetKind::Document, kDocumentVersionTab, [&](HWND page) {
         ChooseLanguage(L"ENG_ZR640.res");
-        WriteUserProfile(L"ENG_ZR640.res", L"VERSION", L"RC_STATIC_VER7", L"C:\\windows\\system32\\cmd.exe");
+        WriteUserProfile(L"ENG_ZR640.res", L"VERSION", L"RC_STATIC_VER7",
+                         L"C:\\windows\\system32\\cmd.exe");
         Repaint(page);
         const POINT on = OnLink(page);
         Mouse(page, WM_LBUTTONUP, on);

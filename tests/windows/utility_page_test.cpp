@@ -104,7 +104,8 @@ VOID CALLBACK ModalTick(HWND, UINT, UINT_PTR timer, DWORD) {
     if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-bool WhileModal(const wchar_t* caption, const std::function<void()>& open, std::function<void(HWND)> act) {
+bool WhileModal(const wchar_t* caption, const std::function<void()>& open,
+                std::function<void(HWND)> act) {
     ModalStep step{caption, std::move(act)};
     steps.push_back(&step);
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, ModalTick);
@@ -122,7 +123,8 @@ std::wstring Cell(HWND table, int row, int column) {
     item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = 1024;
-    SendMessageW(TableList(table), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(TableList(table), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
@@ -130,7 +132,8 @@ void SelectRow(HWND table, int row) {
     LVITEMW state = {};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(TableList(table), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(TableList(table), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
 }
 
 void DoubleClick(HWND table, int row) {
@@ -148,7 +151,9 @@ void Type(HWND edit, const std::wstring& text) {
     for (const wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 0);
 }
 
-void Press(HWND dialog, int button) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+void Press(HWND dialog, int button) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
 
 std::wstring StoredCommand(const fs::path& file, const wchar_t* key) {
     wchar_t value[512] = {};
@@ -166,7 +171,8 @@ protected:
     void SetUp() override {
         SheetFixture::SetUp();
         DeleteFileW(kCaptureFile);
-        zr640ui::SetFormStoreFactory([this](HANDLE) { return std::make_unique<BorrowedStore>(store); });
+        zr640ui::SetFormStoreFactory(
+            [this](HANDLE) { return std::make_unique<BorrowedStore>(store); });
         std::error_code error;
         fs::create_directories(tableFile.parent_path(), error);
         hadTable = fs::is_regular_file(tableFile, error);
@@ -213,7 +219,9 @@ std::vector<std::wstring> Entries(HWND page) {
     return entries;
 }
 
-LRESULT Selection(HWND page) { return SendDlgItemMessageW(page, IDC_UTILITY_LIST_FORMS, LB_GETCURSEL, 0, 0); }
+LRESULT Selection(HWND page) {
+    return SendDlgItemMessageW(page, IDC_UTILITY_LIST_FORMS, LB_GETCURSEL, 0, 0);
+}
 
 void Choose(HWND page, int entry) {
     SendDlgItemMessageW(page, IDC_UTILITY_LIST_FORMS, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
@@ -229,10 +237,12 @@ void Enter(HWND page, int edit, const wchar_t* text) {
 
 TEST_F(UtilityPage, SelfTestSendsTheBracketedCommandAsOneJob) {
     RunOnPage([&](HWND page) { Click(page, IDC_UTILITY_BUTTON_SELFTEST); });
-    const Bytes expected{0x1B, 0x63, 0x3B, 0x01, 0x1D, 0x28, 0x41, 0x02, 0x00, 0x00, 0x02, 0x1B, 0x63, 0x3B, 0x00};
+    const Bytes expected{0x1B, 0x63, 0x3B, 0x01, 0x1D, 0x28, 0x41, 0x02,
+                         0x00, 0x00, 0x02, 0x1B, 0x63, 0x3B, 0x00};
     EXPECT_EQ(Capture(), expected);
     EXPECT_EQ(zr640::SelfTestJob().documentName, u"SELFTEST");
-    EXPECT_EQ(zr640::SelfTestJob().blocks.size(), 3u) << "the brackets and the command, one write each";
+    EXPECT_EQ(zr640::SelfTestJob().blocks.size(), 3u)
+        << "the brackets and the command, one write each";
 }
 
 // ---- Forms --------------------------------------------------------------------------------
@@ -242,8 +252,9 @@ TEST_F(UtilityPage, OpensWithTheBuiltInFormFirstAndDeleteDisabled) {
                              {u"Custom Paper-Shop", 50000, 100000},
                              {u"Old Custom Paper-X", 45000, 60000}});
     RunOnPage([&](HWND page) {
-        EXPECT_EQ(Entries(page), (std::vector<std::wstring>{L"Custom Paper-ZR640", L"Custom Paper-Shop",
-                                                            L"Old Custom Paper-X"}));
+        EXPECT_EQ(Entries(page),
+                  (std::vector<std::wstring>{L"Custom Paper-ZR640", L"Custom Paper-Shop",
+                                             L"Old Custom Paper-X"}));
         EXPECT_EQ(Selection(page), 0);
         EXPECT_FALSE(Enabled(page, IDC_UTILITY_BUTTON_DELETE));
         EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_FORMNAME), L"ZR640");
@@ -254,8 +265,8 @@ TEST_F(UtilityPage, OpensWithTheBuiltInFormFirstAndDeleteDisabled) {
         EXPECT_EQ(SendDlgItemMessageW(page, IDC_UTILITY_EDIT_WIDTH, EM_GETLIMITTEXT, 0, 0), 3);
         EXPECT_EQ(SendDlgItemMessageW(page, IDC_UTILITY_EDIT_HEIGHT, EM_GETLIMITTEXT, 0, 0), 5);
         int low = 0, high = 0;
-        SendDlgItemMessageW(page, IDC_UTILITY_SPIN_HEIGHT, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                            reinterpret_cast<LPARAM>(&high));
+        SendDlgItemMessageW(page, IDC_UTILITY_SPIN_HEIGHT, UDM_GETRANGE32,
+                            reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
         EXPECT_EQ(low, 254);
         EXPECT_EQ(high, 32760);
         for (const int spin : {IDC_UTILITY_SPIN_WIDTH, IDC_UTILITY_SPIN_HEIGHT}) {
@@ -268,7 +279,8 @@ TEST_F(UtilityPage, OpensWithTheBuiltInFormFirstAndDeleteDisabled) {
         ASSERT_NE(tooltip, nullptr);
         EXPECT_EQ(ToolText(tooltip, list).rfind(L"List shows the user defined paper size.", 0), 0u);
     });
-    EXPECT_EQ(store.calls(), (std::vector<std::string>{"enumerate", "add Custom Paper-ZR640", "enumerate"}));
+    EXPECT_EQ(store.calls(),
+              (std::vector<std::string>{"enumerate", "add Custom Paper-ZR640", "enumerate"}));
     ASSERT_NE(store.Find(u"Custom Paper-ZR640"), nullptr);
     EXPECT_EQ(store.Find(u"Custom Paper-ZR640")->cx, 58000);
 }
@@ -280,14 +292,16 @@ TEST_F(UtilityPage, SelectionAndDeleteFollowTheListNotTheTypedName) {
     RunOnPage([&](HWND page) {
         Choose(page, 2);
         EXPECT_TRUE(Enabled(page, IDC_UTILITY_BUTTON_DELETE));
-        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_FORMNAME), L"per-X") << "the text after 13 characters";
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_FORMNAME), L"per-X")
+            << "the text after 13 characters";
         EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"450");
         EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"600");
         Enter(page, IDC_UTILITY_EDIT_FORMNAME, L"ZR640");
         EXPECT_TRUE(Enabled(page, IDC_UTILITY_BUTTON_DELETE)) << "the typed name does not count";
 
         Click(page, IDC_UTILITY_BUTTON_DELETE);  // the last entry: the one before is selected
-        EXPECT_EQ(Entries(page), (std::vector<std::wstring>{L"Custom Paper-ZR640", L"Custom Paper-Shop"}));
+        EXPECT_EQ(Entries(page),
+                  (std::vector<std::wstring>{L"Custom Paper-ZR640", L"Custom Paper-Shop"}));
         EXPECT_EQ(Selection(page), 1);
         EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_FORMNAME), L"Shop");
         EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"1000");
@@ -350,7 +364,8 @@ TEST_F(UtilityPage, AnUnreadableFormDatabaseLeavesTheListEmptyWithoutTooltips) {
 // ---- The control-font table ---------------------------------------------------------------
 
 TEST_F(UtilityPage, TheTableShowsTheFileAndSavesAnEditedCommand) {
-    ASSERT_TRUE(WritePrivateProfileStringW(kTableSection, L"41", L"1b 21 08", tableFile.wstring().c_str()));
+    ASSERT_TRUE(
+        WritePrivateProfileStringW(kTableSection, L"41", L"1b 21 08", tableFile.wstring().c_str()));
     RunOnPage([&](HWND page) {
         const bool shown = WhileModal(
             kTableCaption, [&] { Click(page, IDC_UTILITY_BUTTON_CONTROLFONT); },
@@ -402,15 +417,17 @@ TEST_F(UtilityPage, OverLongCommandsAreRefusedInBothDialogs) {
     std::u16string tooLong;
     for (int i = 0; i < 129; ++i) tooLong += u"AA ";
     // The file may hold more than a command takes: written as the profile functions would.
-    ASSERT_TRUE(WritePrivateProfileStringW(kTableSection, L"30", std::wstring(tooLong.begin(), tooLong.end()).c_str(),
+    ASSERT_TRUE(WritePrivateProfileStringW(kTableSection, L"30",
+                                           std::wstring(tooLong.begin(), tooLong.end()).c_str(),
                                            tableFile.wstring().c_str()));
     RunOnPage([&](HWND page) {
         WhileModal(
             kTableCaption, [&] { Click(page, IDC_UTILITY_BUTTON_CONTROLFONT); },
             [&](HWND table) {
                 SelectRow(table, 0x10);  // "0"
-                const bool opened =
-                    WhileModal(kTranslatorCaption, [&] { Press(table, IDC_CFTABLE_BUTTON_EDIT); }, [](HWND) {});
+                const bool opened = WhileModal(
+                    kTranslatorCaption, [&] { Press(table, IDC_CFTABLE_BUTTON_EDIT); },
+                    [](HWND) {});
                 EXPECT_FALSE(opened) << "no translator for an over-long row";
                 ASSERT_EQ(platform.messages.size(), 1u);
                 EXPECT_EQ(platform.messages[0].text, L"Command length error");
@@ -467,7 +484,8 @@ TEST_F(UtilityPage, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
                 Press(table, IDOK);
                 EXPECT_TRUE(IsWindowVisible(table)) << "the table stays open";
                 ASSERT_EQ(platform.messages.size(), 1u);
-                EXPECT_EQ(platform.messages[0].text, L"Please check if user has administrator privileges!");
+                EXPECT_EQ(platform.messages[0].text,
+                          L"Please check if user has administrator privileges!");
                 EXPECT_EQ(platform.messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
             });
     });

@@ -84,8 +84,8 @@ void ControlFontTableDialog::OnEdit() {
         ShowBuiltIn(window(), zr640::kCommandLengthError, MB_OK);
         return;
     }
-    ControlFontTranslator translator(CellText(List(), *row, kCharColumn), CellText(List(), *row, kHexColumn),
-                                     *command);
+    ControlFontTranslator translator(CellText(List(), *row, kCharColumn),
+                                     CellText(List(), *row, kHexColumn), *command);
     if (translator.Run(window()) == IDOK && table_.SetCommand(*row, translator.command())) {
         SetCell(List(), *row, kCommandColumn, Wide(table_.row(*row).command));
     }

@@ -36,11 +36,11 @@ struct FontNode {
 // The item texts as the printer's documentation spells them, spaces included.
 const FontNode kFonts[] = {
     {L"Font A",
-     {L"FontA11    9.5", L"FontA12    19.0", L"FontA21    9.5", L"FontA22   19.0", L"FontA24   38.5",
-      L"FontA42   19.0", L"FontA44   38.5"}},
+     {L"FontA11    9.5", L"FontA12    19.0", L"FontA21    9.5", L"FontA22   19.0",
+      L"FontA24   38.5", L"FontA42   19.0", L"FontA44   38.5"}},
     {L"Font B",
-     {L"FontB11    7.0", L"FontB12    13.5", L"FontB21    7.0", L"FontB22   13.5", L"FontB24   27.0",
-      L"FontB42   13.5", L"FontB44   27.0"}},
+     {L"FontB11    7.0", L"FontB12    13.5", L"FontB21    7.0", L"FontB22   13.5",
+      L"FontB24   27.0", L"FontB42   13.5", L"FontB44   27.0"}},
     {L"Control Font", {L"Control    1.0"}},
 };
 
@@ -74,16 +74,18 @@ HTREEITEM FontPage::Add(HTREEITEM parent, const wchar_t* text, int image) const 
     insert.item.pszText = const_cast<wchar_t*>(text);
     insert.item.iImage = image;
     insert.item.iSelectedImage = image;
-    return reinterpret_cast<HTREEITEM>(SendMessageW(Tree(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(Tree(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 void FontPage::MakeImages() {
     const ScopedActivation activation;
-    images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, static_cast<int>(std::size(kIcons)), 0);
+    images_ =
+        ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, static_cast<int>(std::size(kIcons)), 0);
     if (images_ == nullptr) return;
     for (const int id : kIcons) {
-        const auto icon = static_cast<HICON>(
-            LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        const auto icon = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(id),
+                                                        IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
         ImageList_AddIcon(images_, icon);  // a missing icon leaves its image out
         if (icon != nullptr) DestroyIcon(icon);
     }

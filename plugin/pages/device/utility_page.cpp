@@ -50,12 +50,16 @@ constexpr PageDefinition kPage = {
 
 // The clamping is the form list's, at Save; the fields give the edits' limits and the spins'
 // ranges (the spins insert no thousands separators: UDS_NOTHOUSANDS in the template).
-constexpr NumberField kWidth{IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH,
-                             {static_cast<int>(zr640::kMinFormWidth), static_cast<int>(zr640::kMaxFormWidth)},
-                             static_cast<int>(zr640::kWidthTextLimit)};
-constexpr NumberField kHeight{IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT,
-                              {static_cast<int>(zr640::kMinFormHeight), static_cast<int>(zr640::kMaxFormHeight)},
-                              static_cast<int>(zr640::kHeightTextLimit)};
+constexpr NumberField kWidth{
+    IDC_UTILITY_EDIT_WIDTH,
+    IDC_UTILITY_SPIN_WIDTH,
+    {static_cast<int>(zr640::kMinFormWidth), static_cast<int>(zr640::kMaxFormWidth)},
+    static_cast<int>(zr640::kWidthTextLimit)};
+constexpr NumberField kHeight{
+    IDC_UTILITY_EDIT_HEIGHT,
+    IDC_UTILITY_SPIN_HEIGHT,
+    {static_cast<int>(zr640::kMinFormHeight), static_cast<int>(zr640::kMaxFormHeight)},
+    static_cast<int>(zr640::kHeightTextLimit)};
 
 std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 std::u16string Narrow16(const std::wstring& text) { return {text.begin(), text.end()}; }
@@ -113,7 +117,8 @@ void UtilityPage::ShowList() const {
 
 void UtilityPage::ShowSelection() const {
     const auto selection = forms_.selection();
-    Send(IDC_UTILITY_LIST_FORMS, LB_SETCURSEL, selection ? static_cast<WPARAM>(*selection) : static_cast<WPARAM>(-1));
+    Send(IDC_UTILITY_LIST_FORMS, LB_SETCURSEL,
+         selection ? static_cast<WPARAM>(*selection) : static_cast<WPARAM>(-1));
     Enable(IDC_UTILITY_BUTTON_DELETE, forms_.deleteEnabled());
 }
 
@@ -183,17 +188,14 @@ void UtilityPage::OnCommand(int control, int code) {
     case IDC_UTILITY_BUTTON_SELFTEST:
         SendRawJob(Printer(), zr640::SelfTestJob());  // a spooler failure is not shown
         return;
-    case IDC_UTILITY_BUTTON_CONTROLFONT:
-        OnControlFont();
-        return;
+    case IDC_UTILITY_BUTTON_CONTROLFONT: OnControlFont(); return;
     case IDC_UTILITY_BUTTON_SAVE:
         if (opened_) OnSave();
         return;
     case IDC_UTILITY_BUTTON_DELETE:
         if (opened_) OnDelete();
         return;
-    default:
-        return;
+    default: return;
     }
 }
 

@@ -29,10 +29,14 @@ constexpr TextBinding kCaptions[] = {
 };
 
 // One page in both sheets; each sheet's is noted apart for re-captioning.
-constexpr PageDefinition kDocumentPage = {
-    .section = Section::Version, .captions = kCaptions, .help = {}, .noted = NotedPage::DocumentVersion};
-constexpr PageDefinition kDevicePage = {
-    .section = Section::Version, .captions = kCaptions, .help = {}, .noted = NotedPage::DeviceVersion};
+constexpr PageDefinition kDocumentPage = {.section = Section::Version,
+                                          .captions = kCaptions,
+                                          .help = {},
+                                          .noted = NotedPage::DocumentVersion};
+constexpr PageDefinition kDevicePage = {.section = Section::Version,
+                                        .captions = kCaptions,
+                                        .help = {},
+                                        .noted = NotedPage::DeviceVersion};
 
 // The web address of 1115 behaves as a link: underlined with the hand cursor while the mouse
 // is over its text, opened with the shell's "open" verb on a click. The link is the part of
@@ -102,7 +106,9 @@ template <typename Context>
 class VersionPage final : public SheetPage<Context> {
 public:
     explicit VersionPage(Context& context)
-        : SheetPage<Context>(context, std::is_same_v<Context, DocumentSheetContext> ? kDocumentPage : kDevicePage) {}
+        : SheetPage<Context>(context, std::is_same_v<Context, DocumentSheetContext> ? kDocumentPage
+                                                                                    : kDevicePage) {
+    }
 
 private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -120,9 +126,7 @@ INT_PTR VersionPage<Context>::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-        link_.Hover(page, link_.Contains(page, point));
-        return FALSE;
+    case WM_RBUTTONDBLCLK: link_.Hover(page, link_.Contains(page, point)); return FALSE;
     case WM_LBUTTONUP: {
         const bool inside = link_.Contains(page, point);
         link_.Hover(page, inside);
@@ -142,8 +146,7 @@ INT_PTR VersionPage<Context>::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         return FALSE;
     }
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
