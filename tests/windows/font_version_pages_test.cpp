@@ -167,6 +167,16 @@ TEST_F(InfoPages, AFileWithoutTheFontSectionKeepsTheNoticesTrailingSpace) {
     });
 }
 
+TEST_F(InfoPages, AnEmptyStoredTextStaysEmpty) {
+    RunOn(SheetKind::Device, kFontTab, [&](HWND page) {
+        ChooseLanguage(L"ENG_ZR640.res");
+        WriteUserProfile(L"ENG_ZR640.res", L"FONT", L"RC_STATIC_FONT_NOTICE", L"");
+        Repaint(page);
+        EXPECT_EQ(ControlText(page, IDC_FONT_LABEL_NOTICE), L"")
+            << "a stored text, not a missing one";
+    });
+}
+
 TEST_F(InfoPages, TheFontTreesTitleFollowsTheLanguageAtTheNextPaint) {
     RunOn(SheetKind::Device, kFontTab, [&](HWND page) {
         ChooseLanguage(L"CHN_ZR640.res");

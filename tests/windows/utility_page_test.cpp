@@ -3,6 +3,7 @@
 // dialogs with the file they write, read back through the platform's profile functions.
 #include <windows.h>
 #include <commctrl.h>
+#include <winspool.h>
 
 #include <filesystem>
 #include <fstream>
@@ -359,6 +360,31 @@ TEST_F(UtilityPage, AnUnreadableFormDatabaseLeavesTheListEmptyWithoutTooltips) {
         Click(page, IDC_UTILITY_BUTTON_SAVE);
         EXPECT_TRUE(store.forms().empty());
     });
+}
+
+// Wine keeps no user forms: its form functions are used here only for what they do answer.
+TEST_F(UtilityPage, TheSpoolersFormFunctionsStandBehindThePageByDefault) {
+    zr640ui::SetFormStoreFactory({});
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(kPrinter), &printer, nullptr));
+    zr640ui::SpoolerFormStore spooler(printer);
+    const auto forms = spooler.Enumerate();
+    ASSERT_TRUE(forms.has_value());
+    EXPECT_FALSE(forms->empty()) << "the built-in forms of the spooler";
+    for (const PaperForm& form : *forms) EXPECT_FALSE(form.name.empty());
+    ClosePrinter(printer);
+    zr640ui::SpoolerFormStore none(nullptr);
+    EXPECT_FALSE(none.Enumerate().has_value());
+    EXPECT_FALSE(none.Add(zr640::BuiltInForm()));
+
+    RunOnPage([&](HWND page) {
+        const auto entries = Entries(page);
+        ASSERT_FALSE(entries.empty());
+        EXPECT_EQ(entries[0], L"Custom Paper-ZR640");
+        for (const std::wstring& entry : entries)
+            EXPECT_NE(entry.find(L"Custom Paper-"), std::wstring::npos);
+    });
+    EXPECT_TRUE(store.calls().empty()) << "the installed store is not used";
 }
 
 // ---- The control-font table ---------------------------------------------------------------
