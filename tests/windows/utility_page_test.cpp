@@ -58,24 +58,24 @@ private:
 
 // ---- Modal dialogs ------------------------------------------------------------------------
 
+struct WindowSearch {
+    const wchar_t* title;
+    HWND found;
+};
+
+// A named callback: the enumeration wants the platform's calling convention.
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    if (!IsWindowVisible(window) || std::wstring(text) != search.title) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 HWND FindDialog(const wchar_t* caption) {
-    struct Search {
-        const wchar_t* caption;
-        HWND found;
-    } search{caption, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            wchar_t title[128] = {};
-            GetWindowTextW(window, title, 128);
-            if (IsWindowVisible(window) && std::wstring(title) == s.caption) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -120,22 +120,24 @@ void WriteDemoControlFontTable() {
     WritePrivateProfileStringW(kSection, L"42", L"1D 56 42 00", file.c_str());
 }
 
+struct WindowSearch {
+    const wchar_t* title;
+    HWND found;
+};
+
+// A named callback: the enumeration wants the platform's calling convention.
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    if (!IsWindowVisible(window) || std::wstring(text) != search.title) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 HWND FindThreadWindow(const wchar_t* title) {
-    struct Search {
-        const wchar_t* title;
-        HWND found;
-    } search{title, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            wchar_t text[128] = {};
-            GetWindowTextW(window, text, 128);
-            if (!IsWindowVisible(window) || std::wstring(text) != s.title) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{title, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
