@@ -5,53 +5,9 @@
 
 #include "core/common/file_io.h"
 #include "core/localisation/ini_writer.h"
+#include "core/operation/hex_command.h"
 
 namespace zr640 {
-namespace {
-
-// TODO: use the shared hex command text once it is in the core; these two follow it.
-
-uint8_t DigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return static_cast<uint8_t>(c - u'0');
-    if (c >= u'A' && c <= u'F') return static_cast<uint8_t>(c - u'A' + 10);
-    if (c >= u'a' && c <= u'f') return static_cast<uint8_t>(c - u'a' + 10);
-    return 0;
-}
-
-// Spaces separate tokens; a token's first two characters make a byte, a lone digit (before
-// a space or at the end) is a byte by itself.
-std::vector<uint8_t> ParseHexText(std::u16string_view text) {
-    std::vector<uint8_t> bytes;
-    size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == u' ') {
-            ++i;
-            continue;
-        }
-        const uint8_t high = DigitValue(text[i]);
-        if (i + 1 == text.size() || text[i + 1] == u' ') {
-            bytes.push_back(high);
-        } else {
-            bytes.push_back(static_cast<uint8_t>(high * 16 + DigitValue(text[i + 1])));
-        }
-        i += 2;
-    }
-    return bytes;
-}
-
-std::u16string FormatHexText(std::span<const uint8_t> bytes) {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    std::u16string text;
-    text.reserve(bytes.size() * 3);
-    for (const uint8_t b : bytes) {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0x0F];
-        text += u' ';
-    }
-    return text;
-}
-
-}  // namespace
 
 std::u16string ControlFontFilePath(std::u16string_view windowsDirectory) {
     while (!windowsDirectory.empty() && windowsDirectory.back() == u'\\') {
@@ -73,12 +29,14 @@ std::u16string ControlCodeKey(uint8_t code) {
 }
 
 std::optional<std::vector<uint8_t>> ParseControlCommand(std::u16string_view text) {
-    std::vector<uint8_t> bytes = ParseHexText(text.substr(0, kMaxCommandText));
+    std::vector<uint8_t> bytes = ParseHexCommand(text.substr(0, kMaxCommandText));
     if (bytes.size() > kMaxControlCommand) return std::nullopt;
     return bytes;
 }
 
-std::u16string FormatControlCommand(std::span<const uint8_t> bytes) { return FormatHexText(bytes); }
+std::u16string FormatControlCommand(std::span<const uint8_t> bytes) {
+    return FormatHexCommand(bytes);
+}
 
 ControlFontTable::ControlFontTable() {
     for (size_t i = 0; i < kControlFontRows; ++i) {
@@ -124,7 +82,7 @@ std::optional<std::vector<uint8_t>> ControlFontTable::CommandOf(size_t index) co
 
 bool ControlFontTable::SetCommand(size_t index, std::span<const uint8_t> bytes) {
     if (bytes.size() > kMaxControlCommand) return false;
-    rows_.at(index).command = FormatHexText(bytes);
+    rows_.at(index).command = FormatHexCommand(bytes);
     return true;
 }
 

@@ -58,8 +58,10 @@ inline constexpr uint32_t kMaxFormHeight = 32760;
 inline constexpr std::u16string_view kWidthRangeLabel = u"[ 410 - 580 (0.1mm) ]";
 inline constexpr std::u16string_view kHeightRangeLabel = u"[ 254 - 32760 (0.1mm) ]";
 
+// Shown with the error icon.
 inline constexpr text::Message kUtilityError1{text::Key::MessageBox_MB_UTILITY_ERROR1,
-                                              text::Key::MessageBox_MB_ERROR};
+                                              text::Key::MessageBox_MB_ERROR,
+                                              text::MessageIcon::Error};
 
 PaperForm BuiltInForm();
 

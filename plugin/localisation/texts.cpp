@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "plugin/localisation/language_files.h"
 #include "win32/lock.h"
@@ -26,13 +27,24 @@ const wchar_t* Wide(std::u16string_view view, std::wstring& storage) {
 
 const wchar_t* Text(Key key) { return pool + text::BufferOffset(key); }
 
+// Given as the lookup's default, so that a missing file, section or key is told from a
+// stored text: the platform strips trailing blanks from a default ("Select this font size in
+// the application. " would lose its space), so the built-in text is copied in here instead.
+// No language file holds control characters.
+constexpr wchar_t kAbsent[] = L"\x01\x02";
+
 void LoadText(Key key) {
     const text::TextEntry& entry = text::EntryOf(key);
-    std::wstring section, name, english;
+    std::wstring section, name;
     const std::wstring file = CurrentStringFilePath();
     std::wstring loaded(entry.capacity, L'\0');
     GetPrivateProfileStringW(Wide(text::SectionOf(entry.section).name, section), Wide(entry.key, name),
-                             Wide(entry.english, english), loaded.data(), entry.capacity, file.c_str());
+                             kAbsent, loaded.data(), entry.capacity, file.c_str());
+    if (std::wstring_view(loaded.c_str()) == kAbsent) {
+        const size_t length = std::min<size_t>(entry.english.size(), entry.capacity - 1u);
+        std::copy_n(entry.english.begin(), length, loaded.begin());
+        loaded[length] = L'\0';
+    }
     text::ShowLineBreaksInPlace(reinterpret_cast<char16_t*>(loaded.data()), entry.capacity);
     wchar_t* buffer = pool + text::BufferOffset(key);
     const zr640::win::Exclusive hold(loading);

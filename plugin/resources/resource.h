@@ -349,11 +349,13 @@
 #define IDC_FONT_TREE_FONTS 1069
 
 // ---- Version page (IDD_VERSION_PAGE) -----------------------------------------------------
-// The page sets the seven texts of 1109 to 1115 in turn; 1111 and 1114 have no control.
+// The page sets the seven texts of 1109 to 1115 in turn.
 #define IDC_VERSION_LABEL_NAME 1109
 #define IDC_VERSION_LABEL_COPYRIGHT 1110
+#define IDC_VERSION_LABEL_RIGHTS 1111
 #define IDC_VERSION_LABEL_PRODUCT 1112
 #define IDC_VERSION_LABEL_VERSIONS 1113
+#define IDC_VERSION_LABEL_ADDITIONAL 1114
 #define IDC_VERSION_LABEL_WEB 1115
 #define IDC_VERSION_LABEL_RULE 1116
 #define IDC_VERSION_LABEL_WARNING 1117

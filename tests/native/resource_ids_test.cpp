@@ -260,8 +260,8 @@ const std::vector<Expected>& Templates() {
          "1153 label; 1052 edit; 1154 label; 1047 edit digits; 1053 spin buddy=1047;"
          "1057 label \"[ 410 - 580 (0.1mm) ]\"; 1155 label; 1048 edit digits;"
          "1054 spin buddy=1048; 1058 label; 1046 button;"
-         "1045 button hidden \"Control Font\"; 1156 label hidden \"Control Font Setting\";"
-         "1157 label hidden \"Edit control font character translation table\"",
+         "1045 button \"Control Font\"; 1156 label \"Control Font Setting\";"
+         "1157 label \"Edit control font character translation table\"",
          {}, {}},
         {115, "Control Font Character Translation Table", 0, 0, false,
          "-1 label \"Driver Name:\"; 1047 edit readonly; 1048 listview; 1016 button \"Edit\";"
@@ -281,7 +281,8 @@ const std::vector<Expected>& Templates() {
          {{1087, 1061, 1088}, {1089, 1090, 1091, 1092}}, {}},
         {119, nullptr, 0, 0, true, "1150 label; 1069 tree", {}, {}},
         {105, nullptr, 0, 0, true,
-         "1109 label; 1110 label; 1112 label; 1113 label; 1115 label; 1116 label; 1117 label",
+         "1109 label; 1110 label; 1111 label; 1112 label; 1113 label; 1114 label; 1115 label;"
+         "1116 label; 1117 label",
          {}, {}},
     };
     return templates;

@@ -6,7 +6,10 @@
 //   oemhost [--dll PATH] [--language FILE] doc|dev [--shots DIR] [--demo-state]
 //           [--watermark-image BMP | --watermark-text] [-o OUT.bin]
 //        open the document or device sheet on the test printer; with --shots visit every
-//        tab and save a picture of each (tab-N.bmp); the final record goes to OUT.bin.
+//        tab and save a picture of each (tab-N.bmp); the final record goes to OUT.bin. With
+//        --demo-state and --shots the device sheet also saves the control-font table with two
+//        commands (control-font.bmp) and the Version page with its link under the mouse
+//        (version-link.bmp).
 //        --watermark-image starts with that bitmap as the water mark (Center-Middle, size
 //        50), --watermark-text with a text water mark at 45 degrees
 //        --event-shot FILE.bmp: on the Operation page, open the end-of-document dialog,
@@ -15,6 +18,9 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include "core/settings/private_devmode.h"
 #include "plugin/resources/resource.h"
@@ -183,6 +189,77 @@ void ShootEventDialog(HWND sheet) {
     if (eventShot.saved) std::wprintf(L"saved %ls\n", eventShot.path.c_str());
 }
 
+// Two commands in the control-font table file, as the table dialog writes them.
+void WriteDemoControlFontTable() {
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    std::wstring folder = std::wstring(windows) + L"\\system32\\spool\\drivers\\w32x86";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    folder += L"\\3";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring file = folder + L"\\ZR640CONTROL.dat";
+    DeleteFileW(file.c_str());
+    constexpr wchar_t kSection[] = L"Character Translation Table";
+    WritePrivateProfileStringW(kSection, L"41", L"1B 21 08", file.c_str());
+    WritePrivateProfileStringW(kSection, L"42", L"1D 56 42 00", file.c_str());
+}
+
+struct WindowSearch {
+    const wchar_t* title;
+    HWND found;
+};
+
+// A named callback: the enumeration wants the platform's calling convention.
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    if (!IsWindowVisible(window) || std::wstring(text) != search.title) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND FindThreadWindow(const wchar_t* title) {
+    WindowSearch search{title, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The table dialog runs its own loop: a timer of this thread takes its picture and closes it.
+std::wstring tableShot;
+VOID CALLBACK ShootTable(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND table = FindThreadWindow(L"Control Font Character Translation Table");
+    if (table == nullptr) return;
+    KillTimer(nullptr, timer);
+    const HWND list = GetDlgItem(table, IDC_CFTABLE_LIST_TABLE);
+    LVITEMW state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, 0x21, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_ENSUREVISIBLE, 0x25, FALSE);
+    SetFocus(list);
+    oemhost::Pump(300);
+    if (oemhost::SaveWindowPicture(table, tableShot)) std::wprintf(L"saved %ls\n", tableShot.c_str());
+    PostMessageW(table, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void ShootDeviceExtras(HWND sheet, const std::wstring& shots) {
+    WriteDemoControlFontTable();
+    tableShot = shots + L"\\control-font.bmp";
+    const HWND utility = oemhost::PageAt(sheet, 2);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ShootTable);
+    SendDlgItemMessageW(utility, IDC_UTILITY_BUTTON_CONTROLFONT, BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+
+    const HWND version = oemhost::PageAt(sheet, oemhost::TabCount(sheet) - 1);
+    RECT link = {};
+    GetWindowRect(GetDlgItem(version, IDC_VERSION_LABEL_WEB), &link);
+    MapWindowPoints(nullptr, version, reinterpret_cast<POINT*>(&link), 2);
+    SendMessageW(version, WM_MOUSEMOVE, 0, MAKELPARAM(link.left + 6, link.top + 4));
+    oemhost::Pump(300);
+    const std::wstring path = shots + L"\\version-link.bmp";
+    if (oemhost::SaveWindowPicture(sheet, path)) std::wprintf(L"saved %ls\n", path.c_str());
+}
+
 int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args) {
     std::wstring shots, out, watermarkImage;
     bool demoState = false, watermarkText = false;
@@ -208,6 +285,7 @@ int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args)
             const std::wstring path = shots + L"\\tab-" + std::to_wstring(tab) + L".bmp";
             if (oemhost::SaveWindowPicture(sheet, path)) std::wprintf(L"saved %ls\n", path.c_str());
         }
+        if (demoState && !document) ShootDeviceExtras(sheet, shots);
         return true;
     };
     if (!session.Run(document ? oemhost::SheetKind::Document : oemhost::SheetKind::Device)) {

@@ -1,4 +1,20 @@
-// The Utility page: the self-test print and the user-defined paper sizes.
+// The Utility page: the self-test print, the user-defined paper sizes of the printer's form
+// database, and the control font's character translation table.
+//
+// The page's PaperFormList holds the rules; the list box and the three boxes mirror it after
+// every action, and what the user typed is handed to it before a save.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "core/forms/paper_forms.h"
+#include "core/printer/self_test.h"
+#include "plugin/pages/device/control_font_dialogs.h"
+#include "plugin/pages/device/printer_spooler.h"
+#include "plugin/pages/device/spooler_forms.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
@@ -6,7 +22,7 @@
 namespace zr640ui {
 namespace {
 
-// The range labels and the hidden control-font button with its two labels are not translated.
+// The range labels and the control-font button with its two labels are not translated.
 constexpr TextBinding kCaptions[] = {
     {IDC_UTILITY_BUTTON_SELFTEST, Key::Utility_RC_SELFTEST},
     {IDC_UTILITY_LABEL_SELFTEST, Key::Utility_RC_STATIC_SELFTEST},
@@ -29,13 +45,159 @@ constexpr TextBinding kHelp[] = {
     {IDC_UTILITY_EDIT_HEIGHT, Key::Utility_CTEXT_EDIT_HEIGHT},
 };
 
-constexpr PageDefinition kPage = {.section = Section::Utility, .captions = kCaptions, .help = kHelp, .noted = NotedPage::Utility};
+constexpr PageDefinition kPage = {
+    .section = Section::Utility, .captions = kCaptions, .help = kHelp, .noted = NotedPage::Utility};
 
-// Captions and tooltip help are all this page does so far.
+// The clamping is the form list's, at Save; the fields give the edits' limits and the spins'
+// ranges (the spins insert no thousands separators: UDS_NOTHOUSANDS in the template).
+constexpr NumberField kWidth{
+    IDC_UTILITY_EDIT_WIDTH,
+    IDC_UTILITY_SPIN_WIDTH,
+    {static_cast<int>(zr640::kMinFormWidth), static_cast<int>(zr640::kMaxFormWidth)},
+    static_cast<int>(zr640::kWidthTextLimit)};
+constexpr NumberField kHeight{
+    IDC_UTILITY_EDIT_HEIGHT,
+    IDC_UTILITY_SPIN_HEIGHT,
+    {static_cast<int>(zr640::kMinFormHeight), static_cast<int>(zr640::kMaxFormHeight)},
+    static_cast<int>(zr640::kHeightTextLimit)};
+
+std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+std::u16string Narrow16(const std::wstring& text) { return {text.begin(), text.end()}; }
+
 class UtilityPage final : public DevicePage {
 public:
-    explicit UtilityPage(DeviceSheetContext& context) : DevicePage(context, kPage) {}
+    explicit UtilityPage(DeviceSheetContext& context)
+        : DevicePage(context, kPage), store_(OpenFormStore(Printer())), forms_(*store_) {}
+
+private:
+    BOOL OnInitDialog() override;
+    void OnCommand(int control, int code) override;
+    bool AttachesHelp() const override { return opened_; }
+
+    HANDLE Printer() const {
+        return context().commonParams != nullptr ? context().commonParams->hPrinter : nullptr;
+    }
+
+    void ShowList() const;
+    void ShowSelection() const;
+    void ShowBox(int edit, int spin, const std::u16string& text) const;
+    void ShowBoxes() const;
+    void OnSave();
+    void OnDelete();
+    void OnSelect();
+    void OnControlFont() const;
+
+    std::unique_ptr<zr640::FormStore> store_;
+    zr640::PaperFormList forms_;
+    bool opened_ = false;
 };
+
+BOOL UtilityPage::OnInitDialog() {
+    opened_ = forms_.Open();
+    if (!opened_) return TRUE;  // the template's texts, an empty list and no tooltips
+    Send(IDC_UTILITY_EDIT_FORMNAME, EM_LIMITTEXT, zr640::kShortNameLimit);
+    kWidth.SetUp(window());
+    kHeight.SetUp(window());
+    SetText(IDC_UTILITY_RANGE_WIDTH, Wide(zr640::kWidthRangeLabel));
+    SetText(IDC_UTILITY_RANGE_HEIGHT, Wide(zr640::kHeightRangeLabel));
+    ShowList();
+    ShowSelection();
+    ShowBoxes();
+    return TRUE;
+}
+
+void UtilityPage::ShowList() const {
+    const HWND list = Item(IDC_UTILITY_LIST_FORMS);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::u16string& entry : forms_.entries()) {
+        const std::wstring name = Wide(entry);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+}
+
+void UtilityPage::ShowSelection() const {
+    const auto selection = forms_.selection();
+    Send(IDC_UTILITY_LIST_FORMS, LB_SETCURSEL,
+         selection ? static_cast<WPARAM>(*selection) : static_cast<WPARAM>(-1));
+    Enable(IDC_UTILITY_BUTTON_DELETE, forms_.deleteEnabled());
+}
+
+void UtilityPage::ShowBox(int edit, int spin, const std::u16string& text) const {
+    if (Narrow16(ControlText(edit)) == text) return;
+    // The spin first: it writes its own position into the edit, which the text then replaces.
+    Send(spin, UDM_SETPOS32, 0, static_cast<LPARAM>(zr640::ReadFormNumber(text)));
+    SetText(edit, Wide(text));
+}
+
+void UtilityPage::ShowBoxes() const {
+    const zr640::FormBoxes& boxes = forms_.boxes();
+    if (Narrow16(ControlText(IDC_UTILITY_EDIT_FORMNAME)) != boxes.name) {
+        SetText(IDC_UTILITY_EDIT_FORMNAME, Wide(boxes.name));
+    }
+    ShowBox(IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, boxes.width);
+    ShowBox(IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, boxes.height);
+}
+
+void UtilityPage::OnSave() {
+    forms_.SetName(Narrow16(ControlText(IDC_UTILITY_EDIT_FORMNAME)));
+    forms_.SetWidth(Narrow16(ControlText(IDC_UTILITY_EDIT_WIDTH)));
+    forms_.SetHeight(Narrow16(ControlText(IDC_UTILITY_EDIT_HEIGHT)));
+    const size_t before = forms_.entries().size();
+    const auto refusal = forms_.Save();
+    ShowBoxes();  // a size out of range shows its limit
+    if (forms_.entries().size() != before) {
+        ShowList();
+        ShowSelection();
+    }
+    if (refusal) Show(*refusal);
+}
+
+void UtilityPage::OnDelete() {
+    if (!forms_.deleteEnabled()) return;
+    forms_.DeleteSelected();
+    ShowList();
+    ShowSelection();
+    ShowBoxes();
+}
+
+void UtilityPage::OnSelect() {
+    const LRESULT index = Send(IDC_UTILITY_LIST_FORMS, LB_GETCURSEL);
+    if (index == LB_ERR) return;
+    forms_.Select(static_cast<size_t>(index));
+    ShowSelection();
+    ShowBoxes();
+}
+
+void UtilityPage::OnControlFont() const {
+    ControlFontTableDialog table(ControlFontFile());
+    table.Run(window());
+}
+
+void UtilityPage::OnCommand(int control, int code) {
+    if (control == IDC_UTILITY_LIST_FORMS && code == LBN_SELCHANGE) {
+        if (opened_) OnSelect();
+        return;
+    }
+    if (control == IDC_UTILITY_EDIT_FORMNAME && code == EN_CHANGE) {
+        // Only the list's selection decides, never the typed name.
+        if (opened_) Enable(IDC_UTILITY_BUTTON_DELETE, forms_.deleteEnabled());
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (control) {
+    case IDC_UTILITY_BUTTON_SELFTEST:
+        SendRawJob(Printer(), zr640::SelfTestJob());  // a spooler failure is not shown
+        return;
+    case IDC_UTILITY_BUTTON_CONTROLFONT: OnControlFont(); return;
+    case IDC_UTILITY_BUTTON_SAVE:
+        if (opened_) OnSave();
+        return;
+    case IDC_UTILITY_BUTTON_DELETE:
+        if (opened_) OnDelete();
+        return;
+    default: return;
+    }
+}
 
 }  // namespace
 

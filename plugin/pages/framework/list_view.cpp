@@ -19,9 +19,10 @@ void SetUpListView(HWND list, std::span<const ListColumn> columns) {
 
 void SetColumnTitles(HWND list, std::span<const ListColumn> columns) {
     for (size_t i = 0; i < columns.size(); ++i) {
+        if (!columns[i].title) continue;
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT;
-        column.pszText = const_cast<wchar_t*>(Text(columns[i].title));
+        column.pszText = const_cast<wchar_t*>(Text(*columns[i].title));
         SendMessageW(list, LVM_SETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
 }

@@ -15,7 +15,7 @@ namespace zr640ui {
 struct ListColumn {
     int width;
     const wchar_t* builtIn;  // shown until the first reload loads the language's title
-    Key title;
+    std::optional<Key> title = std::nullopt;  // none: the built-in title is the only one
 };
 
 // Empties the list, inserts the columns with their built-in titles, selects whole rows.

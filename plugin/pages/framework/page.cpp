@@ -11,7 +11,7 @@ BOOL PropertyPage::Initialise() {
     SetTexts(window(), definition_.captions);
     for (const ChoiceList& list : definition_.lists) list.Fill(window());
     const BOOL result = OnInitDialog();
-    if (!definition_.help.empty()) AttachHelp(window(), definition_.help);
+    if (!definition_.help.empty() && AttachesHelp()) AttachHelp(window(), definition_.help);
     return result;
 }
 

@@ -47,6 +47,9 @@ protected:
     virtual void OnApplied() {}
     // The sheet is cancelled (once, whether this page is showing or not).
     virtual void OnCancel() {}
+    // Asked after OnInitDialog: false leaves the page without its tooltip help (a page whose
+    // set-up failed half-way).
+    virtual bool AttachesHelp() const { return true; }
 
     // Tells the sheet that the page changed a setting (enables Apply).
     void NotifyChanged() const;
