@@ -90,7 +90,8 @@ BENCHMARK(Gray)->ArgNames({"bits"})->Arg(24)->Arg(8)->Unit(benchmark::kMilliseco
 int WritePicture(const char* path) {
     const auto& file = Picture(24);
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    out.write(reinterpret_cast<const char*>(file.data()),
+              static_cast<std::streamsize>(file.size()));
     if (!out) {
         std::fprintf(stderr, "logo_bench: cannot write %s\n", path);
         return 1;

@@ -15,8 +15,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         // At process exit the other modules may already be gone: release only on unload.
         if (reserved == nullptr) zr640ui::OnProcessDetach();
         break;
-    default:
-        break;
+    default: break;
     }
     return TRUE;
 }

@@ -61,17 +61,13 @@ void HandleCommonReason(PPROPSHEETUI_INFO info, LPARAM lParam) {
         info->Result = 1;
         break;
     }
-    case PROPSHEETUI_REASON_DESTROY:
-        info->Result = 1;
-        break;
+    case PROPSHEETUI_REASON_DESTROY: info->Result = 1; break;
     case PROPSHEETUI_REASON_SET_RESULT: {
         const auto* result = reinterpret_cast<const SETRESULT_INFO*>(lParam);
         if (result != nullptr) info->Result = static_cast<ULONG_PTR>(result->Result);
         break;
     }
-    case PROPSHEETUI_REASON_GET_ICON:
-        info->Result = 0;
-        break;
+    case PROPSHEETUI_REASON_GET_ICON: info->Result = 0; break;
     default:  // including the notice newer hosts send before initialisation
         break;
     }
@@ -123,8 +119,10 @@ bool NamesDensity(const OPTITEM& item) {
         return false;
     }
     const auto* first = reinterpret_cast<const wchar_t*>(item.pOptType->pOptParam[0].pData);
-    if (first == nullptr || reinterpret_cast<ULONG_PTR>(first) <= 0xFFFF) return false;  // a resource id
-    return std::wcsstr(first, L"Density") != nullptr || std::wcsstr(first, L"\u6D53\u5EA6") != nullptr ||
+    if (first == nullptr || reinterpret_cast<ULONG_PTR>(first) <= 0xFFFF)
+        return false;  // a resource id
+    return std::wcsstr(first, L"Density") != nullptr ||
+           std::wcsstr(first, L"\u6D53\u5EA6") != nullptr ||
            std::wcsstr(first, L"\u6FC3\u5EA6") != nullptr;
 }
 
@@ -141,11 +139,13 @@ void RelabelDensity(oem::OEMCUIPPARAM* common, IPrintOemDriverUI* driverUi) {
             item.pOptType->pOptParam[v].pData = const_cast<LPWSTR>(
                 Interned(std::wstring(Text(Key::Gpd_RC_DENSITY_INDEX)) + std::to_wstring(v)));
         }
-        if (driverUi != nullptr) driverUi->DrvUpdateUISetting(common->poemuiobj, &item, 0, oem::OEMCUIP_DOCPROP);
+        if (driverUi != nullptr)
+            driverUi->DrvUpdateUISetting(common->poemuiobj, &item, 0, oem::OEMCUIP_DOCPROP);
     }
 }
 
-HRESULT DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam, DocumentSheetContext& context) {
+HRESULT DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam,
+                               DocumentSheetContext& context) {
     if (!ValidInfo(info)) return E_FAIL;
     if (info->Reason != PROPSHEETUI_REASON_INIT) {
         HandleCommonReason(info, lParam);
@@ -157,7 +157,8 @@ HRESULT DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam, DocumentSh
     context.uiParams = reinterpret_cast<oem::OEMUIPSPARAM*>(info->lParamInit);
     context.pfnComPropSheet = info->pfnComPropSheet;
     RelabelDensity(context.commonParams, context.driverUi);
-    if (context.pfnComPropSheet != nullptr) info->Result = static_cast<ULONG_PTR>(AddPages(kDocumentPages, context));
+    if (context.pfnComPropSheet != nullptr)
+        info->Result = static_cast<ULONG_PTR>(AddPages(kDocumentPages, context));
     return S_OK;
 }
 
@@ -192,7 +193,8 @@ HRESULT DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam, DeviceSheetC
     LoadSheetTexts(zr640::text::kDeviceSheet);
     context.hComPropSheet = info->hComPropSheet;
     context.pfnComPropSheet = info->pfnComPropSheet;
-    if (context.pfnComPropSheet != nullptr) info->Result = static_cast<ULONG_PTR>(AddPages(kDevicePages, context));
+    if (context.pfnComPropSheet != nullptr)
+        info->Result = static_cast<ULONG_PTR>(AddPages(kDevicePages, context));
     return S_OK;
 }
 

@@ -6,7 +6,8 @@
 
 namespace zr640ui {
 
-HRESULT DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam, DocumentSheetContext& context);
+HRESULT DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam,
+                               DocumentSheetContext& context);
 HRESULT DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam, DeviceSheetContext& context);
 
 // Renames the driver's printer-specific density option and its choices into the current

@@ -21,8 +21,7 @@ LanguageChoice ChoiceFor(LANGID language) {
         return {kTraditionalChineseFile, L"\u7CFB\u7D71\u8A9E\u8A00(System)"};
     case 0x0804:  // mainland China
         return {kSimplifiedChineseFile, L"\u7CFB\u7EDF\u8BED\u8A00(System)"};
-    default:
-        return {kEnglishFile, L"System Language"};
+    default: return {kEnglishFile, L"System Language"};
     }
 }
 
@@ -50,7 +49,8 @@ void RunStartup() {
     std::wstring current;
     {
         const bool keyIsNew = !LanguageKey().ok();
-        const LanguageKey key(keyIsNew ? LanguageKey::Mode::CreateIfMissing : LanguageKey::Mode::Write);
+        const LanguageKey key(keyIsNew ? LanguageKey::Mode::CreateIfMissing
+                                       : LanguageKey::Mode::Write);
         current = RecordedLanguage(key, keyIsNew);
 
         std::wstring firstRun;

@@ -68,9 +68,8 @@ ULONG UiPluginObject::Release() {
 }
 
 HRESULT UiPluginObject::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
-    if (needed == nullptr ||
-        (mode != oem::OEMGI_GETSIGNATURE && mode != oem::OEMGI_GETVERSION &&
-         mode != oem::OEMGI_GETPUBLISHERINFO)) {
+    if (needed == nullptr || (mode != oem::OEMGI_GETSIGNATURE && mode != oem::OEMGI_GETVERSION &&
+                              mode != oem::OEMGI_GETPUBLISHERINFO)) {
         return FailWith(ERROR_INVALID_PARAMETER);
     }
     *needed = kInfoSize;
@@ -79,9 +78,7 @@ HRESULT UiPluginObject::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD nee
     case oem::OEMGI_GETSIGNATURE:
         *static_cast<DWORD*>(buffer) = zr640::kPrivateDevModeSignature;
         return S_OK;
-    case oem::OEMGI_GETVERSION:
-        *static_cast<DWORD*>(buffer) = 1;
-        return S_OK;
+    case oem::OEMGI_GETVERSION: *static_cast<DWORD*>(buffer) = 1; return S_OK;
     default:  // publisher information
         *needed = 0;
         return FailWith(ERROR_NOT_SUPPORTED);
@@ -127,13 +124,11 @@ HRESULT UiPluginObject::CommonUIProp(DWORD mode, oem::POEMCUIPPARAM param) {
     documentContext_.commonParams = param;
     deviceContext_.commonParams = param;
     switch (mode) {
-    case oem::OEMCUIP_DOCPROP:
-        return S_OK;
+    case oem::OEMCUIP_DOCPROP: return S_OK;
     case oem::OEMCUIP_PRNPROP:
         if (param != nullptr && param->pOEMOptItems == nullptr) param->cOEMOptItems = 0;
         return S_OK;
-    default:
-        return FailWith(ERROR_INVALID_PARAMETER);
+    default: return FailWith(ERROR_INVALID_PARAMETER);
     }
 }
 
@@ -193,7 +188,9 @@ HRESULT UiPluginClassFactory::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG UiPluginClassFactory::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refCount_)); }
+ULONG UiPluginClassFactory::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&refCount_));
+}
 
 ULONG UiPluginClassFactory::Release() {
     const LONG remaining = InterlockedDecrement(&refCount_);

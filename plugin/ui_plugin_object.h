@@ -25,7 +25,8 @@ public:
     // IPrintOemUI
     HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* driver) override;
     HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD mode, oem::POEMCUIPPARAM param) override;
-    HRESULT STDMETHODCALLTYPE DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;
+    HRESULT STDMETHODCALLTYPE DocumentPropertySheets(PPROPSHEETUI_INFO info,
+                                                     LPARAM lParam) override;
     HRESULT STDMETHODCALLTYPE DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;
     HRESULT STDMETHODCALLTYPE DevQueryPrintEx(oem::POEMUIOBJ, PDEVQUERYPRINT_INFO_, PDEVMODEW,
                                               PVOID) override;

@@ -36,15 +36,15 @@ constexpr CaptionBinding kCaptions[] = {
 
 zr640::ScrollCode ScrollCodeOf(int code) {
     switch (code) {
-        case SB_LINEUP: return zr640::ScrollCode::LineUp;
-        case SB_LINEDOWN: return zr640::ScrollCode::LineDown;
-        case SB_PAGEUP: return zr640::ScrollCode::PageUp;
-        case SB_PAGEDOWN: return zr640::ScrollCode::PageDown;
-        case SB_THUMBPOSITION: return zr640::ScrollCode::ThumbPosition;
-        case SB_THUMBTRACK: return zr640::ScrollCode::ThumbTrack;
-        case SB_TOP: return zr640::ScrollCode::Top;
-        case SB_BOTTOM: return zr640::ScrollCode::Bottom;
-        default: return zr640::ScrollCode::Other;
+    case SB_LINEUP: return zr640::ScrollCode::LineUp;
+    case SB_LINEDOWN: return zr640::ScrollCode::LineDown;
+    case SB_PAGEUP: return zr640::ScrollCode::PageUp;
+    case SB_PAGEDOWN: return zr640::ScrollCode::PageDown;
+    case SB_THUMBPOSITION: return zr640::ScrollCode::ThumbPosition;
+    case SB_THUMBTRACK: return zr640::ScrollCode::ThumbTrack;
+    case SB_TOP: return zr640::ScrollCode::Top;
+    case SB_BOTTOM: return zr640::ScrollCode::Bottom;
+    default: return zr640::ScrollCode::Other;
     }
 }
 
@@ -65,15 +65,15 @@ CVELKDriverlogViewerDlg::CVELKDriverlogViewerDlg(std::wstring model, std::wstrin
 
 INT_PTR CVELKDriverlogViewerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG: return OnInitDialog();
-        case WM_SYSCOMMAND: return OnSysCommand(wParam);
-        case WM_PAINT: return OnPaint();
-        case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_);
-        case WM_VSCROLL: return OnVScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_DESTROY: OnDestroy(); return FALSE;
-        default: return FALSE;
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_SYSCOMMAND: return OnSysCommand(wParam);
+    case WM_PAINT: return OnPaint();
+    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_);
+    case WM_VSCROLL: return OnVScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_DESTROY: OnDestroy(); return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -205,12 +205,12 @@ INT_PTR CVELKDriverlogViewerDlg::OnCommand(int control, int code) {
     }
     if (code != BN_CLICKED) return FALSE;
     switch (control) {
-        case IDC_VIEWER_BUTTON_PRINT: Print(); return TRUE;
-        case IDC_VIEWER_BUTTON_TOP: view_.Top(); break;
-        case IDC_VIEWER_BUTTON_BACK: view_.Back(); break;
-        case IDC_VIEWER_BUTTON_NEXT: view_.Next(); break;
-        case IDC_VIEWER_BUTTON_BOTTOM: view_.Bottom(); break;
-        default: return FALSE;
+    case IDC_VIEWER_BUTTON_PRINT: Print(); return TRUE;
+    case IDC_VIEWER_BUTTON_TOP: view_.Top(); break;
+    case IDC_VIEWER_BUTTON_BACK: view_.Back(); break;
+    case IDC_VIEWER_BUTTON_NEXT: view_.Next(); break;
+    case IDC_VIEWER_BUTTON_BOTTOM: view_.Bottom(); break;
+    default: return FALSE;
     }
     ShowPaging();
     Repaint();

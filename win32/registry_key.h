@@ -53,8 +53,8 @@ public:
     bool WriteString(const wchar_t* name, const std::wstring& value) const {
         if (!ok()) return false;
         const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                              bytes) == ERROR_SUCCESS;
+        return RegSetValueExW(key_.get(), name, 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(value.c_str()), bytes) == ERROR_SUCCESS;
     }
 
 private:

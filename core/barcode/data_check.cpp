@@ -4,40 +4,40 @@
 
 namespace zr640 {
 
-constexpr int16_t kGs1Set[] = {32,  kRangeMarker, 34,  37, kRangeMarker, 63,         'A',
-                               kRangeMarker, 'Z', '_', 97, kRangeMarker, 124, kEndMarker};
+constexpr int16_t kGs1Set[] = {32,           kRangeMarker, 34,  37, kRangeMarker, 63,  'A',
+                               kRangeMarker, 'Z',          '_', 97, kRangeMarker, 124, kEndMarker};
 
 namespace {
 
 constexpr int16_t kDigits[] = {'0', kRangeMarker, '9', kEndMarker};
-constexpr int16_t kCode39[] = {' ', '$', '%', '*', '+', '-', kRangeMarker, '9',
-                               'A', kRangeMarker, 'Z', kEndMarker};
-constexpr int16_t kCodabar[] = {'$', '*', '+', '-', kRangeMarker, ':', 'A', kRangeMarker, 'E',
-                                'N', 'T', kEndMarker};
+constexpr int16_t kCode39[] = {' ',          '$', '%', '*',          '+', '-',
+                               kRangeMarker, '9', 'A', kRangeMarker, 'Z', kEndMarker};
+constexpr int16_t kCodabar[] = {'$', '*',          '+', '-', kRangeMarker, ':',
+                                'A', kRangeMarker, 'E', 'N', 'T',          kEndMarker};
 constexpr int16_t kSevenBit[] = {0, kRangeMarker, 127, kEndMarker};
 constexpr int16_t kNothing[] = {kEndMarker};
 constexpr int16_t kMaxiCode[] = {'0', kRangeMarker, '9', 'A', kRangeMarker, 'Z', kEndMarker};
 
 constexpr BarcodeRule kRules[kBarcodeRuleCount] = {
-    {11, 12, kDigits, true},     // 0 UPC-A
-    {11, 12, kDigits, true},     // 1 UPC-E
-    {12, 13, kDigits, true},     // 2 EAN13
-    {7, 8, kDigits, true},       // 3 EAN8
-    {1, 255, kCode39, true},     // 4 Code39
-    {1, 255, kDigits, true},     // 5 ITF
-    {1, 255, kCodabar, true},    // 6 Codabar
-    {1, 255, kSevenBit, true},   // 7 Code93
-    {2, 255, kSevenBit, true},   // 8 Code128
-    {1, 40, kGs1Set, true},      // 9 GS1 DataBar Omnidirectional
-    {1, 40, kGs1Set, true},      // 10 GS1 DataBar Truncated
-    {1, 40, kGs1Set, true},      // 11 GS1 DataBar Limited
-    {1, 40, kGs1Set, true},      // 12 GS1 DataBar Expanded
-    {1, 255, kNothing, false},   // 13 PDF417
-    {1, 40, kGs1Set, true},      // 14 GS1 DataBar Stacked
-    {1, 40, kGs1Set, true},      // 15 GS1 DataBar Stacked Omnidirectional
-    {1, 40, kGs1Set, true},      // 16 GS1 DataBar Expanded Stacked
-    {1, 255, kNothing, false},   // 17 QR Code
-    {1, 84, kMaxiCode, false},   // 18 MaxiCode: the list is kept, but not applied
+    {11, 12, kDigits, true},    // 0 UPC-A
+    {11, 12, kDigits, true},    // 1 UPC-E
+    {12, 13, kDigits, true},    // 2 EAN13
+    {7, 8, kDigits, true},      // 3 EAN8
+    {1, 255, kCode39, true},    // 4 Code39
+    {1, 255, kDigits, true},    // 5 ITF
+    {1, 255, kCodabar, true},   // 6 Codabar
+    {1, 255, kSevenBit, true},  // 7 Code93
+    {2, 255, kSevenBit, true},  // 8 Code128
+    {1, 40, kGs1Set, true},     // 9 GS1 DataBar Omnidirectional
+    {1, 40, kGs1Set, true},     // 10 GS1 DataBar Truncated
+    {1, 40, kGs1Set, true},     // 11 GS1 DataBar Limited
+    {1, 40, kGs1Set, true},     // 12 GS1 DataBar Expanded
+    {1, 255, kNothing, false},  // 13 PDF417
+    {1, 40, kGs1Set, true},     // 14 GS1 DataBar Stacked
+    {1, 40, kGs1Set, true},     // 15 GS1 DataBar Stacked Omnidirectional
+    {1, 40, kGs1Set, true},     // 16 GS1 DataBar Expanded Stacked
+    {1, 255, kNothing, false},  // 17 QR Code
+    {1, 84, kMaxiCode, false},  // 18 MaxiCode: the list is kept, but not applied
 };
 
 constexpr int kUpcERule = 1;

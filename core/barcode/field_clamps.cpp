@@ -45,28 +45,28 @@ int32_t ClampField(int64_t value, FieldRange range) {
 
 FieldRange RangeOf(Field1D field) {
     switch (field) {
-        case Field1D::kElementWidth: return {2, 6};
-        case Field1D::kElementHeight: return {1, 255};
-        case Field1D::kGs1ElementWidth: return {1, 6};
-        case Field1D::kGs1RowHeight: return {2, 250};
-        case Field1D::kGs1RowHeight2D: return {1, 10};
-        case Field1D::kGs1SeparatorHeight: return {1, 10};
+    case Field1D::kElementWidth: return {2, 6};
+    case Field1D::kElementHeight: return {1, 255};
+    case Field1D::kGs1ElementWidth: return {1, 6};
+    case Field1D::kGs1RowHeight: return {2, 250};
+    case Field1D::kGs1RowHeight2D: return {1, 10};
+    case Field1D::kGs1SeparatorHeight: return {1, 10};
     }
     return {0, 0};
 }
 
 FieldRange RangeOf(Field2D field) {
     switch (field) {
-        case Field2D::kPdfElementWidth: return {1, 7};
-        case Field2D::kPdfElementHeight: return {2, 25};
-        case Field2D::kPdfColumns: return {1, 30};
-        case Field2D::kPdfRows: return {3, 90};
-        case Field2D::kGs1ElementWidth: return {1, 6};
-        case Field2D::kGs1RowHeight: return {2, 250};
-        case Field2D::kGs1RowHeight2D: return {1, 10};
-        case Field2D::kGs1SeparatorHeight: return {1, 10};
-        case Field2D::kGs1Segments: return {2, 20};
-        case Field2D::kQrElementWidth: return {1, 24};
+    case Field2D::kPdfElementWidth: return {1, 7};
+    case Field2D::kPdfElementHeight: return {2, 25};
+    case Field2D::kPdfColumns: return {1, 30};
+    case Field2D::kPdfRows: return {3, 90};
+    case Field2D::kGs1ElementWidth: return {1, 6};
+    case Field2D::kGs1RowHeight: return {2, 250};
+    case Field2D::kGs1RowHeight2D: return {1, 10};
+    case Field2D::kGs1SeparatorHeight: return {1, 10};
+    case Field2D::kGs1Segments: return {2, 20};
+    case Field2D::kQrElementWidth: return {1, 24};
     }
     return {0, 0};
 }
@@ -74,18 +74,18 @@ FieldRange RangeOf(Field2D field) {
 int32_t StoreField(Barcode1DSettings& entry, Field1D field, int64_t value) {
     const int32_t clamped = ClampField(value, RangeOf(field));
     switch (field) {
-        case Field1D::kElementWidth:
-            entry.bElementWidth = Byte(clamped);
-            entry.dwElementWidthX8 = Dword(clamped * 8);
-            break;
-        case Field1D::kElementHeight:
-            entry.dwElementHeight = Dword(clamped);
-            UpdateSymbolHeight(entry);
-            break;
-        case Field1D::kGs1ElementWidth: entry.bGs1ElementWidth = Byte(clamped); break;
-        case Field1D::kGs1RowHeight: entry.dwGs1RowHeight = Dword(clamped); break;
-        case Field1D::kGs1RowHeight2D: entry.dwGs1RowHeight2D = Dword(clamped); break;
-        case Field1D::kGs1SeparatorHeight: entry.bGs1SeparatorHeight = Byte(clamped); break;
+    case Field1D::kElementWidth:
+        entry.bElementWidth = Byte(clamped);
+        entry.dwElementWidthX8 = Dword(clamped * 8);
+        break;
+    case Field1D::kElementHeight:
+        entry.dwElementHeight = Dword(clamped);
+        UpdateSymbolHeight(entry);
+        break;
+    case Field1D::kGs1ElementWidth: entry.bGs1ElementWidth = Byte(clamped); break;
+    case Field1D::kGs1RowHeight: entry.dwGs1RowHeight = Dword(clamped); break;
+    case Field1D::kGs1RowHeight2D: entry.dwGs1RowHeight2D = Dword(clamped); break;
+    case Field1D::kGs1SeparatorHeight: entry.bGs1SeparatorHeight = Byte(clamped); break;
     }
     return clamped;
 }
@@ -93,44 +93,44 @@ int32_t StoreField(Barcode1DSettings& entry, Field1D field, int64_t value) {
 int32_t StoreField(Barcode2DSettings& entry, Field2D field, int64_t value) {
     const int32_t clamped = ClampField(value, RangeOf(field));
     switch (field) {
-        case Field2D::kPdfElementWidth: entry.bPdfElementWidth = Byte(clamped); break;
-        case Field2D::kPdfElementHeight: entry.bPdfElementHeight = Byte(clamped); break;
-        case Field2D::kPdfColumns: entry.bPdfColumns = Byte(clamped); break;
-        case Field2D::kPdfRows: entry.bPdfRows = Byte(clamped); break;
-        case Field2D::kGs1ElementWidth: entry.bGs1ElementWidth = Byte(clamped); break;
-        case Field2D::kGs1RowHeight: entry.dwGs1RowHeight = Dword(clamped); break;
-        case Field2D::kGs1RowHeight2D: entry.dwGs1RowHeight2D = Dword(clamped); break;
-        case Field2D::kGs1SeparatorHeight: entry.bGs1SeparatorHeight = Byte(clamped); break;
-        case Field2D::kGs1Segments: entry.bGs1Segments = Byte(clamped); break;
-        case Field2D::kQrElementWidth: entry.bQrElementWidth = Byte(clamped); break;
+    case Field2D::kPdfElementWidth: entry.bPdfElementWidth = Byte(clamped); break;
+    case Field2D::kPdfElementHeight: entry.bPdfElementHeight = Byte(clamped); break;
+    case Field2D::kPdfColumns: entry.bPdfColumns = Byte(clamped); break;
+    case Field2D::kPdfRows: entry.bPdfRows = Byte(clamped); break;
+    case Field2D::kGs1ElementWidth: entry.bGs1ElementWidth = Byte(clamped); break;
+    case Field2D::kGs1RowHeight: entry.dwGs1RowHeight = Dword(clamped); break;
+    case Field2D::kGs1RowHeight2D: entry.dwGs1RowHeight2D = Dword(clamped); break;
+    case Field2D::kGs1SeparatorHeight: entry.bGs1SeparatorHeight = Byte(clamped); break;
+    case Field2D::kGs1Segments: entry.bGs1Segments = Byte(clamped); break;
+    case Field2D::kQrElementWidth: entry.bQrElementWidth = Byte(clamped); break;
     }
     return clamped;
 }
 
 int32_t StoredField(const Barcode1DSettings& entry, Field1D field) {
     switch (field) {
-        case Field1D::kElementWidth: return entry.bElementWidth;
-        case Field1D::kElementHeight: return Shown(entry.dwElementHeight);
-        case Field1D::kGs1ElementWidth: return entry.bGs1ElementWidth;
-        case Field1D::kGs1RowHeight: return Shown(entry.dwGs1RowHeight);
-        case Field1D::kGs1RowHeight2D: return Shown(entry.dwGs1RowHeight2D);
-        case Field1D::kGs1SeparatorHeight: return entry.bGs1SeparatorHeight;
+    case Field1D::kElementWidth: return entry.bElementWidth;
+    case Field1D::kElementHeight: return Shown(entry.dwElementHeight);
+    case Field1D::kGs1ElementWidth: return entry.bGs1ElementWidth;
+    case Field1D::kGs1RowHeight: return Shown(entry.dwGs1RowHeight);
+    case Field1D::kGs1RowHeight2D: return Shown(entry.dwGs1RowHeight2D);
+    case Field1D::kGs1SeparatorHeight: return entry.bGs1SeparatorHeight;
     }
     return 0;
 }
 
 int32_t StoredField(const Barcode2DSettings& entry, Field2D field) {
     switch (field) {
-        case Field2D::kPdfElementWidth: return entry.bPdfElementWidth;
-        case Field2D::kPdfElementHeight: return entry.bPdfElementHeight;
-        case Field2D::kPdfColumns: return entry.bPdfColumns;
-        case Field2D::kPdfRows: return entry.bPdfRows;
-        case Field2D::kGs1ElementWidth: return entry.bGs1ElementWidth;
-        case Field2D::kGs1RowHeight: return Shown(entry.dwGs1RowHeight);
-        case Field2D::kGs1RowHeight2D: return Shown(entry.dwGs1RowHeight2D);
-        case Field2D::kGs1SeparatorHeight: return entry.bGs1SeparatorHeight;
-        case Field2D::kGs1Segments: return entry.bGs1Segments;
-        case Field2D::kQrElementWidth: return entry.bQrElementWidth;
+    case Field2D::kPdfElementWidth: return entry.bPdfElementWidth;
+    case Field2D::kPdfElementHeight: return entry.bPdfElementHeight;
+    case Field2D::kPdfColumns: return entry.bPdfColumns;
+    case Field2D::kPdfRows: return entry.bPdfRows;
+    case Field2D::kGs1ElementWidth: return entry.bGs1ElementWidth;
+    case Field2D::kGs1RowHeight: return Shown(entry.dwGs1RowHeight);
+    case Field2D::kGs1RowHeight2D: return Shown(entry.dwGs1RowHeight2D);
+    case Field2D::kGs1SeparatorHeight: return entry.bGs1SeparatorHeight;
+    case Field2D::kGs1Segments: return entry.bGs1Segments;
+    case Field2D::kQrElementWidth: return entry.bQrElementWidth;
     }
     return 0;
 }

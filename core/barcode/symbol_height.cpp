@@ -17,13 +17,10 @@ std::string Format(double value) {
 uint32_t HriAllowance(uint8_t hriPosition, uint8_t hriFont) {
     const uint32_t line = hriFont == 0 ? 24 : 17;
     switch (hriPosition) {
-        case 1:
-        case 2:
-            return line;
-        case 3:
-            return 2 * line;
-        default:
-            return 0;
+    case 1:
+    case 2: return line;
+    case 3: return 2 * line;
+    default: return 0;
     }
 }
 

@@ -16,15 +16,35 @@ uint8_t LowByte(uint32_t value) { return static_cast<uint8_t>(value); }
 ByteBlock GeneralCommand(const Barcode1DSettings& font, uint8_t m) {
     const uint8_t f = font.bHriFont != 0 ? 1 : 0;
     const uint8_t p = font.bHriPosition <= 3 ? font.bHriPosition : 0;
-    return {kGs, 0x66, f, kGs, 0x48, p, kGs, 0x77, font.bElementWidth, kGs, 0x68,
-            LowByte(font.dwElementHeight), kGs, 0x6B, m};
+    return {kGs, 0x66, f,
+            kGs, 0x48, p,
+            kGs, 0x77, font.bElementWidth,
+            kGs, 0x68, LowByte(font.dwElementHeight),
+            kGs, 0x6B, m};
 }
 
 // GS1 DataBar always prints without the general group's HRI.
 ByteBlock Gs1Command(uint8_t kind, uint8_t width, uint32_t rowHeight, uint32_t rowHeight2D,
                      uint8_t separator, uint8_t sixth, uint8_t hri, uint8_t ai) {
-    return {kGs, 0x66, 0x00, kGs, 0x48, 0x00, kGs, 0x73, kind, width, LowByte(rowHeight),
-            LowByte(rowHeight2D), separator, sixth, hri, ai, kGs, 0x6B, kGs1BarcodeCode};
+    return {kGs,
+            0x66,
+            0x00,
+            kGs,
+            0x48,
+            0x00,
+            kGs,
+            0x73,
+            kind,
+            width,
+            LowByte(rowHeight),
+            LowByte(rowHeight2D),
+            separator,
+            sixth,
+            hri,
+            ai,
+            kGs,
+            0x6B,
+            kGs1BarcodeCode};
 }
 
 void Finish(RawJob& job, std::vector<uint8_t> data) {
@@ -35,18 +55,39 @@ void Finish(RawJob& job, std::vector<uint8_t> data) {
 
 ByteBlock Code2DCommand(const Barcode2DSettings& font, const Barcode2DType& type) {
     switch (type.group) {
-        case Barcode2DGroup::kPdf417:
-            return {kGs, 0x70, 0x01, 0x01, font.bPdfRows, font.bPdfColumns, font.bPdfElementWidth,
-                    font.bPdfElementHeight, kGs, 0x71, font.bPdfErrorLevel, kGs, 0x6B, 0x0A};
-        case Barcode2DGroup::kGs1DataBar:
-            return Gs1Command(type.gs1Kind, font.bGs1ElementWidth, font.dwGs1RowHeight,
-                              font.dwGs1RowHeight2D, font.bGs1SeparatorHeight, font.bGs1Segments,
-                              font.bGs1Hri, font.bGs1Ai);
-        case Barcode2DGroup::kQrCode:
-            return {kGs, 0x6F, 0x00, font.bQrElementWidth, font.bQrLanguage, font.bQrModel,
-                    kGs, 0x6B, 0x0B, QrErrorLetter(font.bQrErrorLevel), 'A', ','};
-        case Barcode2DGroup::kNone:
-            break;
+    case Barcode2DGroup::kPdf417:
+        return {kGs,
+                0x70,
+                0x01,
+                0x01,
+                font.bPdfRows,
+                font.bPdfColumns,
+                font.bPdfElementWidth,
+                font.bPdfElementHeight,
+                kGs,
+                0x71,
+                font.bPdfErrorLevel,
+                kGs,
+                0x6B,
+                0x0A};
+    case Barcode2DGroup::kGs1DataBar:
+        return Gs1Command(type.gs1Kind, font.bGs1ElementWidth, font.dwGs1RowHeight,
+                          font.dwGs1RowHeight2D, font.bGs1SeparatorHeight, font.bGs1Segments,
+                          font.bGs1Hri, font.bGs1Ai);
+    case Barcode2DGroup::kQrCode:
+        return {kGs,
+                0x6F,
+                0x00,
+                font.bQrElementWidth,
+                font.bQrLanguage,
+                font.bQrModel,
+                kGs,
+                0x6B,
+                0x0B,
+                QrErrorLetter(font.bQrErrorLevel),
+                'A',
+                ','};
+    case Barcode2DGroup::kNone: break;
     }
     return {kGs, 0x71, 0x00, kGs, 0x6B, 0x0C};  // Maxi Code
 }

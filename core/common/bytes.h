@@ -21,7 +21,10 @@ public:
     size_t remaining() const { return ok_ ? data_.size() - pos_ : 0; }
 
     void seek(size_t pos) {
-        if (pos > data_.size()) { ok_ = false; return; }
+        if (pos > data_.size()) {
+            ok_ = false;
+            return;
+        }
         pos_ = pos;
     }
     void skip(size_t n) { seek(n > data_.size() - pos_ ? data_.size() + 1 : pos_ + n); }
@@ -46,7 +49,10 @@ public:
 
 private:
     bool take(size_t n) {
-        if (!ok_ || n > data_.size() - pos_) { ok_ = false; return false; }
+        if (!ok_ || n > data_.size() - pos_) {
+            ok_ = false;
+            return false;
+        }
         pos_ += n;
         return true;
     }
@@ -66,7 +72,8 @@ public:
         out_.push_back(static_cast<uint8_t>(v >> 8));
     }
     void u32(uint32_t v) {
-        for (int shift = 0; shift < 32; shift += 8) out_.push_back(static_cast<uint8_t>(v >> shift));
+        for (int shift = 0; shift < 32; shift += 8)
+            out_.push_back(static_cast<uint8_t>(v >> shift));
     }
     void i32(int32_t v) { u32(static_cast<uint32_t>(v)); }
     void bytes(std::span<const uint8_t> data) { out_.insert(out_.end(), data.begin(), data.end()); }

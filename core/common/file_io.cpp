@@ -29,8 +29,8 @@ std::string UniquePart() {
     static std::atomic<uint64_t> counter{0};
     static const uint64_t seed = [] {
         std::random_device device;
-        const auto now = static_cast<uint64_t>(
-            std::chrono::steady_clock::now().time_since_epoch().count());
+        const auto now =
+            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
         return (uint64_t{device()} << 32 ^ device()) ^ now;
     }();
     const uint64_t n = counter.fetch_add(1);
@@ -72,13 +72,13 @@ std::filesystem::path ResolvedDestination(const std::filesystem::path& destinati
 
 std::string_view DescribeFileKind(FileKind kind) {
     switch (kind) {
-        case FileKind::kMissing: return "no such file";
-        case FileKind::kRegular: return "a regular file";
-        case FileKind::kDirectory: return "is a directory";
-        case FileKind::kFifo: return "is a FIFO";
-        case FileKind::kDevice: return "is a device";
-        case FileKind::kSocket: return "is a socket";
-        case FileKind::kOther: return "is not a regular file";
+    case FileKind::kMissing: return "no such file";
+    case FileKind::kRegular: return "a regular file";
+    case FileKind::kDirectory: return "is a directory";
+    case FileKind::kFifo: return "is a FIFO";
+    case FileKind::kDevice: return "is a device";
+    case FileKind::kSocket: return "is a socket";
+    case FileKind::kOther: return "is not a regular file";
     }
     return "is not a regular file";
 }
@@ -227,8 +227,8 @@ Result<bool> CopyFileAtomically(const std::filesystem::path& from, const std::fi
 
 Result<bool> WriteToStream(std::FILE* stream, std::span<const uint8_t> bytes,
                            std::string_view name) {
-    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) ==
-                                              bytes.size();
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
     if (!written || std::fflush(stream) != 0 || std::ferror(stream)) {
         return Error{"cannot write " + std::string(name)};
     }

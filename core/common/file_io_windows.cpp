@@ -14,13 +14,13 @@ namespace {
 
 std::string Reason(DWORD error) {
     switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND: return "no such file";
-        case ERROR_ACCESS_DENIED: return "access denied";
-        case ERROR_SHARING_VIOLATION: return "the file is in use";
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL: return "the disk is full";
-        default: return "system error " + std::to_string(error);
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return "no such file";
+    case ERROR_ACCESS_DENIED: return "access denied";
+    case ERROR_SHARING_VIOLATION: return "the file is in use";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "the disk is full";
+    default: return "system error " + std::to_string(error);
     }
 }
 
@@ -35,17 +35,17 @@ HANDLE OpenToExamine(const std::filesystem::path& path, DWORD access) {
 Result<FileFacts> FactsOf(HANDLE file, const std::filesystem::path& path) {
     FileFacts facts;
     switch (GetFileType(file)) {
-        case FILE_TYPE_DISK: break;
-        case FILE_TYPE_CHAR: facts.kind = FileKind::kDevice; return facts;
-        case FILE_TYPE_PIPE: facts.kind = FileKind::kFifo; return facts;
-        default: facts.kind = FileKind::kOther; return facts;
+    case FILE_TYPE_DISK: break;
+    case FILE_TYPE_CHAR: facts.kind = FileKind::kDevice; return facts;
+    case FILE_TYPE_PIPE: facts.kind = FileKind::kFifo; return facts;
+    default: facts.kind = FileKind::kOther; return facts;
     }
     BY_HANDLE_FILE_INFORMATION info = {};
     if (!GetFileInformationByHandle(file, &info)) {
         return Error{"cannot examine " + PathText(path) + ": " + Reason(GetLastError())};
     }
     facts.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::kDirectory
-                                                                          : FileKind::kRegular;
+                                                                         : FileKind::kRegular;
     facts.identity = {info.dwVolumeSerialNumber,
                       uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow};
     return facts;
@@ -76,8 +76,8 @@ Result<std::vector<uint8_t>> ReadRegularFile(const std::filesystem::path& path, 
     if (!facts) {
         refusal = facts.error();
     } else if (facts->kind != FileKind::kRegular) {
-        refusal = "cannot open " + PathText(path) + ": " +
-                  std::string(DescribeFileKind(facts->kind));
+        refusal =
+            "cannot open " + PathText(path) + ": " + std::string(DescribeFileKind(facts->kind));
     } else if (!GetFileSizeEx(file, &size)) {
         refusal = "cannot read " + PathText(path) + ": " + Reason(GetLastError());
     } else if (static_cast<uint64_t>(size.QuadPart) > maxBytes) {

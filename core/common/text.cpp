@@ -60,19 +60,27 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3
-                      : lead >= 0xC2 ? 2 : 0;
+        size_t length = lead < 0x80                   ? 1
+                        : lead >= 0xF0 && lead < 0xF5 ? 4
+                        : lead >= 0xE0                ? 3
+                        : lead >= 0xC2                ? 2
+                                                      : 0;
         if (length == 0 || i + length > text.size()) {
             AppendUtf16(out, kReplacement);
             ++i;
             continue;
         }
-        char32_t cp = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F
-                    : lead & 0x07;
+        char32_t cp = length == 1   ? lead
+                      : length == 2 ? lead & 0x1F
+                      : length == 3 ? lead & 0x0F
+                                    : lead & 0x07;
         bool valid = true;
         for (size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) { valid = false; break; }
+            if ((next & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
             cp = (cp << 6) | (next & 0x3F);
         }
         const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);

@@ -28,17 +28,17 @@ int32_t PageView::Clamped(int64_t position) const {
 
 void PageView::Scroll(ScrollCode code, int32_t thumbPosition) {
     switch (code) {
-        case ScrollCode::LineUp:
-        case ScrollCode::PageUp: position_ = std::max(position_ - 1, rangeMin()); break;
-        case ScrollCode::LineDown:
-        case ScrollCode::PageDown: position_ = std::min(position_ + 1, rangeMax_); break;
-        case ScrollCode::ThumbPosition:
-        case ScrollCode::ThumbTrack:
-            position_ = std::clamp(thumbPosition, rangeMin(), rangeMax_);
-            break;
-        case ScrollCode::Top: position_ = rangeMin(); break;
-        case ScrollCode::Bottom: position_ = rangeMax_; break;
-        case ScrollCode::Other: break;
+    case ScrollCode::LineUp:
+    case ScrollCode::PageUp: position_ = std::max(position_ - 1, rangeMin()); break;
+    case ScrollCode::LineDown:
+    case ScrollCode::PageDown: position_ = std::min(position_ + 1, rangeMax_); break;
+    case ScrollCode::ThumbPosition:
+    case ScrollCode::ThumbTrack:
+        position_ = std::clamp(thumbPosition, rangeMin(), rangeMax_);
+        break;
+    case ScrollCode::Top: position_ = rangeMin(); break;
+    case ScrollCode::Bottom: position_ = rangeMax_; break;
+    case ScrollCode::Other: break;
     }
     const bool atTop = position_ == 0;
     const bool atLimit = position_ == rangeMax_;

@@ -42,11 +42,11 @@ std::string ViewerLanguageValueName(std::string_view model) {
 
 std::string_view ViewerLanguageFileFor(uint16_t languageId) {
     switch (languageId) {
-        case 1028:
-        case 3076:
-        case 4100: return "CHF.ini";
-        case 2052: return "CHN.ini";
-        default: return "ENG.ini";
+    case 1028:
+    case 3076:
+    case 4100: return "CHF.ini";
+    case 2052: return "CHN.ini";
+    default: return "ENG.ini";
     }
 }
 

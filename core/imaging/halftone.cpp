@@ -42,7 +42,9 @@ constexpr PaletteEntry kMonoPalette[2] = {{0, 0, 0}, {255, 255, 255}};
 
 struct ChannelSums {
     uint64_t sum[3] = {0, 0, 0};  // blue, green, red
-    int Mean(size_t channel, uint64_t pixels) const { return static_cast<int>(sum[channel] / pixels); }
+    int Mean(size_t channel, uint64_t pixels) const {
+        return static_cast<int>(sum[channel] / pixels);
+    }
 };
 
 // The sums of the untransferred blue, green and red levels. Sixteen pixels at a time into
@@ -83,7 +85,8 @@ Thresholds MatrixThresholds(const std::array<std::array<uint8_t, N>, N>& matrix,
     Thresholds t{static_cast<int32_t>(N), std::vector<uint32_t>(N * static_cast<size_t>(width))};
     for (size_t r = 0; r < N; ++r) {
         for (size_t x = 0; x < static_cast<size_t>(width); ++x) {
-            t.lines[r * static_cast<size_t>(width) + x] = (scale * matrix[r][x % N] + offset) * unit;
+            t.lines[r * static_cast<size_t>(width) + x] =
+                (scale * matrix[r][x % N] + offset) * unit;
         }
     }
     return t;
@@ -113,7 +116,8 @@ void ThresholdPicture(const BitmapView& picture, const LumaTables& luma, const T
     for (int32_t y = 0; y < picture.height(); ++y) {
         const uint8_t* p = picture.row(y);
         const uint32_t* line =
-            thresholds.lines.data() + static_cast<size_t>(y % thresholds.period) * static_cast<size_t>(width);
+            thresholds.lines.data() +
+            static_cast<size_t>(y % thresholds.period) * static_cast<size_t>(width);
         uint8_t* out = rows + static_cast<size_t>(y) * rowSize;
         if (picture.bitsPerPixel() == 24) {
             ThresholdRow(width, line, out, [&](int32_t x) {
@@ -256,10 +260,11 @@ void ThresholdAtMean(const BitmapView& picture, const LumaTables& luma, const Tr
             sums[0] += b;
         }
     }
-    const int mean = picture.bitsPerPixel() == 24
-                         ? (587 * static_cast<int>(sums[1] / pixels) + 299 * static_cast<int>(sums[2] / pixels) +
-                            114 * static_cast<int>(sums[0] / pixels)) / 1000
-                         : static_cast<int>(sums[0] / pixels);
+    const int mean = picture.bitsPerPixel() == 24 ? (587 * static_cast<int>(sums[1] / pixels) +
+                                                     299 * static_cast<int>(sums[2] / pixels) +
+                                                     114 * static_cast<int>(sums[0] / pixels)) /
+                                                        1000
+                                                  : static_cast<int>(sums[0] / pixels);
     // A mean of 255 leaves every pixel black; below it, "g > mean" is a byte comparison.
     const auto top = static_cast<uint8_t>(std::min(mean, 255));
     std::vector<uint8_t> white(static_cast<size_t>(width));
@@ -296,31 +301,29 @@ Result<std::vector<uint8_t>> ConvertToMonoBitmap(const BitmapView& picture, Half
     const size_t rowSize = static_cast<size_t>(BitmapRowSize(uint64_t(width), 1));
     Thresholds thresholds;
     switch (halftone) {
-        case Halftone::kNone:
-            // White above the mean; for colour pictures the mean of each transferred
-            // channel is taken first and then weighted.
-            ThresholdAtMean(picture, luma, t, rows, rowSize);
-            return file;
-        case Halftone::kDitherM3:
-            // Colour: g / 4 >= m, that is g >= 4m. Gray: g / 4 > m, that is g >= 4m + 4.
-            thresholds = MatrixThresholds(kM8, width, 4, colour ? 0 : 4, unit);
-            break;
-        case Halftone::kDitherM4:
-            if (colour) {
-                // Contrast about each channel's own mean, from the untransferred levels.
-                const ChannelSums sums = SumRawColour(picture);
-                TransferTable s[3];
-                for (size_t c = 0; c < 3; ++c) {
-                    s[c] = MakeMeanPivotTable(contrast, brightness, sums.Mean(c, pixels));
-                }
-                luma = MakeLumaTables(s[0], s[1], s[2]);
+    case Halftone::kNone:
+        // White above the mean; for colour pictures the mean of each transferred
+        // channel is taken first and then weighted.
+        ThresholdAtMean(picture, luma, t, rows, rowSize);
+        return file;
+    case Halftone::kDitherM3:
+        // Colour: g / 4 >= m, that is g >= 4m. Gray: g / 4 > m, that is g >= 4m + 4.
+        thresholds = MatrixThresholds(kM8, width, 4, colour ? 0 : 4, unit);
+        break;
+    case Halftone::kDitherM4:
+        if (colour) {
+            // Contrast about each channel's own mean, from the untransferred levels.
+            const ChannelSums sums = SumRawColour(picture);
+            TransferTable s[3];
+            for (size_t c = 0; c < 3; ++c) {
+                s[c] = MakeMeanPivotTable(contrast, brightness, sums.Mean(c, pixels));
             }
-            // Colour: g >= M16. Gray: T(p) > M16.
-            thresholds = MatrixThresholds(kM16, width, 1, colour ? 0 : 1, unit);
-            break;
-        case Halftone::kErrorDiffuse:
-            Diffuse(picture, luma, t, rows, rowSize);
-            return file;
+            luma = MakeLumaTables(s[0], s[1], s[2]);
+        }
+        // Colour: g >= M16. Gray: T(p) > M16.
+        thresholds = MatrixThresholds(kM16, width, 1, colour ? 0 : 1, unit);
+        break;
+    case Halftone::kErrorDiffuse: Diffuse(picture, luma, t, rows, rowSize); return file;
     }
     ThresholdPicture(picture, luma, t, thresholds, rows, rowSize);
     return file;

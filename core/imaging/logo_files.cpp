@@ -11,7 +11,9 @@ namespace {
 
 // Code units that continue a character: UTF-8 continuation bytes (POSIX paths) and low
 // surrogates (Windows paths).
-[[maybe_unused]] bool ContinuesCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+[[maybe_unused]] bool ContinuesCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 [[maybe_unused]] bool ContinuesCharacter(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 template <typename Char>
@@ -70,8 +72,7 @@ std::filesystem::path ConvertedFilePath(const std::filesystem::path& logo) {
     using View = std::basic_string_view<String::value_type>;
     const String& whole = logo.native();
     const size_t nameStart = whole.size() - logo.filename().native().size();
-    const size_t nameEnd =
-        nameStart + WithoutLastCharacters(View(whole).substr(nameStart), 4);
+    const size_t nameEnd = nameStart + WithoutLastCharacters(View(whole).substr(nameStart), 4);
     std::filesystem::path converted = String(whole, 0, nameEnd);
     converted += "Temp.bmp";
     return converted;

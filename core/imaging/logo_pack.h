@@ -32,10 +32,12 @@ struct GrayLogo {
 // Accepts a 1-bit bitmap whose first two palette entries are black and white, in either
 // order. The rows are padded at the top to a multiple of 8 and at the right to the stored
 // row size; the padding is blank whatever the file's padding bits hold.
-Result<MonoLogo> PackMonoLogo(std::span<const uint8_t> file, const BitmapLimits& limits = kLogoLimits);
+Result<MonoLogo> PackMonoLogo(std::span<const uint8_t> file,
+                              const BitmapLimits& limits = kLogoLimits);
 
 // Accepts an 8-bit bitmap, the gray converted file; the pixel byte is the gray level and
 // the padding pixels of each row count as white.
-Result<GrayLogo> PackGrayLogo(std::span<const uint8_t> file, const BitmapLimits& limits = kLogoLimits);
+Result<GrayLogo> PackGrayLogo(std::span<const uint8_t> file,
+                              const BitmapLimits& limits = kLogoLimits);
 
 }  // namespace zr640

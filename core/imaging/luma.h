@@ -30,7 +30,8 @@ inline LumaTables MakeLumaTables(const TransferTable& blue, const TransferTable&
 template <typename Out>
 inline void LumaRow(const uint8_t* pixels, int32_t width, const LumaTables& t, Out* out) {
     for (int32_t x = 0; x < width; ++x, pixels += 3) {
-        out[x] = static_cast<Out>((t.blue[pixels[0]] + t.green[pixels[1]] + t.red[pixels[2]]) / 1000u);
+        out[x] =
+            static_cast<Out>((t.blue[pixels[0]] + t.green[pixels[1]] + t.red[pixels[2]]) / 1000u);
     }
 }
 

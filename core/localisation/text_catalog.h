@@ -109,9 +109,7 @@ constexpr size_t TextPoolUnits() { return kBufferOffsets[kKeyCount]; }
 
 // The i-th member of a numbered family: Nth(Key::Document_RC_OPENDRAWER1, 12) is
 // RC_OPENDRAWER13. The family's members are consecutive in the catalogue.
-constexpr Key Nth(Key first, size_t i) {
-    return static_cast<Key>(static_cast<size_t>(first) + i);
-}
+constexpr Key Nth(Key first, size_t i) { return static_cast<Key>(static_cast<size_t>(first) + i); }
 
 // Texts loaded by a sheet when it opens (document: "LAYOUT", "OPERATION", "VERSION",
 // "WATERMARK", "1DCODE", "2DCODE", "GPD" and its 14 message texts; device: "UTILITY",

@@ -97,18 +97,18 @@ uint8_t ClampBuzzerVolume(uint32_t typed);
 // list shows for a stored value outside it); an alignment of -1 checks none of the radios.
 // The two number edits hold the number as typed (an empty edit is 0); OK clamps them.
 struct EventDialogValues {
-    bool sendCommand = false;  // 1015; the command edit is enabled only when checked
-    bool feedToCut = false;    // 1023
-    bool useMessenger = false; // 1026 checked (else 1025, the drawer)
-    int cashDrawer = 0;        // 1017, 0 to 12
-    int messenger = 0;         // 1032, 0 to 1
-    int buzzer = 0;            // 1027, 0 to 5
-    uint32_t buzzerVolume = 0; // 1024 and its spin 1035
-    uint32_t feedMm = 0;       // 1021 and its spin 1022
-    int paperCut = 0;          // 1020, 0 to 2
-    int logo = 0;              // 1028, 0 to 9
-    int logoAlign = 0;         // 1029 / 1030 / 1031 as 0 / 1 / 2, or -1
-    bool beforeCut = true;     // 1033 checked (else 1034)
+    bool sendCommand = false;   // 1015; the command edit is enabled only when checked
+    bool feedToCut = false;     // 1023
+    bool useMessenger = false;  // 1026 checked (else 1025, the drawer)
+    int cashDrawer = 0;         // 1017, 0 to 12
+    int messenger = 0;          // 1032, 0 to 1
+    int buzzer = 0;             // 1027, 0 to 5
+    uint32_t buzzerVolume = 0;  // 1024 and its spin 1035
+    uint32_t feedMm = 0;        // 1021 and its spin 1022
+    int paperCut = 0;           // 1020, 0 to 2
+    int logo = 0;               // 1028, 0 to 9
+    int logoAlign = 0;          // 1029 / 1030 / 1031 as 0 / 1 / 2, or -1
+    bool beforeCut = true;      // 1033 checked (else 1034)
     bool operator==(const EventDialogValues&) const = default;
 };
 
@@ -121,11 +121,11 @@ EventDialogValues DefaultEventValues(OperationEvent event);
 
 // Which controls are enabled for the values.
 struct EventControlStates {
-    bool commandEdit;     // 1016
-    bool drawerList;      // 1017
-    bool messengerList;   // 1032
-    bool volume;          // 1024 and 1035
-    bool logoPlacement;   // 1029, 1030, 1031, 1033 and 1034
+    bool commandEdit;    // 1016
+    bool drawerList;     // 1017
+    bool messengerList;  // 1032
+    bool volume;         // 1024 and 1035
+    bool logoPlacement;  // 1029, 1030, 1031, 1033 and 1034
     bool operator==(const EventControlStates&) const = default;
 };
 EventControlStates ControlStatesOf(const EventDialogValues& values);

@@ -40,7 +40,9 @@ bool IsOneBitBitmap(const std::filesystem::path& file) {
 }
 
 // Paths are UTF-16 on Windows and UTF-8 elsewhere.
-[[maybe_unused]] std::u16string NativeToUtf16(const std::wstring& text) { return {text.begin(), text.end()}; }
+[[maybe_unused]] std::u16string NativeToUtf16(const std::wstring& text) {
+    return {text.begin(), text.end()};
+}
 [[maybe_unused]] std::u16string NativeToUtf16(const std::string& text) { return Utf8ToUtf16(text); }
 
 DownloadAllPlan Failure(std::string why) { return {std::nullopt, std::nullopt, std::move(why)}; }
@@ -150,17 +152,15 @@ std::optional<uint64_t> LogoDownloadSize(const std::filesystem::path& logo) {
     return SizeOf(logo);
 }
 
-DownloadAllPlan PrepareDownloadAll(LogoFormat format, std::span<const std::filesystem::path> logos) {
+DownloadAllPlan PrepareDownloadAll(LogoFormat format,
+                                   std::span<const std::filesystem::path> logos) {
     std::vector<std::optional<uint64_t>> sizes;
     for (const auto& logo : logos) sizes.push_back(LogoDownloadSize(logo));
     if (const auto message = CheckDownloadAll(sizes)) return {message, std::nullopt, {}};
     switch (format) {
-        case LogoFormat::kTransformation:
-            return PrepareMono(logos);
-        case LogoFormat::kGray:
-            return PrepareGray(logos);
-        case LogoFormat::kOriginal:
-            break;
+    case LogoFormat::kTransformation: return PrepareMono(logos);
+    case LogoFormat::kGray: return PrepareGray(logos);
+    case LogoFormat::kOriginal: break;
     }
     return Failure("Download all sends mono or gray logos");
 }

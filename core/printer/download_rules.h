@@ -20,25 +20,25 @@ using text::Message;
 
 // The page's messages, each with an OK button and no icon.
 inline constexpr Message kDownloadError1{text::Key::MessageBox_MB_DOWNLOAD_ERROR1,
-                                        text::Key::MessageBox_MB_ERROR};
+                                         text::Key::MessageBox_MB_ERROR};
 inline constexpr Message kDownloadError2{text::Key::MessageBox_MB_DOWNLOAD_ERROR2,
-                                        text::Key::MessageBox_MB_ERROR};
+                                         text::Key::MessageBox_MB_ERROR};
 inline constexpr Message kDownloadError3{text::Key::MessageBox_MB_DOWNLOAD_ERROR3,
-                                        text::Key::MessageBox_MB_ERROR};
+                                         text::Key::MessageBox_MB_ERROR};
 inline constexpr Message kDownloadError4{text::Key::MessageBox_MB_DOWNLOAD_ERROR4,
-                                        text::Key::MessageBox_MB_INFORMATION};
+                                         text::Key::MessageBox_MB_INFORMATION};
 inline constexpr Message kDownloadError5{text::Key::MessageBox_MB_DOWNLOAD_ERROR5,
-                                        text::Key::MessageBox_MB_ERROR};
+                                         text::Key::MessageBox_MB_ERROR};
 inline constexpr Message kDownloadError6{text::Key::MessageBox_MB_DOWNLOAD_ERROR6,
-                                        text::Key::MessageBox_MB_ERROR};
+                                         text::Key::MessageBox_MB_ERROR};
 inline constexpr Message kDownloadError7{text::Key::MessageBox_MB_DOWNLOAD_ERROR7,
-                                        text::Key::MessageBox_MB_ERROR};
+                                         text::Key::MessageBox_MB_ERROR};
 inline constexpr Message kDownloadError8{text::Key::MessageBox_MB_DOWNLOAD_ERROR8,
-                                        text::Key::MessageBox_MB_ERROR};
+                                         text::Key::MessageBox_MB_ERROR};
 inline constexpr Message kDownloadError9{text::Key::MessageBox_MB_DOWNLOAD_ERROR9,
-                                        text::Key::MessageBox_MB_ERROR};
+                                         text::Key::MessageBox_MB_ERROR};
 inline constexpr Message kDownloadError10{text::Key::MessageBox_MB_DOWNLOAD_ERROR10,
-                                        text::Key::MessageBox_MB_ERROR};
+                                          text::Key::MessageBox_MB_ERROR};
 
 // All ten, in key order, for loading their texts from the language file.
 std::span<const Message> DownloadMessages();

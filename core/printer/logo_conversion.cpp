@@ -21,15 +21,18 @@ bool MonoConvertible(const BitmapLead& lead) {
 }
 
 bool GrayConvertible(const BitmapLead& lead) {
-    return lead.bitmap && (lead.bitsPerPixel == 24 || lead.bitsPerPixel == 8 || lead.bitsPerPixel == 1);
+    return lead.bitmap &&
+           (lead.bitsPerPixel == 24 || lead.bitsPerPixel == 8 || lead.bitsPerPixel == 1);
 }
 
 bool Convertible(const BitmapLead& lead, LogoFormat format) {
     return format == LogoFormat::kGray ? GrayConvertible(lead) : MonoConvertible(lead);
 }
 
-bool ConvertLogo(const std::filesystem::path& logo, LogoFormat format, const LogoSettings& settings) {
-    if (format == LogoFormat::kGray) return ConvertToGray(logo, settings.contrast, settings.brightness).done();
+bool ConvertLogo(const std::filesystem::path& logo, LogoFormat format,
+                 const LogoSettings& settings) {
+    if (format == LogoFormat::kGray)
+        return ConvertToGray(logo, settings.contrast, settings.brightness).done();
     const auto halftone = static_cast<Halftone>(std::clamp(settings.halftone, 0, 3));
     return ConvertToMono(logo, halftone, settings.contrast, settings.brightness).done();
 }

@@ -19,7 +19,8 @@ bool Convertible(const BitmapLead& lead, LogoFormat format);
 
 // Writes the logo's converted file: gray for the Gray format, mono otherwise. False when the
 // file was refused or could not be written (a converted file from before stays as it was).
-bool ConvertLogo(const std::filesystem::path& logo, LogoFormat format, const LogoSettings& settings);
+bool ConvertLogo(const std::filesystem::path& logo, LogoFormat format,
+                 const LogoSettings& settings);
 
 // Add converts a new logo as its format wants it; false when the format refuses the file
 // (no row is added). Original takes any file, and converts colour and gray pictures with

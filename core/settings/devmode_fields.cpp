@@ -218,8 +218,7 @@ Result<std::vector<uint8_t>> ReadByteText(std::string_view value, size_t capacit
 
 Result<bool> Store(uint8_t* record, const DevModeField& field, std::string_view value) {
     switch (field.kind) {
-    case FieldKind::kHeader:
-        return Error{"the record's header is not set by name"};
+    case FieldKind::kHeader: return Error{"the record's header is not set by name"};
     case FieldKind::kNumber: {
         const auto number = ReadNumber(value, field);
         if (!number) return Error{number.error()};

@@ -23,16 +23,16 @@ enum class FieldKind : uint8_t {
 };
 
 struct DevModeField {
-    std::string name;    // "startDoc.bPaperCut", "barcode1D[3].bType", "wszWatermarkText"
+    std::string name;  // "startDoc.bPaperCut", "barcode1D[3].bType", "wszWatermarkText"
     FieldKind kind;
-    size_t offset;       // from the record's start
-    size_t width;        // numbers: 1 or 4 bytes; text: units; byte arrays: bytes
+    size_t offset;  // from the record's start
+    size_t width;   // numbers: 1 or 4 bytes; text: units; byte arrays: bytes
     bool isSigned = false;
-    int64_t low = 0;     // numbers only
+    int64_t low = 0;  // numbers only
     int64_t high = 0;
-    size_t maxLength = 0;    // text: the longest text the field takes
-    size_t countOffset = 0;  // command: where cbCommand lies
-    size_t alsoX8Offset = 0; // a 1D code's bElementWidth: dwElementWidthX8, kept at 8 times it
+    size_t maxLength = 0;     // text: the longest text the field takes
+    size_t countOffset = 0;   // command: where cbCommand lies
+    size_t alsoX8Offset = 0;  // a 1D code's bElementWidth: dwElementWidthX8, kept at 8 times it
 };
 
 // The fields in the order `devmode show` lists them.

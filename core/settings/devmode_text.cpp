@@ -13,9 +13,7 @@ class FieldPrinter {
 public:
     explicit FieldPrinter(std::string& out) : out_(out) {}
 
-    void Number(std::string_view name, long long value) {
-        Line(name, std::to_string(value));
-    }
+    void Number(std::string_view name, long long value) { Line(name, std::to_string(value)); }
 
     void Hex(std::string_view name, uint32_t value) {
         char text[16];
@@ -155,8 +153,10 @@ std::string DescribeDevMode(const PrivateDevMode& r) {
     DescribeEvent(p, "startPage", r.startPage);
     DescribeEvent(p, "endDoc", r.endDoc);
     DescribeEvent(p, "endPage", r.endPage);
-    for (int k = 0; k < 8; ++k) DescribeBarcode1D(p, "barcode1D[" + std::to_string(k) + "]", r.barcode1D[k]);
-    for (int j = 0; j < 2; ++j) DescribeBarcode2D(p, "barcode2D[" + std::to_string(j) + "]", r.barcode2D[j]);
+    for (int k = 0; k < 8; ++k)
+        DescribeBarcode1D(p, "barcode1D[" + std::to_string(k) + "]", r.barcode1D[k]);
+    for (int j = 0; j < 2; ++j)
+        DescribeBarcode2D(p, "barcode2D[" + std::to_string(j) + "]", r.barcode2D[j]);
     p.Number("bReserved", r.bReserved);
     p.Bytes("abReservedA", r.abReservedA, sizeof r.abReservedA);
     p.Bytes("abReservedB", r.abReservedB, sizeof r.abReservedB);

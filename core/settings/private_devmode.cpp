@@ -103,8 +103,8 @@ void ConvertDevMode(std::span<const uint8_t> in, PrivateDevMode& out,
 
     if (available >= kHeaderSize && LoadU32(saved.data() + 4) == outSignature) {
         const uint32_t inSize = LoadU32(saved.data());
-        const size_t n = std::min({static_cast<size_t>(outSizeBefore), static_cast<size_t>(inSize),
-                                   available});
+        const size_t n =
+            std::min({static_cast<size_t>(outSizeBefore), static_cast<size_t>(inSize), available});
         std::memcpy(&out, saved.data(), n);
         out.dmExtraHeader.dwSize = kPrivateDevModeSize;
         out.dmExtraHeader.dwVersion = kPrivateDevModeVersion;

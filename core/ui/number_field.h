@@ -17,8 +17,8 @@ struct NumberRange {
 enum class ClampMoment { Typing, Leaving };
 
 struct FieldValue {
-    int32_t value;    // the value to store
-    bool rewrite;     // the edit must show `value` instead of what was typed
+    int32_t value;  // the value to store
+    bool rewrite;   // the edit must show `value` instead of what was typed
 };
 
 // Reads the typed text: leading and trailing blanks are ignored, and anything but decimal

@@ -32,9 +32,9 @@ zr640::win::RegistryKey OpenLanguageKey(LanguageKey::Mode mode) {
     case LanguageKey::Mode::Read:
         return RegistryKey::Open(HKEY_CURRENT_USER, kLanguageKeyPath, RegistryKey::Access::Read);
     case LanguageKey::Mode::Write:
-        return RegistryKey::Open(HKEY_CURRENT_USER, kLanguageKeyPath, RegistryKey::Access::ReadWrite);
-    case LanguageKey::Mode::CreateIfMissing:
-        break;
+        return RegistryKey::Open(HKEY_CURRENT_USER, kLanguageKeyPath,
+                                 RegistryKey::Access::ReadWrite);
+    case LanguageKey::Mode::CreateIfMissing: break;
     }
     return RegistryKey::Create(HKEY_CURRENT_USER, kLanguageKeyPath);
 }
@@ -86,7 +86,8 @@ void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCop
     if (FileExists(userCopy)) {
         const UINT driverVersion =
             GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 99999, driverCopy.c_str());
-        const UINT userVersion = GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 0, userCopy.c_str());
+        const UINT userVersion =
+            GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 0, userCopy.c_str());
         if (userVersion > driverVersion) return;
     }
     // A copy cut short (a full disk, a crash) must not leave the user a half language file.

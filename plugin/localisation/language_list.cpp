@@ -22,8 +22,9 @@ std::wstring ReadEntry(const std::wstring& list, const std::wstring& key, const 
 
 std::vector<LanguageEntry> ReadLanguageList() {
     const std::wstring list = UserFolder() + kLanguageListFile;
-    const int count = std::clamp(static_cast<int>(GetPrivateProfileIntW(L"LANGUAGE", L"COUNT", 2, list.c_str())),
-                                 0, kMaxLanguages);
+    const int count =
+        std::clamp(static_cast<int>(GetPrivateProfileIntW(L"LANGUAGE", L"COUNT", 2, list.c_str())),
+                   0, kMaxLanguages);
     std::vector<LanguageEntry> languages;
     for (int i = 0; i < count; ++i) {
         const std::wstring n = std::to_wstring(i);

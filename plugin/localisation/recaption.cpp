@@ -66,7 +66,8 @@ void RepaintPagesOf(HWND sheet) {
 void NotePage(HWND page, NotedPage kind, const wchar_t* printer, bool deviceSheet) {
     OpenPages& open = Open();
     const zr640::win::Exclusive hold(open.lock);
-    open.pages.push_back({page, kind, printer != nullptr ? printer : L"", deviceSheet, GetCurrentThreadId()});
+    open.pages.push_back(
+        {page, kind, printer != nullptr ? printer : L"", deviceSheet, GetCurrentThreadId()});
 }
 
 void ForgetPage(HWND page) {
@@ -93,9 +94,9 @@ void RecaptionDocumentSheet(HWND sheet) {
     const HWND tabs = TabControlOf(sheet);
     if (tabs == nullptr) return;
     ResolveCurrentStringFile();
-    constexpr Key kTitles[] = {Key::Layout_RC_LAYOUTFORM, Key::Watermark_RC_WATERMARKFORM,
+    constexpr Key kTitles[] = {Key::Layout_RC_LAYOUTFORM,       Key::Watermark_RC_WATERMARKFORM,
                                Key::Operation_RC_OPERATIONFORM, Key::Code1D_RC_1DCODEFORM,
-                               Key::Code2D_RC_2DCODEFORM, Key::Version_RC_VERSIONFORM};
+                               Key::Code2D_RC_2DCODEFORM,       Key::Version_RC_VERSIONFORM};
     for (int i = 0; i < 6; ++i) SetTabText(tabs, 2 + i, kTitles[i]);
 }
 

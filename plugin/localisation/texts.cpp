@@ -38,8 +38,9 @@ void LoadText(Key key) {
     std::wstring section, name;
     const std::wstring file = CurrentStringFilePath();
     std::wstring loaded(entry.capacity, L'\0');
-    GetPrivateProfileStringW(Wide(text::SectionOf(entry.section).name, section), Wide(entry.key, name),
-                             kAbsent, loaded.data(), entry.capacity, file.c_str());
+    GetPrivateProfileStringW(Wide(text::SectionOf(entry.section).name, section),
+                             Wide(entry.key, name), kAbsent, loaded.data(), entry.capacity,
+                             file.c_str());
     if (std::wstring_view(loaded.c_str()) == kAbsent) {
         const size_t length = std::min<size_t>(entry.english.size(), entry.capacity - 1u);
         std::copy_n(entry.english.begin(), length, loaded.begin());

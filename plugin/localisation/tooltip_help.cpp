@@ -9,7 +9,7 @@
 namespace zr640ui {
 namespace {
 
-constexpr UINT_PTR kHelpSubclass = 0x5A52;  // this module's help subclass on a control
+constexpr UINT_PTR kHelpSubclass = 0x5A52;          // this module's help subclass on a control
 constexpr wchar_t kHelpProperty[] = L"ZR640.Help";  // marks a control that has help
 constexpr int kDelayMs = 1000;
 constexpr int kMaxTipWidth = 300;
@@ -66,10 +66,10 @@ HWND AttachHelp(HWND page, std::span<const zr640::text::TextBinding<Key>> contro
     HWND tooltip;
     {
         ScopedActivation activation;
-        tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr,
-                                  ModuleInstance(), nullptr);
+        tooltip =
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr, ModuleInstance(), nullptr);
     }
     if (tooltip == nullptr) return nullptr;
     SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_AUTOMATIC, kDelayMs);
@@ -80,7 +80,8 @@ HWND AttachHelp(HWND page, std::span<const zr640::text::TextBinding<Key>> contro
         const HWND control = GetDlgItem(page, binding.control);
         if (control == nullptr || GetPropW(control, kHelpProperty) != nullptr) continue;
         auto* slot = new HelpSlot{binding.text, tooltip};
-        if (!SetWindowSubclass(control, HelpProc, kHelpSubclass, reinterpret_cast<DWORD_PTR>(slot))) {
+        if (!SetWindowSubclass(control, HelpProc, kHelpSubclass,
+                               reinterpret_cast<DWORD_PTR>(slot))) {
             delete slot;
             continue;
         }

@@ -102,17 +102,17 @@ struct _DEVQUERYPRINT_INFO;
 using PDEVQUERYPRINT_INFO_ = _DEVQUERYPRINT_INFO*;
 
 // {ABCE80D7-9F46-11D1-882A-00C04FB961EC}
-inline constexpr GUID CLSID_OEMUI = {0xABCE80D7, 0x9F46, 0x11D1,
-                                     {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
+inline constexpr GUID CLSID_OEMUI = {
+    0xABCE80D7, 0x9F46, 0x11D1, {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
 // {7F42285E-91D5-11D1-8820-00C04FB961EC}
-inline constexpr GUID IID_IPrintOemCommon = {0x7F42285E, 0x91D5, 0x11D1,
-                                             {0x88, 0x20, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
+inline constexpr GUID IID_IPrintOemCommon = {
+    0x7F42285E, 0x91D5, 0x11D1, {0x88, 0x20, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
 // {C6A7A9D0-774C-11D1-947F-00A0C90640B8}
-inline constexpr GUID IID_IPrintOemUI = {0xC6A7A9D0, 0x774C, 0x11D1,
-                                         {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
+inline constexpr GUID IID_IPrintOemUI = {
+    0xC6A7A9D0, 0x774C, 0x11D1, {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
 // {92B05D50-78BC-11D1-9480-00A0C90640B8}
-inline constexpr GUID IID_IPrintOemDriverUI = {0x92B05D50, 0x78BC, 0x11D1,
-                                               {0x94, 0x80, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
+inline constexpr GUID IID_IPrintOemDriverUI = {
+    0x92B05D50, 0x78BC, 0x11D1, {0x94, 0x80, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
 
 struct IPrintOemCommon : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
@@ -122,7 +122,8 @@ struct IPrintOemCommon : public IUnknown {
 
 struct IPrintOemUI : public IPrintOemCommon {
     virtual HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* pIUnknown) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD dwMode, oem::POEMCUIPPARAM pOemCUIPParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD dwMode,
+                                                   oem::POEMCUIPPARAM pOemCUIPParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE DocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo,
                                                              LPARAM lParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE DevicePropertySheets(PPROPSHEETUI_INFO pPSUIInfo,

@@ -21,7 +21,8 @@ public:
     }
 
     bool BrowseForFolder(HWND owner, std::wstring& folder) override {
-        if (Shell().browseForFolder == nullptr || Shell().getPathFromIdList == nullptr) return false;
+        if (Shell().browseForFolder == nullptr || Shell().getPathFromIdList == nullptr)
+            return false;
         BROWSEINFOW info = {};
         info.hwndOwner = owner;
         info.lpszTitle = L"";
@@ -36,7 +37,8 @@ public:
         return ok;
     }
 
-    bool ChooseFileToOpen(HWND owner, const wchar_t* title, const wchar_t* filter, std::wstring& path) override {
+    bool ChooseFileToOpen(HWND owner, const wchar_t* title, const wchar_t* filter,
+                          std::wstring& path) override {
         // Long paths are allowed for: the buffer is far larger than MAX_PATH.
         std::wstring buffer(32768, L'\0');
         OPENFILENAMEW request = {};
@@ -69,7 +71,9 @@ PlatformServices* current = &realPlatform;
 
 PlatformServices& Platform() { return *current; }
 
-void SetPlatform(PlatformServices* services) { current = services != nullptr ? services : &realPlatform; }
+void SetPlatform(PlatformServices* services) {
+    current = services != nullptr ? services : &realPlatform;
+}
 
 const ShellFunctions& Shell() { return shellFunctions; }
 

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zr640::StoreField(font1D, zr640::Field1D::kElementHeight, value);
     zr640::StoreField(font2D, zr640::Field2D::kGs1Segments, value);
     (void)zr640::SymbolHeightMillimetres(font1D.dwSymbolHeight);
-    (void)zr640::SymbolHeightPoints(zr640::SymbolHeight(font1D.dwElementHeight, font1D.bHriPosition,
-                                                        font1D.bHriFont));
+    (void)zr640::SymbolHeightPoints(
+        zr640::SymbolHeight(font1D.dwElementHeight, font1D.bHriPosition, font1D.bHriFont));
     return 0;
 }

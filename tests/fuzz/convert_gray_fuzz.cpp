@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto gray = zr640::ConvertToGrayBitmap(*view, contrast, brightness);
     if (!gray) return 0;
     const auto logo = zr640::PackGrayLogo(*gray);
-    if (!logo || logo->data.size() != size_t{logo->bytesPerLine} * logo->bands * 8) __builtin_trap();
+    if (!logo || logo->data.size() != size_t{logo->bytesPerLine} * logo->bands * 8)
+        __builtin_trap();
     return 0;
 }

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto ini = zr640::IniFile::Parse(std::span<const uint8_t>(data, size));
 
     for (const auto& entry : zr640::text::Entries()) {
-        std::u16string value = ini.GetString(zr640::text::SectionOf(entry.section).name,
-                                              entry.key, entry.english, entry.capacity);
+        std::u16string value = ini.GetString(zr640::text::SectionOf(entry.section).name, entry.key,
+                                             entry.english, entry.capacity);
         value.resize(entry.capacity, u'\0');
         zr640::text::ShowLineBreaksInPlace(value.data(), value.size());
     }

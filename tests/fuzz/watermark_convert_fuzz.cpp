@@ -41,12 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 expected = SameColour(pixel, source->colour(bit));
                 break;
             }
-            case 8:
-                expected = SameColour(pixel, source->colour(in[x]));
-                break;
+            case 8: expected = SameColour(pixel, source->colour(in[x])); break;
             default:
-                expected = pixel[0] == in[3 * x] && pixel[1] == in[3 * x + 1] &&
-                           pixel[2] == in[3 * x + 2];
+                expected =
+                    pixel[0] == in[3 * x] && pixel[1] == in[3 * x + 1] && pixel[2] == in[3 * x + 2];
             }
             if (!expected) __builtin_trap();
         }

@@ -17,8 +17,9 @@
 namespace zr640 {
 namespace {
 
-const std::filesystem::path kArt = std::filesystem::path(ZR640_TEST_DATA).parent_path()
-                                       .parent_path() / "plugin" / "resources" / "art";
+const std::filesystem::path kArt =
+    std::filesystem::path(ZR640_TEST_DATA).parent_path().parent_path() / "plugin" / "resources" /
+    "art";
 
 struct Bitmap {
     int32_t width = 0, height = 0;
@@ -110,13 +111,13 @@ TEST(Artwork, PaperStripsShowTheirCutsAndFeeds) {
         bool feed;
     };
     const Strip strips[] = {
-        {"strip_startdoc_feed_cut.bmp", 2, true},  {"strip_startdoc_feed.bmp", 0, true},
-        {"strip_startdoc_cut.bmp", 2, false},      {"strip_startpage_feed_cut.bmp", 4, true},
-        {"strip_startpage_feed.bmp", 0, true},     {"strip_startpage_cut.bmp", 4, false},
-        {"strip_endpage_feed_cut.bmp", 4, true},   {"strip_endpage_feed.bmp", 0, true},
-        {"strip_endpage_cut.bmp", 4, false},       {"strip_enddoc_feed_cut.bmp", 2, true},
-        {"strip_enddoc_feed.bmp", 0, true},        {"strip_enddoc_cut.bmp", 2, false},
-        {"strip_start_plain.bmp", 0, false},       {"strip_end_plain.bmp", 0, false},
+        {"strip_startdoc_feed_cut.bmp", 2, true}, {"strip_startdoc_feed.bmp", 0, true},
+        {"strip_startdoc_cut.bmp", 2, false},     {"strip_startpage_feed_cut.bmp", 4, true},
+        {"strip_startpage_feed.bmp", 0, true},    {"strip_startpage_cut.bmp", 4, false},
+        {"strip_endpage_feed_cut.bmp", 4, true},  {"strip_endpage_feed.bmp", 0, true},
+        {"strip_endpage_cut.bmp", 4, false},      {"strip_enddoc_feed_cut.bmp", 2, true},
+        {"strip_enddoc_feed.bmp", 0, true},       {"strip_enddoc_cut.bmp", 2, false},
+        {"strip_start_plain.bmp", 0, false},      {"strip_end_plain.bmp", 0, false},
     };
     for (const Strip& s : strips) {
         SCOPED_TRACE(s.name);

@@ -170,7 +170,8 @@ TEST(BarcodeTypes, SampleDataPassesItsOwnCheck) {
 // The inputs kept in the fuzz target's crashers folder (a rule code byte, then the data)
 // probe the check's edges; every one must be refused.
 TEST(BarcodeDataCheck, FuzzCrashersAreRefused) {
-    const auto folder = std::filesystem::path(ZR640_TEST_DATA) / ".." / "fuzz" / "crashers" / "barcode";
+    const auto folder =
+        std::filesystem::path(ZR640_TEST_DATA) / ".." / "fuzz" / "crashers" / "barcode";
     size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const Bytes input = test::ReadFile(entry.path());

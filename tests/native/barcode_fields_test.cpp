@@ -143,9 +143,9 @@ TEST(FieldClamps, StoredFieldsReadBackWhatTheEditsStored) {
     PrivateDevMode record;
     FillDefaultDevMode(record, u"C:\\");
     Barcode1DSettings& font1D = record.barcode1D[3];
-    for (const Field1D field : {Field1D::kElementWidth, Field1D::kElementHeight,
-                                Field1D::kGs1ElementWidth, Field1D::kGs1RowHeight,
-                                Field1D::kGs1RowHeight2D, Field1D::kGs1SeparatorHeight}) {
+    for (const Field1D field :
+         {Field1D::kElementWidth, Field1D::kElementHeight, Field1D::kGs1ElementWidth,
+          Field1D::kGs1RowHeight, Field1D::kGs1RowHeight2D, Field1D::kGs1SeparatorHeight}) {
         const FieldRange range = RangeOf(field);
         for (const int32_t value : {range.low, range.high}) {
             StoreField(font1D, field, value);

@@ -137,9 +137,15 @@ TEST(BitmapReader, RefusesMalformedHeaders) {
 TEST(BitmapReader, RefusesEmptyNegativeAndHugeSizes) {
     const auto good = Small24();
     const int32_t sizes[][2] = {
-        {0, 3}, {5, 0}, {-5, 3}, {std::numeric_limits<int32_t>::min(), 3},
-        {5, std::numeric_limits<int32_t>::min()}, {std::numeric_limits<int32_t>::max(), 1},
-        {1, std::numeric_limits<int32_t>::max()}, {0x40000000, 0x40000000}, {32769, 1},
+        {0, 3},
+        {5, 0},
+        {-5, 3},
+        {std::numeric_limits<int32_t>::min(), 3},
+        {5, std::numeric_limits<int32_t>::min()},
+        {std::numeric_limits<int32_t>::max(), 1},
+        {1, std::numeric_limits<int32_t>::max()},
+        {0x40000000, 0x40000000},
+        {32769, 1},
         {30000, 30000},  // within each cap, but too many pixels
     };
     for (const auto& [w, h] : sizes) {
@@ -156,7 +162,8 @@ TEST(BitmapReader, LogoLimitsAreInclusive) {
     EXPECT_FALSE(Refused(test::TopDown(edge), kLogoLimits));
     EXPECT_TRUE(Refused(Bitmap1(1025, 1, [](int, int) { return false; }), kLogoLimits));
     EXPECT_TRUE(Refused(Bitmap1(1, 769, [](int, int) { return false; }), kLogoLimits));
-    EXPECT_TRUE(Refused(test::TopDown(Bitmap1(1, 769, [](int, int) { return false; })), kLogoLimits));
+    EXPECT_TRUE(
+        Refused(test::TopDown(Bitmap1(1, 769, [](int, int) { return false; })), kLogoLimits));
 }
 
 TEST(BitmapReader, RefusesFilesShorterThanTheirHeadersClaim) {
@@ -164,7 +171,8 @@ TEST(BitmapReader, RefusesFilesShorterThanTheirHeadersClaim) {
                              Bitmap1(33, 9, [](int, int) { return true; })}) {
         ASSERT_FALSE(Refused(file));
         for (size_t cut : {size_t{1}, size_t{4}}) {
-            EXPECT_TRUE(Refused({file.begin(), file.end() - static_cast<long>(cut)})) << file.size();
+            EXPECT_TRUE(Refused({file.begin(), file.end() - static_cast<long>(cut)}))
+                << file.size();
         }
         for (size_t length : {size_t{0}, size_t{2}, size_t{14}, size_t{33}, size_t{53}}) {
             EXPECT_TRUE(Refused({file.begin(), file.begin() + static_cast<long>(length)}));

@@ -97,11 +97,11 @@ TEST(DevModeFields, MalformedNumbersAndNames) {
     const PrivateDevMode before = DefaultRecord();
     for (const char* assignment :
          {"startDoc.bPaperCut=", "startDoc.bPaperCut=+1", "startDoc.bPaperCut= 1",
-          "startDoc.bPaperCut=1 ",
-          "startDoc.bPaperCut=0x1", "startDoc.bPaperCut=-0", "startDoc.bPaperCut=1.0",
-          "barcode1D[0].dwSymbolHeight=99999999999999999999", "dwReservedLevel=2147483648",
-          "dwReservedLevel=-", "startDoc.bPaperCut", "=1", "startdoc.bPaperCut=1", "nope=1",
-          "dwSize=1976", "dwSignature=0x00323130", "dwVersion=1", "wszLogFolder=C:\\"}) {
+          "startDoc.bPaperCut=1 ", "startDoc.bPaperCut=0x1", "startDoc.bPaperCut=-0",
+          "startDoc.bPaperCut=1.0", "barcode1D[0].dwSymbolHeight=99999999999999999999",
+          "dwReservedLevel=2147483648", "dwReservedLevel=-", "startDoc.bPaperCut", "=1",
+          "startdoc.bPaperCut=1", "nope=1", "dwSize=1976", "dwSignature=0x00323130", "dwVersion=1",
+          "wszLogFolder=C:\\"}) {
         PrivateDevMode record = before;
         const auto set = ApplyDevModeAssignment(record, assignment);
         EXPECT_FALSE(set) << assignment;
@@ -180,7 +180,7 @@ TEST(DevModeFields, CommandSetsBytesAndLengthTogether) {
     for (const std::string& assignment : std::vector<std::string>{
              "startPage.abCommand=" + std::string(257, 'f'), "startPage.abCommand=1D-56",
              "startPage.abCommand=1D,56", "startPage.abCommand=" + std::string(400, ' '),
-          std::string("abReservedA=") + std::string(66, '1')}) {
+             std::string("abReservedA=") + std::string(66, '1')}) {
         EXPECT_FALSE(ApplyDevModeAssignment(record, assignment)) << assignment.substr(0, 30);
         EXPECT_TRUE(SameBytes(record, before));
     }

@@ -57,8 +57,8 @@ TEST(DevModeDefaults, BytesAtTheStoredOffsets) {
 TEST(DevModeDefaults, EveryUnlistedByteIsZero) {
     const auto b = Bytes(Defaults());
     // Padding inside the blocks and the record, the reserved fields and the empty texts.
-    for (size_t offset : {135u, 161u + 136u, 161u + 138u, 932u, 933u, 999u, 1251u, 1386u, 1387u,
-                          1397u}) {
+    for (size_t offset :
+         {135u, 161u + 136u, 161u + 138u, 932u, 933u, 999u, 1251u, 1386u, 1387u, 1397u}) {
         EXPECT_EQ(b[offset], 0) << "offset " << offset;
     }
     EXPECT_TRUE(std::all_of(&b[934], &b[998], [](uint8_t v) { return v == 0; }));
@@ -77,8 +77,8 @@ TEST(DevModeDefaults, BarcodeEntries) {
     }
     const auto b = Bytes(r);
     // 2D entry 0 from offset 884: 0, 3, 3, 3, 3, 5, 2, pad, 100, 2, 2, 4, 1, 1, 3, 0, 1, 1
-    const std::vector<uint8_t> entry{0, 3, 3, 3, 3, 5, 2, 0, 100, 0, 0, 0, 2, 0, 0, 0,
-                                     2, 4, 1, 1, 3, 0, 1, 1};
+    const std::vector<uint8_t> entry{0, 3, 3, 3, 3, 5, 2, 0, 100, 0, 0, 0,
+                                     2, 0, 0, 0, 2, 4, 1, 1, 3,   0, 1, 1};
     EXPECT_TRUE(std::equal(entry.begin(), entry.end(), &b[884]));
     EXPECT_TRUE(std::equal(entry.begin(), entry.end(), &b[884 + 24]));
 }

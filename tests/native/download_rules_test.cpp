@@ -35,8 +35,8 @@ TEST(LogoCommands, ClearAllLogos) {
     const RawJob job = ClearAllLogosJob();
     EXPECT_EQ(job.documentName, u"SELFTEST");
     EXPECT_EQ(job.blocks, (std::vector<ByteBlock>{{0x1B, 0x63, 0x3B, 0x01},
-                                                 {0x1C, 0x71, 0x00, 0x00, 0x0A},
-                                                 {0x1B, 0x63, 0x3B, 0x00}}));
+                                                  {0x1C, 0x71, 0x00, 0x00, 0x0A},
+                                                  {0x1B, 0x63, 0x3B, 0x00}}));
 }
 
 TEST(LogoCommands, OneMonoLogoOf100By50) {
@@ -59,8 +59,10 @@ TEST(LogoCommands, TwoGrayLogos) {
     const GrayLogo second{0x0102, 0x0304, Bytes{1, 2, 3}};
     const RawJob job = GrayLogoDownloadJob(std::vector{first, second});
     EXPECT_EQ(job.Bytes(), Concat({{0x1B, 0x63, 0x3B, 0x01, 0x1C, 0x72, 0x02},
-                                   {0x01, 0x00, 0x02, 0x00, 0x01, 0x00}, Bytes(16, 0xAB),
-                                   {0x01, 0x00, 0x02, 0x01, 0x04, 0x03}, {1, 2, 3},
+                                   {0x01, 0x00, 0x02, 0x00, 0x01, 0x00},
+                                   Bytes(16, 0xAB),
+                                   {0x01, 0x00, 0x02, 0x01, 0x04, 0x03},
+                                   {1, 2, 3},
                                    {0x0A, 0x1B, 0x63, 0x3B, 0x00}}));
     EXPECT_EQ(job.blocks.size(), 2u + 2 * 2 + 2);  // each logo: its header block, its data block
 }
@@ -80,8 +82,10 @@ TEST(DownloadMessages, KeysTextsAndCaptions) {
         EXPECT_EQ(KeyName(DownloadMessages()[i].text), "MB_DOWNLOAD_ERROR" + std::to_string(i + 1));
         EXPECT_EQ(KeyName(DownloadMessages()[i].caption), i == 3 ? "MB_INFORMATION" : "MB_ERROR");
     }
-    EXPECT_EQ(text::EnglishText(kDownloadError7.text), "The total sizes of all the logos is greater 96K!");
-    EXPECT_NE(text::EnglishText(kDownloadError3.text).find("selected.\nthe width"), std::string::npos);
+    EXPECT_EQ(text::EnglishText(kDownloadError7.text),
+              "The total sizes of all the logos is greater 96K!");
+    EXPECT_NE(text::EnglishText(kDownloadError3.text).find("selected.\nthe width"),
+              std::string::npos);
 }
 
 TEST(DownloadChecks, SizesAddUpToLessThan96K) {
@@ -141,7 +145,8 @@ TEST(ConvertedFile, NameBesideTheLogo) {
     EXPECT_EQ(ConvertedFilePath("/logos/shop.bmp"), "/logos/shopTemp.bmp");
     EXPECT_EQ(ConvertedFilePath("/logos/picture"), "/logos/picTemp.bmp");
     EXPECT_EQ(ConvertedFilePath("/logos/ab"), "/logos/Temp.bmp") << "never outside the folder";
-    EXPECT_EQ(ConvertedFilePath("/logos/caf\xC3\xA9.bmp\xE2\x82\xAC"), "/logos/caf\xC3\xA9.Temp.bmp")
+    EXPECT_EQ(ConvertedFilePath("/logos/caf\xC3\xA9.bmp\xE2\x82\xAC"),
+              "/logos/caf\xC3\xA9.Temp.bmp")
         << "whole characters";
     const std::string longFolder = "/" + std::string(300, 'x') + "/";
     EXPECT_EQ(ConvertedFilePath(longFolder + "a.bmp"), longFolder + "aTemp.bmp");
@@ -150,7 +155,9 @@ TEST(ConvertedFile, NameBesideTheLogo) {
 TEST(ConvertFiles, WriteTheConvertedFileOrLeaveTheOldOne) {
     test::TempFolder folder;
     const auto logo = folder / (std::string(120, 'n') + ".bmp");  // a path of well over 100 bytes
-    test::WriteFile(logo, Bitmap24(30, 10, [](int x, int) { return test::Rgb{uint8_t(8 * x), 9, 9}; }));
+    test::WriteFile(logo, Bitmap24(30, 10, [](int x, int) {
+                        return test::Rgb{uint8_t(8 * x), 9, 9};
+                    }));
 
     const ConvertOutcome mono = ConvertToMono(logo, Halftone::kDitherM4, 10, 0);
     ASSERT_TRUE(mono.done()) << mono.message;
@@ -216,8 +223,8 @@ protected:
 
 TEST_F(DownloadAllFromFiles, MonoLogosFromConvertedFilesAndOneBitOriginals) {
     const auto colour = Logo("colour.bmp", Bitmap24(100, 50, [](int x, int) {
-        return test::Rgb{uint8_t(2 * x), uint8_t(2 * x), uint8_t(2 * x)};
-    }));
+                                 return test::Rgb{uint8_t(2 * x), uint8_t(2 * x), uint8_t(2 * x)};
+                             }));
     const auto bits = Logo("bits.bmp", Bitmap1(16, 8, [](int x, int) { return x < 8; }));
     ASSERT_TRUE(ConvertToMono(colour, Halftone::kDitherM3, 0, 0).done());
     const std::vector paths{colour, bits};
@@ -241,7 +248,8 @@ TEST_F(DownloadAllFromFiles, MonoLogosFromConvertedFilesAndOneBitOriginals) {
 
 TEST_F(DownloadAllFromFiles, MonoLogoThatCannotBeReadSendsNothingAndSaysWhy) {
     const auto good = Logo("good.bmp", Bitmap1(8, 8, [](int, int) { return true; }));
-    const auto gray = Logo("gray.bmp", Bitmap8(8, 8, [](int, int) { return 0; }));  // never converted
+    const auto gray =
+        Logo("gray.bmp", Bitmap8(8, 8, [](int, int) { return 0; }));  // never converted
     const std::vector paths{good, gray};
     const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, paths);
     EXPECT_FALSE(plan.job);

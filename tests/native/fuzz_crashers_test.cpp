@@ -20,14 +20,16 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-const std::filesystem::path kCrashers = std::filesystem::path(ZR640_TEST_DATA) / ".." / "fuzz" / "crashers";
+const std::filesystem::path kCrashers =
+    std::filesystem::path(ZR640_TEST_DATA) / ".." / "fuzz" / "crashers";
 
 bool AcceptedAsPicture(const Bytes& file, const std::function<bool(const BitmapView&)>& convert) {
     const auto view = ParseBitmap(file, kLogoLimits);
     return view && convert(*view);
 }
 
-void ExpectAllRefused(const std::string& target, const std::function<bool(const Bytes&)>& accepted) {
+void ExpectAllRefused(const std::string& target,
+                      const std::function<bool(const Bytes&)>& accepted) {
     size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(kCrashers / target)) {
         EXPECT_FALSE(accepted(test::ReadFile(entry.path()))) << entry.path();
@@ -46,7 +48,8 @@ TEST(FuzzCrashers, AreRefused) {
         });
     });
     ExpectAllRefused("convert_gray", [](const Bytes& file) {
-        return AcceptedAsPicture(file, [](const BitmapView& view) { return ConvertToGrayBitmap(view, 0, 0).ok(); });
+        return AcceptedAsPicture(
+            file, [](const BitmapView& view) { return ConvertToGrayBitmap(view, 0, 0).ok(); });
     });
     ExpectAllRefused("pack_mono", [](const Bytes& file) { return PackMonoLogo(file).ok(); });
     ExpectAllRefused("pack_gray", [](const Bytes& file) { return PackGrayLogo(file).ok(); });

@@ -17,7 +17,8 @@ std::vector<uint8_t> Gray(const std::vector<uint8_t>& picture, int c = 0, int v 
 }
 
 uint8_t Level(const std::vector<uint8_t>& gray, int x, int y) {
-    const size_t rowSize = static_cast<size_t>(BitmapRowSize(uint64_t(test::HeaderI32(gray, 18)), 8));
+    const size_t rowSize =
+        static_cast<size_t>(BitmapRowSize(uint64_t(test::HeaderI32(gray, 18)), 8));
     return gray[1078 + static_cast<size_t>(y) * rowSize + static_cast<size_t>(x)];
 }
 
@@ -31,7 +32,7 @@ TEST(ConvertToGray, WritesTheGrayFileLayout) {
     for (uint32_t i = 0; i < 256; ++i) EXPECT_EQ(LoadU32(&gray[54 + 4 * i]), i * 0x010101u);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 5; ++x) EXPECT_EQ(Level(gray, x, y), 10 * x + y);  // neutral: unchanged
-        for (int x = 5; x < 8; ++x) EXPECT_EQ(Level(gray, x, y), 0);  // padding
+        for (int x = 5; x < 8; ++x) EXPECT_EQ(Level(gray, x, y), 0);           // padding
     }
 }
 
@@ -50,7 +51,8 @@ TEST(ConvertToGray, ColourPixelsAreTransferredTwice) {
 TEST(ConvertToGray, OneBitPixelsAreBlackOrWhiteWhateverThePalette) {
     for (const auto& palette : {std::vector<PaletteEntry>{{0, 0, 0}, {255, 255, 255}},
                                 std::vector<PaletteEntry>{{255, 255, 255}, {0, 0, 0}}}) {
-        const auto bits = test::Bitmap1(9, 2, [](int x, int) { return x % 2 == 0; }, palette);
+        const auto bits = test::Bitmap1(
+            9, 2, [](int x, int) { return x % 2 == 0; }, palette);
         const auto gray = Gray(bits, 0, -50);
         for (int x = 0; x < 9; ++x) EXPECT_EQ(Level(gray, x, 1), x % 2 == 0 ? 205 : 0);
     }

@@ -20,14 +20,16 @@ using test::White;
 constexpr Halftone kAllHalftones[] = {Halftone::kNone, Halftone::kDitherM3, Halftone::kDitherM4,
                                       Halftone::kErrorDiffuse};
 
-std::vector<uint8_t> Mono(const std::vector<uint8_t>& picture, Halftone halftone, int c = 0, int v = 0) {
+std::vector<uint8_t> Mono(const std::vector<uint8_t>& picture, Halftone halftone, int c = 0,
+                          int v = 0) {
     auto mono = ConvertToMonoBitmap(View(picture), halftone, c, v);
     EXPECT_TRUE(mono.ok()) << mono.error();
     return mono.ok() ? *mono : std::vector<uint8_t>{};
 }
 
 uint32_t Noise(uint32_t seed, int x, int y) {
-    uint32_t h = seed ^ (static_cast<uint32_t>(x) * 0x9E3779B1u) ^ (static_cast<uint32_t>(y) * 0x85EBCA77u);
+    uint32_t h =
+        seed ^ (static_cast<uint32_t>(x) * 0x9E3779B1u) ^ (static_cast<uint32_t>(y) * 0x85EBCA77u);
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;
@@ -45,7 +47,9 @@ std::vector<uint8_t> Colour(int w, int h, uint32_t seed) {
 }
 
 std::vector<uint8_t> Levels(int w, int h, uint32_t seed) {
-    return Bitmap8(w, h, [=](int x, int y) { return (x * 7 + y * 3 + static_cast<int>(Noise(seed, x, y) & 63)) & 255; });
+    return Bitmap8(w, h, [=](int x, int y) {
+        return (x * 7 + y * 3 + static_cast<int>(Noise(seed, x, y) & 63)) & 255;
+    });
 }
 
 // The methods as their description reads, pixel by pixel, floating point where it says so.
@@ -56,24 +60,31 @@ std::vector<std::vector<bool>> Reference(const BitmapView& p, Halftone method, i
     auto gray = [&](int x, int y) {
         if (!colour) return int{Transfer(channel(x, y, 0), c, v)};
         return (587 * Transfer(channel(x, y, 1), c, v) + 299 * Transfer(channel(x, y, 2), c, v) +
-                114 * Transfer(channel(x, y, 0), c, v)) / 1000;
+                114 * Transfer(channel(x, y, 0), c, v)) /
+               1000;
     };
     auto mean = [&](int k, bool transferred) {
         uint64_t sum = 0;
         for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) sum += transferred ? Transfer(channel(x, y, k), c, v) : channel(x, y, k);
+            for (int x = 0; x < w; ++x)
+                sum += transferred ? Transfer(channel(x, y, k), c, v) : channel(x, y, k);
         }
         return static_cast<int>(sum / static_cast<uint64_t>(w * h));
     };
-    std::vector<std::vector<bool>> white(static_cast<size_t>(h), std::vector<bool>(static_cast<size_t>(w)));
-    auto set = [&](int x, int y, bool on) { white[static_cast<size_t>(y)][static_cast<size_t>(x)] = on; };
+    std::vector<std::vector<bool>> white(static_cast<size_t>(h),
+                                         std::vector<bool>(static_cast<size_t>(w)));
+    auto set = [&](int x, int y, bool on) {
+        white[static_cast<size_t>(y)][static_cast<size_t>(x)] = on;
+    };
     const auto& m8 = DitherM8();
     const auto& m16 = DitherM16();
 
     if (method == Halftone::kNone) {
-        const int m = colour ? (587 * mean(1, true) + 299 * mean(2, true) + 114 * mean(0, true)) / 1000
-                             : mean(0, true);
-        for (int y = 0; y < h; ++y) for (int x = 0; x < w; ++x) set(x, y, gray(x, y) > m);
+        const int m = colour
+                          ? (587 * mean(1, true) + 299 * mean(2, true) + 114 * mean(0, true)) / 1000
+                          : mean(0, true);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) set(x, y, gray(x, y) > m);
     } else if (method == Halftone::kDitherM3) {
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
@@ -90,7 +101,8 @@ std::vector<std::vector<bool>> Reference(const BitmapView& p, Halftone method, i
                 if (colour) {
                     const int g = (587 * MeanPivotTransfer(channel(x, y, 1), c, v, mg) +
                                    299 * MeanPivotTransfer(channel(x, y, 2), c, v, mr) +
-                                   114 * MeanPivotTransfer(channel(x, y, 0), c, v, mb)) / 1000;
+                                   114 * MeanPivotTransfer(channel(x, y, 0), c, v, mb)) /
+                                  1000;
                     set(x, y, g >= t);
                 } else {
                     set(x, y, Transfer(channel(x, y, 0), c, v) > t);
@@ -110,7 +122,9 @@ std::vector<std::vector<bool>> Reference(const BitmapView& p, Halftone method, i
                 const bool on = value > 128;
                 set(i, r, on);
                 const float e = static_cast<float>(on ? value - 255 : value);
-                auto share = [&](double f) { return static_cast<int>(std::trunc(static_cast<double>(e) * f)); };
+                auto share = [&](double f) {
+                    return static_cast<int>(std::trunc(static_cast<double>(e) * f));
+                };
                 if (n != w - 1) carry = share(0.375);
                 if (r != h - 1) {
                     next[static_cast<size_t>(i)] += share(0.375);
@@ -174,7 +188,10 @@ TEST(ConvertToMono, WritesTheMonoFileLayout) {
 }
 
 TEST(ConvertToMono, UniformPictureWithoutHalftoneIsAllBlack) {
-    for (const auto& picture : {Bitmap24(20, 9, [](int, int) { return test::Rgb{90, 140, 200}; }),
+    for (const auto& picture : {Bitmap24(20, 9,
+                                         [](int, int) {
+                                             return test::Rgb{90, 140, 200};
+                                         }),
                                 Bitmap8(20, 9, [](int, int) { return 173; })}) {
         for (const auto& [c, v] : {std::pair{0, 0}, {50, 20}, {-100, -30}}) {
             EXPECT_EQ(test::CountWhite(Mono(picture, Halftone::kNone, c, v)), 0);
@@ -184,7 +201,10 @@ TEST(ConvertToMono, UniformPictureWithoutHalftoneIsAllBlack) {
 
 TEST(ConvertToMono, DitherM3OnGray128) {
     // Colour: 128 / 4 = 32 >= M8 in 33 of 64 places; gray: 32 > M8 in 32 of them.
-    const auto colour = Mono(Bitmap24(16, 16, [](int, int) { return test::Rgb{128, 128, 128}; }),
+    const auto colour = Mono(Bitmap24(16, 16,
+                                      [](int, int) {
+                                          return test::Rgb{128, 128, 128};
+                                      }),
                              Halftone::kDitherM3);
     const auto gray = Mono(Bitmap8(16, 16, [](int, int) { return 128; }), Halftone::kDitherM3);
     EXPECT_EQ(test::CountWhite(colour), 4 * 33);
@@ -192,7 +212,8 @@ TEST(ConvertToMono, DitherM3OnGray128) {
     // Matrix rows count from the first stored row, columns from the left.
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
-            EXPECT_EQ(White(colour, x, y), DitherM8()[static_cast<size_t>(y % 8)][static_cast<size_t>(x % 8)] <= 32);
+            EXPECT_EQ(White(colour, x, y),
+                      DitherM8()[static_cast<size_t>(y % 8)][static_cast<size_t>(x % 8)] <= 32);
         }
     }
 }
@@ -200,7 +221,10 @@ TEST(ConvertToMono, DitherM3OnGray128) {
 TEST(ConvertToMono, ErrorDiffusionOfASingleRow) {
     // Right to left: 128 stays black and passes 48 on; 176 turns white and passes -29;
     // 99 stays black and passes 37; 165 turns white.
-    for (const auto& picture : {Bitmap24(4, 1, [](int, int) { return test::Rgb{128, 128, 128}; }),
+    for (const auto& picture : {Bitmap24(4, 1,
+                                         [](int, int) {
+                                             return test::Rgb{128, 128, 128};
+                                         }),
                                 Bitmap8(4, 1, [](int, int) { return 128; })}) {
         const auto mono = Mono(picture, Halftone::kErrorDiffuse);
         EXPECT_FALSE(White(mono, 3, 0));
@@ -211,8 +235,10 @@ TEST(ConvertToMono, ErrorDiffusionOfASingleRow) {
 }
 
 TEST(ConvertToMono, MatchesTheMethodsPixelByPixel) {
-    const std::pair<int, int> settings[] = {{0, 0}, {100, 0}, {-100, 0}, {-37, 12}, {64, -45}, {0, 100}};
-    for (const auto& picture : {Colour(37, 21, 5), Levels(37, 21, 6), Colour(8, 33, 7), Levels(1, 17, 8)}) {
+    const std::pair<int, int> settings[] = {{0, 0},    {100, 0},  {-100, 0},
+                                            {-37, 12}, {64, -45}, {0, 100}};
+    for (const auto& picture :
+         {Colour(37, 21, 5), Levels(37, 21, 6), Colour(8, 33, 7), Levels(1, 17, 8)}) {
         for (Halftone method : kAllHalftones) {
             for (const auto& [c, v] : settings) ExpectMatchesReference(picture, method, c, v);
         }
@@ -222,7 +248,8 @@ TEST(ConvertToMono, MatchesTheMethodsPixelByPixel) {
 TEST(ConvertToMono, TopDownPicturesConvertAsTheirBottomUpTwins) {
     for (const auto& picture : {Colour(19, 18, 3), Levels(19, 18, 4)}) {
         for (Halftone method : kAllHalftones) {
-            EXPECT_EQ(Mono(test::TopDown(picture), method, 20, -10), Mono(picture, method, 20, -10));
+            EXPECT_EQ(Mono(test::TopDown(picture), method, 20, -10),
+                      Mono(picture, method, 20, -10));
         }
     }
 }

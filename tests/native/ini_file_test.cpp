@@ -36,7 +36,8 @@ TEST(IniEncoding, NoMarkMeansCodePageBytes) {
     EXPECT_EQ(ini.encoding(), IniFile::Encoding::CodePage);
     EXPECT_EQ(Get(ini, u"A", u"k"), u"caf\u00E9");
     // A big-endian mark is not ours: the bytes are code-page text and hold no section.
-    const auto bigEndian = IniFile::Parse(std::vector<uint8_t>{0xFE, 0xFF, 0, 0x5B, 0, 0x41, 0, 0x5D});
+    const auto bigEndian =
+        IniFile::Parse(std::vector<uint8_t>{0xFE, 0xFF, 0, 0x5B, 0, 0x41, 0, 0x5D});
     EXPECT_EQ(bigEndian.encoding(), IniFile::Encoding::CodePage);
     EXPECT_EQ(bigEndian.FindSection(u"A"), nullptr);
 }
@@ -52,9 +53,9 @@ TEST(IniEncoding, OddTrailingByteAndEmbeddedNul) {
 }
 
 TEST(IniLookup, NamesIgnoreCaseAndFirstOccurrenceWins) {
-    const auto ini = IniFile::Parse(Ansi(
-        "[Layout]\r\nrc_scale=first\r\nRC_SCALE=second\r\n"
-        "[LAYOUT]\r\nRC_OTHER=in the second section\r\n"));
+    const auto ini =
+        IniFile::Parse(Ansi("[Layout]\r\nrc_scale=first\r\nRC_SCALE=second\r\n"
+                            "[LAYOUT]\r\nRC_OTHER=in the second section\r\n"));
     EXPECT_EQ(Get(ini, u"LAYOUT", u"RC_SCALE"), u"first");
     EXPECT_EQ(Get(ini, u"layout", u"Rc_Scale"), u"first");
     // Only the first section of a name is searched.
@@ -64,16 +65,16 @@ TEST(IniLookup, NamesIgnoreCaseAndFirstOccurrenceWins) {
 }
 
 TEST(IniLookup, LinesAndBlanks) {
-    const auto ini = IniFile::Parse(Ansi(
-        "orphan=before any section\r"
-        "  [ A ] trailing words\n"
-        "\tkey one \t=  value with  inner  blanks \t\r\n"
-        "; comment=not a key\n"
-        "no equals sign\n"
-        "[broken=header line\n"
-        "empty=\n"
-        "[B]\n"
-        "k==x=\n"));
+    const auto ini =
+        IniFile::Parse(Ansi("orphan=before any section\r"
+                            "  [ A ] trailing words\n"
+                            "\tkey one \t=  value with  inner  blanks \t\r\n"
+                            "; comment=not a key\n"
+                            "no equals sign\n"
+                            "[broken=header line\n"
+                            "empty=\n"
+                            "[B]\n"
+                            "k==x=\n"));
     EXPECT_EQ(Get(ini, u" A ", u"key one"), u"value with  inner  blanks");
     EXPECT_EQ(Get(ini, u"A", u"key one"), u"<default>");  // the name is kept as bracketed
     EXPECT_EQ(Get(ini, u" A ", u"; comment"), u"<default>");
@@ -85,15 +86,15 @@ TEST(IniLookup, LinesAndBlanks) {
 }
 
 TEST(IniLookup, QuotesAreRemovedOnlyInMatchingPairs) {
-    const auto ini = IniFile::Parse(Ansi(
-        "[Q]\n"
-        "a=\"  kept blanks \"\n"
-        "b='single'\n"
-        "c='starts only\n"
-        "d=\"mixed'\n"
-        "e=\"\n"
-        "f=\"\"\n"
-        "g='All the data' will not\n"));
+    const auto ini =
+        IniFile::Parse(Ansi("[Q]\n"
+                            "a=\"  kept blanks \"\n"
+                            "b='single'\n"
+                            "c='starts only\n"
+                            "d=\"mixed'\n"
+                            "e=\"\n"
+                            "f=\"\"\n"
+                            "g='All the data' will not\n"));
     EXPECT_EQ(Get(ini, u"Q", u"a"), u"  kept blanks ");
     EXPECT_EQ(Get(ini, u"Q", u"b"), u"single");
     EXPECT_EQ(Get(ini, u"Q", u"c"), u"'starts only");
@@ -114,9 +115,9 @@ TEST(IniLookup, TextsAreCutToCapacityMinusOne) {
 }
 
 TEST(IniLookup, Integers) {
-    const auto ini = IniFile::Parse(Ansi(
-        "[N]\nplain=3\nsigned=-12\nspaced=  42abc\nword=abc\nempty=\nquoted=\"7\"\n"
-        "big=4294967297\nplus=+5\n"));
+    const auto ini = IniFile::Parse(
+        Ansi("[N]\nplain=3\nsigned=-12\nspaced=  42abc\nword=abc\nempty=\nquoted=\"7\"\n"
+             "big=4294967297\nplus=+5\n"));
     EXPECT_EQ(ini.GetInt(u"N", u"plain", 99), 3);
     EXPECT_EQ(ini.GetInt(u"N", u"signed", 99), -12);
     EXPECT_EQ(ini.GetInt(u"N", u"spaced", 99), 42);

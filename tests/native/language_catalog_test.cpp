@@ -32,8 +32,8 @@ const IniFile& File(std::u16string_view name) {
     return cache.at(key);
 }
 
-constexpr std::u16string_view kStringFiles[] = {
-    text::kEnglishFile, text::kSimplifiedChineseFile, text::kTraditionalChineseFile};
+constexpr std::u16string_view kStringFiles[] = {text::kEnglishFile, text::kSimplifiedChineseFile,
+                                                text::kTraditionalChineseFile};
 
 std::string Name(const text::TextEntry& entry) {
     return Utf16ToUtf8(text::SectionOf(entry.section).name) + "/" + Utf16ToUtf8(entry.key);
@@ -49,9 +49,18 @@ std::u16string Shown(const IniFile& file, const text::TextEntry& entry) {
 
 TEST(TextCatalog, SectionsHoldTheKeyCountsTheSheetsLoad) {
     const std::map<std::u16string_view, size_t> expected{
-        {u"LAYOUT", 30}, {u"WATERMARK", 41}, {u"OPERATION", 9}, {u"DOCUMENT", 77},
-        {u"1DCODE", 50}, {u"2DCODE", 69},    {u"GPD", 2},       {u"VERSION", 9},
-        {u"UTILITY", 17}, {u"DOWNLOAD", 44}, {u"FONT", 3},      {u"MessageBox", 27},  // 25 + the long-folder and long-bitmap-path refusals
+        {u"LAYOUT", 30},
+        {u"WATERMARK", 41},
+        {u"OPERATION", 9},
+        {u"DOCUMENT", 77},
+        {u"1DCODE", 50},
+        {u"2DCODE", 69},
+        {u"GPD", 2},
+        {u"VERSION", 9},
+        {u"UTILITY", 17},
+        {u"DOWNLOAD", 44},
+        {u"FONT", 3},
+        {u"MessageBox", 27},  // 25 + the long-folder and long-bitmap-path refusals
         {u"DRIVERLOG", 17}};
     ASSERT_EQ(text::Sections().size(), expected.size());
     size_t total = 0;
@@ -108,8 +117,10 @@ TEST(TextCatalog, BuffersTileOnePool) {
 TEST(TextCatalog, NumberedFamiliesAreConsecutive) {
     EXPECT_EQ(text::EntryOf(text::Nth(Key::Document_RC_OPENDRAWER1, 12)).key, u"RC_OPENDRAWER13");
     EXPECT_EQ(text::EntryOf(text::Nth(Key::Document_RC_PRINT_LOGO1, 9)).english, u"Print Logo9");
-    EXPECT_EQ(text::EntryOf(text::Nth(Key::Document_RC_OPERATION_BUZZER1, 5)).english, u"Beep twenty");
-    EXPECT_EQ(text::EntryOf(text::Nth(Key::Watermark_RC_STATIC_WATERMARK_POSITION1, 9)).english, u"Tiled");
+    EXPECT_EQ(text::EntryOf(text::Nth(Key::Document_RC_OPERATION_BUZZER1, 5)).english,
+              u"Beep twenty");
+    EXPECT_EQ(text::EntryOf(text::Nth(Key::Watermark_RC_STATIC_WATERMARK_POSITION1, 9)).english,
+              u"Tiled");
     EXPECT_EQ(text::EntryOf(text::Nth(Key::Code2D_RC_STATIC_2DCODE_ERRORCOR1, 8)).english,
               u"Error Correction Level 8");
     EXPECT_EQ(text::EntryOf(text::Nth(Key::Version_RC_STATIC_VER1, 6)).key, u"RC_STATIC_VER7");
@@ -130,8 +141,8 @@ TEST(TextCatalog, EachSheetLoadsItsSectionsAndItsHalfOfTheMessages) {
         {u"UTILITY", 17}, {u"DOWNLOAD", 44}, {u"FONT", 3}, {u"VERSION", 9}, {u"MessageBox", 14}};
     EXPECT_EQ(document, expectedDocument);
     EXPECT_EQ(device, expectedDevice);
-    for (const Key caption : {Key::MessageBox_MB_INFORMATION, Key::MessageBox_MB_WARNING,
-                              Key::MessageBox_MB_ERROR}) {
+    for (const Key caption :
+         {Key::MessageBox_MB_INFORMATION, Key::MessageBox_MB_WARNING, Key::MessageBox_MB_ERROR}) {
         EXPECT_TRUE(text::LoadedBy(caption, text::kBothSheets));
         EXPECT_TRUE(text::LoadedBy(caption, text::kDocumentSheet));
         EXPECT_TRUE(text::LoadedBy(caption, text::kDeviceSheet));
@@ -218,7 +229,8 @@ TEST(StringFiles, EveryTextFitsItsBuffer) {
             // What the lookup reads must not be cut, whatever the language.
             EXPECT_LT(UnquoteProfileValue(*raw).size(), entry.capacity)
                 << Utf16ToUtf8(name) << " " << Name(entry);
-            EXPECT_FALSE(UnquoteProfileValue(*raw).empty()) << Utf16ToUtf8(name) << " " << Name(entry);
+            EXPECT_FALSE(UnquoteProfileValue(*raw).empty())
+                << Utf16ToUtf8(name) << " " << Name(entry);
         }
     }
 }
@@ -285,7 +297,8 @@ TEST(LanguageList, NamesTheThreeLanguages) {
                                          text::kTraditionalChineseFile};
     // Each language's own words for the start-up labels, so the system-language entry of
     // the language combo matches the language it stands for.
-    const std::u16string_view labels[] = {u"System Language", u"系统语言(System)", u"系統語言(System)"};
+    const std::u16string_view labels[] = {u"System Language", u"系统语言(System)",
+                                          u"系統語言(System)"};
     for (int i = 0; i < 3; ++i) {
         const auto n = Utf8ToUtf16(std::to_string(i));
         EXPECT_EQ(list.GetString(u"LANGUAGE", u"Language" + n, u"", 50), names[i]);

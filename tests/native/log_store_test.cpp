@@ -158,9 +158,9 @@ TEST_F(LogStoreOnDisk, ListsAndCleansUpARealFolder) {
         days[day.name] = {day.printFiles.begin(), day.printFiles.end()};
     }
     // A folder named like a print file counts for the tree, as the day printing counts it.
-    EXPECT_EQ(days, (std::map<std::string, std::set<std::string>>{{"day1", {"a.prn", "B.PRN"}},
-                                                                  {"day3", {"only.prn"}},
-                                                                  {"day4", {"folder.prn"}}}));
+    EXPECT_EQ(days,
+              (std::map<std::string, std::set<std::string>>{
+                  {"day1", {"a.prn", "B.PRN"}}, {"day3", {"only.prn"}}, {"day4", {"folder.prn"}}}));
 
     const auto& dayNames = store.roots()[0].days;
     const auto dayIndex = [&](const std::string& name) {
@@ -175,8 +175,8 @@ TEST_F(LogStoreOnDisk, ListsAndCleansUpARealFolder) {
     EXPECT_EQ(store.DeleteTemporaryBitmaps(), 3u);
     EXPECT_FALSE(std::filesystem::exists(root_ / "day1" / "a.bmp"));
     EXPECT_FALSE(std::filesystem::exists(root_ / "day1" / "old.BMP"));
-    EXPECT_FALSE(std::filesystem::exists(
-        root_ / "day1" / ".a.bmp.00000000000004d2c0ffee0000000001.zr640tmp"));
+    EXPECT_FALSE(std::filesystem::exists(root_ / "day1" /
+                                         ".a.bmp.00000000000004d2c0ffee0000000001.zr640tmp"));
     EXPECT_TRUE(std::filesystem::exists(root_ / "day1" / "notes.zr640tmp"));
     EXPECT_TRUE(std::filesystem::exists(root_ / "day1" / "a.prn"));
 

@@ -59,7 +59,8 @@ std::string Hash(const Bytes& bytes) {
     uint64_t hash = 0xCBF29CE484222325u;
     for (uint8_t b : bytes) hash = (hash ^ b) * 0x100000001B3u;
     char text[40];
-    std::snprintf(text, sizeof text, "%zu %016llx", bytes.size(), static_cast<unsigned long long>(hash));
+    std::snprintf(text, sizeof text, "%zu %016llx", bytes.size(),
+                  static_cast<unsigned long long>(hash));
     return text;
 }
 
@@ -89,7 +90,8 @@ std::map<std::string, Bytes> Results(const Bytes& p24, const Bytes& p8, const By
         for (const auto& [c, v] : settings) {
             auto gray = ConvertToGrayBitmap(test::View(*picture), c, v);
             EXPECT_TRUE(gray.ok());
-            results["gray-" + std::string(depth) + "-c" + std::to_string(c) + "v" + std::to_string(v)] = *gray;
+            results["gray-" + std::string(depth) + "-c" + std::to_string(c) + "v" +
+                    std::to_string(v)] = *gray;
             if (c == 0) grayLogos.push_back(*PackGrayLogo(*gray));
         }
     }
@@ -109,9 +111,9 @@ TEST(LogoGolden, PicturesAreTheGeneratedOnes) {
 }
 
 TEST(LogoGolden, ConversionsAndStreams) {
-    const auto results = Results(test::ReadFile(kFolder / "picture24.bmp"),
-                                 test::ReadFile(kFolder / "picture8.bmp"),
-                                 test::ReadFile(kFolder / "picture1.bmp"));
+    const auto results =
+        Results(test::ReadFile(kFolder / "picture24.bmp"), test::ReadFile(kFolder / "picture8.bmp"),
+                test::ReadFile(kFolder / "picture1.bmp"));
     const auto listPath = kFolder / "golden.txt";
     if (Updating()) {
         std::ofstream out(listPath);

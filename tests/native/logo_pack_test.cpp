@@ -27,7 +27,8 @@ GrayLogo Gray(const std::vector<uint8_t>& file) {
 
 TEST(PackMonoLogo, Width100IsPaddedTo128DotsAndHeight50To56) {
     // All black: every pixel a dot.
-    const MonoLogo logo = Mono(Bitmap1(100, 50, [](int, int) { return false; }, kBlackFirst));
+    const MonoLogo logo = Mono(Bitmap1(
+        100, 50, [](int, int) { return false; }, kBlackFirst));
     EXPECT_EQ(logo.bytesAcross, 16);
     EXPECT_EQ(logo.bands, 7);
     ASSERT_EQ(logo.data.size(), 896u);
@@ -45,7 +46,8 @@ TEST(PackMonoLogo, Width100IsPaddedTo128DotsAndHeight50To56) {
 TEST(PackMonoLogo, ColumnsFromTheLeftBandsFromTheTop) {
     // 16 x 8: a dot at the top left and one at the bottom of column 9.
     auto dot = [](int x, int y) { return (x == 0 && y == 7) || (x == 9 && y == 0); };
-    const MonoLogo logo = Mono(Bitmap1(16, 8, [&](int x, int y) { return !dot(x, y); }, kBlackFirst));
+    const MonoLogo logo = Mono(Bitmap1(
+        16, 8, [&](int x, int y) { return !dot(x, y); }, kBlackFirst));
     ASSERT_EQ(logo.data.size(), 4u * 8u);  // 32 columns (a 4-byte row), one band
     for (size_t column = 0; column < 32; ++column) {
         const uint8_t expected = column == 0 ? 0x80 : column == 9 ? 0x01 : 0x00;
@@ -55,7 +57,8 @@ TEST(PackMonoLogo, ColumnsFromTheLeftBandsFromTheTop) {
 
 TEST(PackMonoLogo, EitherPaletteOrderGivesTheSameDots) {
     auto black = [](int x, int y) { return (x * 3 + y * 5) % 7 < 3; };
-    const auto blackFirst = Bitmap1(21, 13, [&](int x, int y) { return !black(x, y); }, kBlackFirst);
+    const auto blackFirst = Bitmap1(
+        21, 13, [&](int x, int y) { return !black(x, y); }, kBlackFirst);
     const auto whiteFirst = Bitmap1(21, 13, black, kWhiteFirst);
     EXPECT_EQ(Mono(blackFirst).data, Mono(whiteFirst).data);
     EXPECT_EQ(Mono(test::TopDown(whiteFirst)).data, Mono(whiteFirst).data);
@@ -64,7 +67,8 @@ TEST(PackMonoLogo, EitherPaletteOrderGivesTheSameDots) {
 TEST(PackMonoLogo, PaddingBitsNeverPrint) {
     // A white-first file whose padding bits are all set: the picture is blank, and so must
     // the logo be.
-    auto file = Bitmap1(13, 3, [](int, int) { return false; }, kWhiteFirst);
+    auto file = Bitmap1(
+        13, 3, [](int, int) { return false; }, kWhiteFirst);
     for (size_t y = 0; y < 3; ++y) {
         file[62 + 4 * y + 1] = 0x07;
         file[62 + 4 * y + 2] = 0xFF;
@@ -79,10 +83,13 @@ TEST(PackMonoLogo, RefusesWhatIsNotABlackAndWhiteOneBitBitmap) {
                                 std::vector<PaletteEntry>{{255, 255, 255}, {255, 255, 255}},
                                 std::vector<PaletteEntry>{{0, 0, 0}, {255, 255, 254}},
                                 std::vector<PaletteEntry>{{0, 0, 1}, {255, 255, 255}}}) {
-        EXPECT_FALSE(PackMonoLogo(Bitmap1(8, 8, [](int, int) { return true; }, palette)).ok());
+        EXPECT_FALSE(PackMonoLogo(Bitmap1(
+                                      8, 8, [](int, int) { return true; }, palette))
+                         .ok());
     }
     // The fourth palette byte is not a colour and is not compared.
-    auto reserved = Bitmap1(8, 8, [](int, int) { return true; }, kBlackFirst);
+    auto reserved = Bitmap1(
+        8, 8, [](int, int) { return true; }, kBlackFirst);
     reserved[57] = reserved[61] = 0x55;
     EXPECT_TRUE(PackMonoLogo(reserved).ok());
     EXPECT_FALSE(PackMonoLogo(Bitmap1(1025, 1, [](int, int) { return true; })).ok());
@@ -120,8 +127,10 @@ TEST(PackGrayLogo, FourPlaneLinesPerRowFromTheTop) {
     EXPECT_EQ(logo.data[2], 0xD0);
     EXPECT_EQ(logo.data[3], 0x80);
     for (size_t line = 4; line < 8; ++line) EXPECT_EQ(logo.data[line], 0);
-    EXPECT_EQ(Gray(test::TopDown(Bitmap8(4, 2, [&](int x, int y) { return y == 1 ? top[x] : 255; }))).data,
-              logo.data);
+    EXPECT_EQ(
+        Gray(test::TopDown(Bitmap8(4, 2, [&](int x, int y) { return y == 1 ? top[x] : 255; })))
+            .data,
+        logo.data);
 }
 
 TEST(PackGrayLogo, RefusesWhatIsNotAnEightBitBitmap) {

@@ -175,15 +175,15 @@ constexpr std::array<Action, 9> kActions = {Action::Top,    Action::Back,     Ac
 
 void Apply(PageView& view, Action action, int32_t thumb) {
     switch (action) {
-        case Action::Top: view.Top(); break;
-        case Action::Back: view.Back(); break;
-        case Action::Next: view.Next(); break;
-        case Action::Bottom: view.Bottom(); break;
-        case Action::LineUp: view.Scroll(ScrollCode::LineUp); break;
-        case Action::LineDown: view.Scroll(ScrollCode::LineDown); break;
-        case Action::PageUp: view.Scroll(ScrollCode::PageUp); break;
-        case Action::PageDown: view.Scroll(ScrollCode::PageDown); break;
-        case Action::Thumb: view.Scroll(ScrollCode::ThumbTrack, thumb); break;
+    case Action::Top: view.Top(); break;
+    case Action::Back: view.Back(); break;
+    case Action::Next: view.Next(); break;
+    case Action::Bottom: view.Bottom(); break;
+    case Action::LineUp: view.Scroll(ScrollCode::LineUp); break;
+    case Action::LineDown: view.Scroll(ScrollCode::LineDown); break;
+    case Action::PageUp: view.Scroll(ScrollCode::PageUp); break;
+    case Action::PageDown: view.Scroll(ScrollCode::PageDown); break;
+    case Action::Thumb: view.Scroll(ScrollCode::ThumbTrack, thumb); break;
     }
 }
 
@@ -214,8 +214,8 @@ struct Log {
 std::vector<Log> GeneratedLogs() {
     std::mt19937 random(20240611);  // fixed: every run checks the same logs
     std::vector<Log> logs;
-    const std::vector<uint32_t> heights = {1, kFrame - 1, kFrame, 2 * kFrame - 1, 2 * kFrame,
-                                           2 * kFrame + 1, 2000, 5000, 100000};
+    const std::vector<uint32_t> heights = {
+        1, kFrame - 1, kFrame, 2 * kFrame - 1, 2 * kFrame, 2 * kFrame + 1, 2000, 5000, 100000};
     for (const uint32_t height : heights) {
         for (int n = 0; n < 6; ++n) {
             Log log{height, {}};

@@ -13,8 +13,8 @@ const std::vector<ByteBlock> kThreeBlocks{{1, 2, 3, 4}, {5}, {6, 7}};
 TEST(SendRawJob, StartsWritesEveryBlockAndEnds) {
     test::RecordingSpooler spooler;
     EXPECT_TRUE(SendRawJob(spooler, u"SELFTEST", kThreeBlocks));
-    EXPECT_EQ(spooler.calls, (Calls{"StartDoc SELFTEST", "StartPage", "Write 4", "Write 1", "Write 2",
-                                    "EndPage", "EndDoc"}));
+    EXPECT_EQ(spooler.calls, (Calls{"StartDoc SELFTEST", "StartPage", "Write 4", "Write 1",
+                                    "Write 2", "EndPage", "EndDoc"}));
     EXPECT_EQ(spooler.written, kThreeBlocks);
 }
 
@@ -65,7 +65,8 @@ TEST(SendRawJob, TheEndOfTheDocumentGivesTheResult) {
 TEST(SendRawJob, EmptyBlocksAreWrittenToo) {
     test::RecordingSpooler spooler;
     EXPECT_TRUE(SendRawJob(spooler, u"LOGO", std::vector<ByteBlock>{{}, {1}}));
-    EXPECT_EQ(spooler.calls, (Calls{"StartDoc LOGO", "StartPage", "Write 0", "Write 1", "EndPage", "EndDoc"}));
+    EXPECT_EQ(spooler.calls,
+              (Calls{"StartDoc LOGO", "StartPage", "Write 0", "Write 1", "EndPage", "EndDoc"}));
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ namespace zr640::test {
 
 class RecordingSpooler : public Spooler {
 public:
-    std::vector<std::string> calls;              // "StartDoc NAME", "StartPage", "Write N", ...
-    std::vector<std::vector<uint8_t>> written;   // the blocks that arrived
-    std::string failing;                          // the call that fails: "StartDoc", "Write 2", ...
-    bool shortWrite = false;                      // writes report one byte fewer than asked
+    std::vector<std::string> calls;             // "StartDoc NAME", "StartPage", "Write N", ...
+    std::vector<std::vector<uint8_t>> written;  // the blocks that arrived
+    std::string failing;                        // the call that fails: "StartDoc", "Write 2", ...
+    bool shortWrite = false;                    // writes report one byte fewer than asked
 
     bool StartDocument(std::u16string_view documentName) override {
         return Record("StartDoc", "StartDoc " + Utf16ToUtf8(documentName));
@@ -23,7 +23,8 @@ public:
     bool WriteBlock(std::span<const uint8_t> block, uint32_t& count) override {
         ++writes_;
         count = 0;
-        if (!Record("Write " + std::to_string(writes_), "Write " + std::to_string(block.size()))) return false;
+        if (!Record("Write " + std::to_string(writes_), "Write " + std::to_string(block.size())))
+            return false;
         written.emplace_back(block.begin(), block.end());
         count = static_cast<uint32_t>(block.size()) - (shortWrite && !block.empty() ? 1 : 0);
         return true;

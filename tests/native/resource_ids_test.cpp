@@ -64,7 +64,10 @@ std::set<std::string> StyleTokens(const std::string& style) {
     bool negate = false;
     while (in >> word) {
         if (word == "|") continue;
-        if (word == "NOT") { negate = true; continue; }
+        if (word == "NOT") {
+            negate = true;
+            continue;
+        }
         tokens.insert(negate ? "NOT " + word : word);
         negate = false;
     }
@@ -89,9 +92,9 @@ struct Dialog {
 };
 
 struct Script {
-    std::map<std::string, int> ids;              // resource.h plus the windows.h names used
+    std::map<std::string, int> ids;  // resource.h plus the windows.h names used
     std::map<int, Dialog> dialogs;
-    std::map<int, std::string> bitmaps, icons;   // id -> file
+    std::map<int, std::string> bitmaps, icons;  // id -> file
     std::optional<int> manifest;
 
     int Id(const std::string& token) const {
@@ -120,10 +123,20 @@ Script Load() {
         std::string first, second;
         in >> first >> second;
         if (inBody) {
-            if (line == "END") { inBody = false; dialog = nullptr; continue; }
-            if (first != "CONTROL") { dialog->otherStatements.push_back(line); continue; }
+            if (line == "END") {
+                inBody = false;
+                dialog = nullptr;
+                continue;
+            }
+            if (first != "CONTROL") {
+                dialog->otherStatements.push_back(line);
+                continue;
+            }
             const auto a = SplitArgs(line.substr(8));
-            if (a.size() < 8) { dialog->otherStatements.push_back(line); continue; }
+            if (a.size() < 8) {
+                dialog->otherStatements.push_back(line);
+                continue;
+            }
             dialog->controls.push_back({a[0], a[1], a[2], s.Id(a[1]), StyleTokens(a[3]),
                                         std::stoi(a[4]), std::stoi(a[5]), std::stoi(a[6]),
                                         std::stoi(a[7])});
@@ -158,16 +171,20 @@ const Script& Rc() {
 
 // The kind of a control, from its window class and button or static style.
 std::string KindOf(const Control& c) {
-    const std::map<std::string, std::string> classes = {
-        {"Edit", "edit"},           {"ListBox", "list"},        {"msctls_updown32", "spin"},
-        {"msctls_trackbar32", "slider"}, {"SysListView32", "listview"},
-        {"SysTreeView32", "tree"}};
+    const std::map<std::string, std::string> classes = {{"Edit", "edit"},
+                                                        {"ListBox", "list"},
+                                                        {"msctls_updown32", "spin"},
+                                                        {"msctls_trackbar32", "slider"},
+                                                        {"SysListView32", "listview"},
+                                                        {"SysTreeView32", "tree"}};
     if (auto it = classes.find(c.className); it != classes.end()) return it->second;
     const std::pair<const char*, const char*> styles[] = {
-        {"BS_GROUPBOX", "group"},    {"BS_PUSHBUTTON", "button"},   {"BS_DEFPUSHBUTTON", "button"},
-        {"BS_AUTORADIOBUTTON", "radio"}, {"BS_AUTOCHECKBOX", "check"}, {"SS_BITMAP", "picture"},
-        {"SS_BLACKFRAME", "frame"},  {"SS_LEFT", "label"},          {"SS_LEFTNOWORDWRAP", "label"},
-        {"CBS_DROPDOWNLIST", "droplist"}, {"CBS_DROPDOWN", "combo"}};
+        {"BS_GROUPBOX", "group"},       {"BS_PUSHBUTTON", "button"},
+        {"BS_DEFPUSHBUTTON", "button"}, {"BS_AUTORADIOBUTTON", "radio"},
+        {"BS_AUTOCHECKBOX", "check"},   {"SS_BITMAP", "picture"},
+        {"SS_BLACKFRAME", "frame"},     {"SS_LEFT", "label"},
+        {"SS_LEFTNOWORDWRAP", "label"}, {"CBS_DROPDOWNLIST", "droplist"},
+        {"CBS_DROPDOWN", "combo"}};
     for (const auto& [style, kind] : styles)
         if (c.Has(style)) return kind;
     return "?";
@@ -189,26 +206,45 @@ struct Expected {
 
 const std::vector<Expected>& Templates() {
     static const std::vector<Expected> templates = {
-        {128, "Main", 275, 217, true,
+        {128,
+         "Main",
+         275,
+         217,
+         true,
          "1119 group; 1120 label; 1061 radio; 1062 radio; 1073 check; 1121 label disabled;"
          "1047 edit digits centered; 1076 spin buddy=1047; 1124 group hidden; 1070 radio hidden;"
          "1071 radio hidden; 1072 picture hidden bitmap=129; 1074 picture hidden bitmap=130;"
          "1122 label; 1020 droplist; 1123 label; 1021 droplist;"
          "1049 button hidden \"Update Language From Web\"; 1209 group; 1208 check;"
          "1052 edit readonly; 1210 button; 1211 button",
-         {{1061, 1062}, {1070, 1071}}, {}},
-        {131, "Water Mark", 272, 218, true,
+         {{1061, 1062}, {1070, 1071}},
+         {}},
+        {131,
+         "Water Mark",
+         272,
+         218,
+         true,
          "1077 radio; 1061 radio; 1078 radio; 1171 label; 1047 edit readonly; 1049 button;"
          "1156 label; 1020 combo; 1157 label; 1021 droplist; 1158 label; 1022 droplist;"
          "1168 label; 1052 edit digits; 1080 spin buddy=1052; 1159 label; 1018 slider;"
          "1081 label; 1160 label; 1023 droplist; 1162 label; 1082 slider; 1084 label;"
          "1161 label; 1083 slider; 1086 label; 1085 frame",
-         {{1077, 1061, 1078}}, {}},
-        {103, "Operation", 0, 0, true,
+         {{1077, 1061, 1078}},
+         {}},
+        {103,
+         "Operation",
+         0,
+         0,
+         true,
          "1011 button; 1012 button; 1013 button; 1014 button; 1142 label; 1143 label;"
          "1144 label; 1145 label",
-         {}, {}},
-        {104, nullptr, 227, 276, false,
+         {},
+         {}},
+        {104,
+         nullptr,
+         227,
+         276,
+         false,
          "1015 check; 1016 edit; 1025 radio; 1017 droplist; 1026 radio; 1032 droplist;"
          "1121 label; 1027 droplist; 1024 edit digits; 1035 spin buddy=1024;"
          "-1 label \" [ 0 .. 255 ]\"; 1103 label hidden; 1122 label; 1021 edit digits;"
@@ -216,8 +252,13 @@ const std::vector<Expected>& Templates() {
          "1020 droplist; 1207 frame; 1123 label; 1028 droplist; 1124 label; 1029 radio;"
          "1030 radio; 1031 radio; 1125 label; 1033 radio; 1034 radio; 3 button; 1 button;"
          "2 button",
-         {{1025, 1026}, {1029, 1030, 1031}, {1033, 1034}}, {}},
-        {117, nullptr, 0, 0, true,
+         {{1025, 1026}, {1029, 1030, 1031}, {1033, 1034}},
+         {}},
+        {117,
+         nullptr,
+         0,
+         0,
+         true,
          "1126 label; 1020 droplist; 1127 label; 1022 droplist; 1130 label hidden;"
          "1172 group; 1128 label; 1206 edit digits; 1053 spin buddy=1206; 1062 label;"
          "1129 label; 1205 edit digits; 1054 spin buddy=1205; 1063 label; 1131 label;"
@@ -233,7 +274,11 @@ const std::vector<Expected>& Templates() {
          {{1060, 1061}, {1099, 1100}},
          {1173, 1174, 1099, 1100, 1175, 1049, 1056, 1064, 1176, 1050, 1057, 1065,
           1177, 1051, 1058, 1067, 1178, 1059, 1066, 1068, 1179, 1025, 1180, 1026}},
-        {118, nullptr, 0, 0, true,
+        {118,
+         nullptr,
+         0,
+         0,
+         true,
          "1133 label; 1201 droplist; 1134 label; 1202 droplist; 1136 label; 1055 edit readonly;"
          "1135 label;"
          "1195 group; 1137 label; 1049 edit digits; 1056 spin buddy=1049; 1064 label;"
@@ -252,38 +297,63 @@ const std::vector<Expected>& Templates() {
          "1073 label \"[ 1 . . 24 ]\"; 1198 label; 1026 droplist; 1199 label; 1027 droplist;"
          "1200 label; 1028 droplist; 1193 group; 1194 label; 1107 edit; 1106 button",
          {{1097, 1098}},
-         {1195, 1137, 1049, 1056, 1064, 1138, 1203, 1053, 1062, 1139, 1050, 1057, 1065, 1140,
-          1204, 1054, 1063, 1141, 1023, 1196, 1197, 1071, 1072, 1073, 1198, 1026, 1199, 1027,
-          1200, 1028}},
-        {114, nullptr, 0, 0, true,
+         {1195, 1137, 1049, 1056, 1064, 1138, 1203, 1053, 1062, 1139,
+          1050, 1057, 1065, 1140, 1204, 1054, 1063, 1141, 1023, 1196,
+          1197, 1071, 1072, 1073, 1198, 1026, 1199, 1027, 1200, 1028}},
+        {114,
+         nullptr,
+         0,
+         0,
+         true,
          "1036 button; 1151 label; 1152 label; 1169 group; 1094 list notify; 1049 button;"
          "1153 label; 1052 edit; 1154 label; 1047 edit digits; 1053 spin buddy=1047;"
          "1057 label \"[ 410 - 580 (0.1mm) ]\"; 1155 label; 1048 edit digits;"
          "1054 spin buddy=1048; 1058 label; 1046 button;"
          "1045 button \"Control Font\"; 1156 label \"Control Font Setting\";"
          "1157 label \"Edit control font character translation table\"",
-         {}, {}},
-        {115, "Control Font Character Translation Table", 0, 0, false,
+         {},
+         {}},
+        {115,
+         "Control Font Character Translation Table",
+         0,
+         0,
+         false,
          "-1 label \"Driver Name:\"; 1047 edit readonly; 1048 listview; 1016 button \"Edit\";"
          "1036 button \"Delete\"; 1 button \"OK\"; 2 button \"Cancel\"",
-         {}, {}},
-        {116, "Control Font Character Translator", 0, 0, false,
+         {},
+         {}},
+        {116,
+         "Control Font Character Translator",
+         0,
+         0,
+         false,
          "-1 label \"Char\"; 1047 edit readonly; -1 label \"Hex\"; 1048 edit readonly;"
          "-1 label \"Command\"; 1052 edit multiline; 1 button \"OK\"; 2 button \"Cancel\"",
-         {}, {}},
-        {113, nullptr, 0, 0, true,
+         {},
+         {}},
+        {113,
+         nullptr,
+         0,
+         0,
+         true,
          "1163 group; 1146 label; 1039 edit readonly; 1040 button; 1036 button disabled;"
          "1164 group; 1041 listview; 1042 button; 1043 button; 1044 button disabled;"
          "1045 button; 1046 frame; 1165 group; 1087 radio disabled; 1061 radio disabled;"
          "1088 radio disabled; 1166 group; 1089 radio; 1090 radio; 1091 radio; 1092 radio;"
          "1167 group; 1147 label; 1095 slider; 1096 label \"0\"; 1148 label; 1083 slider;"
          "1086 label \"0\"; 1149 label",
-         {{1087, 1061, 1088}, {1089, 1090, 1091, 1092}}, {}},
+         {{1087, 1061, 1088}, {1089, 1090, 1091, 1092}},
+         {}},
         {119, nullptr, 0, 0, true, "1150 label; 1069 tree", {}, {}},
-        {105, nullptr, 0, 0, true,
+        {105,
+         nullptr,
+         0,
+         0,
+         true,
          "1109 label; 1110 label; 1111 label; 1112 label; 1113 label; 1114 label; 1115 label;"
          "1116 label; 1117 label",
-         {}, {}},
+         {},
+         {}},
     };
     return templates;
 }
@@ -308,9 +378,12 @@ std::vector<ExpectedControl> ParseControls(const std::string& spec) {
         std::istringstream in(entry);
         in >> e.id >> e.kind;
         for (std::string flag; in >> flag;) {
-            if (flag.starts_with("buddy=")) e.buddy = std::stoi(flag.substr(6));
-            else if (flag.starts_with("bitmap=")) e.bitmap = std::stoi(flag.substr(7));
-            else e.flags.insert(flag);
+            if (flag.starts_with("buddy="))
+                e.buddy = std::stoi(flag.substr(6));
+            else if (flag.starts_with("bitmap="))
+                e.bitmap = std::stoi(flag.substr(7));
+            else
+                e.flags.insert(flag);
         }
         out.push_back(e);
     }
@@ -390,8 +463,8 @@ TEST_P(TemplateTest, ControlsHaveTheirKindsAndStyles) {
             EXPECT_TRUE(c->Has("LVS_REPORT"));
         }
         if (e.kind == "tree") {
-            for (const char* s : {"TVS_HASBUTTONS", "TVS_HASLINES", "TVS_LINESATROOT",
-                                  "TVS_FULLROWSELECT"})
+            for (const char* s :
+                 {"TVS_HASBUTTONS", "TVS_HASLINES", "TVS_LINESATROOT", "TVS_FULLROWSELECT"})
                 EXPECT_TRUE(c->Has(s)) << s;
         }
         if (e.kind == "spin") {
@@ -422,7 +495,8 @@ TEST_P(TemplateTest, RadioSetsAreGroupsOfTheirOwn) {
         const size_t first = IndexOf(d, set.front()), last = IndexOf(d, set.back());
         ASSERT_LT(last, d.controls.size());
         EXPECT_TRUE(startsGroup(first)) << set.front();
-        for (size_t i = first + 1; i <= last; ++i) EXPECT_FALSE(startsGroup(i)) << d.controls[i].idName;
+        for (size_t i = first + 1; i <= last; ++i)
+            EXPECT_FALSE(startsGroup(i)) << d.controls[i].idName;
         for (int id : set) {
             const size_t at = IndexOf(d, id);
             EXPECT_TRUE(at >= first && at <= last) << id << " lies outside its set";
@@ -469,8 +543,8 @@ TEST(ResourceScript, HoldsExactlyTheTemplatesBitmapsIconsAndManifest) {
 TEST(ResourceScript, StripBitmapsFollowTheEventAndCutChoice) {
     // Rows: start of document, start of page, end of page, end of document; columns: fed to
     // the cut position and cut, fed only, cut only, neither.
-    const int table[4][4] = {{143, 144, 145, 149}, {146, 147, 148, 149},
-                             {140, 141, 142, 139}, {136, 137, 138, 139}};
+    const int table[4][4] = {
+        {143, 144, 145, 149}, {146, 147, 148, 149}, {140, 141, 142, 139}, {136, 137, 138, 139}};
     const char* events[4] = {"startdoc", "startpage", "endpage", "enddoc"};
     const char* cases[3] = {"_feed_cut", "_feed", "_cut"};
     for (int e = 0; e < 4; ++e) {
@@ -484,12 +558,21 @@ TEST(ResourceScript, StripBitmapsFollowTheEventAndCutChoice) {
 
 TEST(ResourceHeader, NamesCarryTheKindOfTheirControl) {
     // IDC_<TEMPLATE>_<KIND>_<ROLE>: the kind in the name matches the control in the script.
-    const std::map<std::string, std::set<std::string>> kinds = {
-        {"GROUP", {"group"}},   {"LABEL", {"label"}},   {"RANGE", {"label"}},
-        {"VALUE", {"label"}},   {"RADIO", {"radio"}},   {"CHECK", {"check"}},
-        {"EDIT", {"edit"}},     {"SPIN", {"spin"}},     {"COMBO", {"droplist", "combo"}},
-        {"LIST", {"list", "listview"}}, {"BUTTON", {"button"}}, {"SLIDER", {"slider"}},
-        {"PICTURE", {"picture"}}, {"FRAME", {"frame"}}, {"TREE", {"tree"}}};
+    const std::map<std::string, std::set<std::string>> kinds = {{"GROUP", {"group"}},
+                                                                {"LABEL", {"label"}},
+                                                                {"RANGE", {"label"}},
+                                                                {"VALUE", {"label"}},
+                                                                {"RADIO", {"radio"}},
+                                                                {"CHECK", {"check"}},
+                                                                {"EDIT", {"edit"}},
+                                                                {"SPIN", {"spin"}},
+                                                                {"COMBO", {"droplist", "combo"}},
+                                                                {"LIST", {"list", "listview"}},
+                                                                {"BUTTON", {"button"}},
+                                                                {"SLIDER", {"slider"}},
+                                                                {"PICTURE", {"picture"}},
+                                                                {"FRAME", {"frame"}},
+                                                                {"TREE", {"tree"}}};
     size_t checked = 0;
     for (const auto& [id, d] : Rc().dialogs) {
         for (const auto& c : d.controls) {

@@ -182,8 +182,8 @@ TEST_F(SafeOutput, WriterRefusesTheInputUnderAnySpelling) {
     fs::create_hard_link(input, folder_ / "link.prn");
     fs::create_symlink("in.prn", folder_ / "symlink.prn");
     const fs::path inputs[] = {input};
-    for (const fs::path& spelling : {input, folder_ / "." / "in.prn", folder_ / "link.prn",
-                                     folder_ / "symlink.prn"}) {
+    for (const fs::path& spelling :
+         {input, folder_ / "." / "in.prn", folder_ / "link.prn", folder_ / "symlink.prn"}) {
         const auto written = WriteFileAtomically(spelling, Bytes{1}, inputs);
         ASSERT_FALSE(written.ok()) << spelling;
         EXPECT_NE(written.error().find("is the input"), std::string::npos) << written.error();
@@ -276,8 +276,8 @@ TEST_F(SafeOutput, RenderLogRefusesToWriteOverItsInput) {
     const Run same = Tool("render-log '" + input.string() + "' -o '" + input.string() + "'");
     EXPECT_NE(same.status, 0);
     EXPECT_NE(same.err.find("is the input"), std::string::npos) << same.err;
-    const Run spelled = Tool("render-log '" + input.string() + "' -o '" + folder_.string() +
-                             "/./same.prn'");
+    const Run spelled =
+        Tool("render-log '" + input.string() + "' -o '" + folder_.string() + "/./same.prn'");
     EXPECT_NE(spelled.status, 0);
     EXPECT_EQ(Read(input), log);
 
@@ -295,8 +295,8 @@ TEST_F(SafeOutput, RenderLogLeavesAFifoOutputAndAUsersPartialFileAlone) {
     const Bytes log = Receipts(1, 10, 1);
     Put(folder_ / "in.prn", log);
     const fs::path fifo = Fifo("out.bmp");
-    const Run toFifo = Tool("render-log '" + (folder_ / "in.prn").string() + "' -o '" +
-                            fifo.string() + "'");
+    const Run toFifo =
+        Tool("render-log '" + (folder_ / "in.prn").string() + "' -o '" + fifo.string() + "'");
     EXPECT_NE(toFifo.status, 0);
     EXPECT_NE(toFifo.err.find("is a FIFO"), std::string::npos) << toFifo.err;
     EXPECT_TRUE(fs::is_fifo(fifo));
@@ -304,9 +304,8 @@ TEST_F(SafeOutput, RenderLogLeavesAFifoOutputAndAUsersPartialFileAlone) {
     // A user's file named like the old temporary file survives a good run and a refused one,
     // and as an input it is read, not truncated under its own mapping.
     Put(folder_ / "pic.bmp.partial", log);
-    const Run good =
-        Tool("render-log '" + (folder_ / "in.prn").string() + "' -o '" +
-             (folder_ / "pic.bmp").string() + "'");
+    const Run good = Tool("render-log '" + (folder_ / "in.prn").string() + "' -o '" +
+                          (folder_ / "pic.bmp").string() + "'");
     EXPECT_EQ(good.status, 0) << good.err;
     Put(folder_ / "broken.prn", Bytes{0x1B, 0x40});
     const Run refused = Tool("render-log '" + (folder_ / "broken.prn").string() + "' -o '" +
@@ -318,9 +317,8 @@ TEST_F(SafeOutput, RenderLogLeavesAFifoOutputAndAUsersPartialFileAlone) {
                                  "' -o '" + (folder_ / "pic.bmp").string() + "'");
     EXPECT_EQ(fromPartial.status, 0) << fromPartial.err;
     EXPECT_EQ(Read(folder_ / "pic.bmp.partial"), log);
-    EXPECT_EQ(Names(folder_),
-              (std::vector<std::string>{"broken.prn", "in.prn", "out.bmp", "pic.bmp",
-                                        "pic.bmp.partial"}));
+    EXPECT_EQ(Names(folder_), (std::vector<std::string>{"broken.prn", "in.prn", "out.bmp",
+                                                        "pic.bmp", "pic.bmp.partial"}));
 }
 
 TEST_F(SafeOutput, InputsThatAreNoRegularFilesAreRefusedAtOnceWithWhatTheyAre) {
@@ -357,8 +355,8 @@ TEST_F(SafeOutput, DashWritesToStandardOutputAndAFailedWriteThereFails) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     for (const std::string& command : std::vector<std::string>{
              "devmode default", "devmode default -o -", "logo clear -o -",
-          "render-log '" + input.string() + "' -o -", "render-log '" + input.string() + "' -o '" +
-                                                          (folder_ / "x.bmp").string() + "'"}) {
+             "render-log '" + input.string() + "' -o -",
+             "render-log '" + input.string() + "' -o '" + (folder_ / "x.bmp").string() + "'"}) {
         const Run full = Tool(command, "/dev/full");
         EXPECT_EQ(full.status, 1) << command << ": " << full.err;
         EXPECT_NE(full.err.find("cannot write standard output"), std::string::npos) << full.err;
@@ -391,12 +389,11 @@ TEST_F(SafeOutput, TwoRunsWritingOneOutputLeaveOneWholePicture) {
     const fs::path out = folder_ / "shared.bmp";
     for (int round = 0; round < 4; ++round) {
         const std::string tool = std::string("\"") + ZR640_TOOL + "\" render-log ";
-        const std::string command = "(" + tool + "'" + (folder_ / "first.prn").string() + "' -o '" +
-                                    out.string() + "' >/dev/null 2>&1; echo $? > '" +
-                                    (folder_ / "a.status").string() + "') & " + tool + "'" +
-                                    (folder_ / "second.prn").string() + "' -o '" + out.string() +
-                                    "' >/dev/null 2>&1; echo $? > '" +
-                                    (folder_ / "b.status").string() + "'; wait";
+        const std::string command =
+            "(" + tool + "'" + (folder_ / "first.prn").string() + "' -o '" + out.string() +
+            "' >/dev/null 2>&1; echo $? > '" + (folder_ / "a.status").string() + "') & " + tool +
+            "'" + (folder_ / "second.prn").string() + "' -o '" + out.string() +
+            "' >/dev/null 2>&1; echo $? > '" + (folder_ / "b.status").string() + "'; wait";
         ASSERT_EQ(std::system(command.c_str()), 0);
         EXPECT_EQ(Text(folder_ / "a.status"), "0\n");
         EXPECT_EQ(Text(folder_ / "b.status"), "0\n");
@@ -405,8 +402,7 @@ TEST_F(SafeOutput, TwoRunsWritingOneOutputLeaveOneWholePicture) {
     }
     fs::remove(folder_ / "a.status");
     fs::remove(folder_ / "b.status");
-    EXPECT_EQ(Names(folder_),
-              (std::vector<std::string>{"first.prn", "second.prn", "shared.bmp"}));
+    EXPECT_EQ(Names(folder_), (std::vector<std::string>{"first.prn", "second.prn", "shared.bmp"}));
 }
 
 }  // namespace

@@ -83,12 +83,14 @@ inline std::vector<uint8_t> TopDown(const std::vector<uint8_t>& file) {
     StoreU32(flipped.data() + 22, static_cast<uint32_t>(-height));
     for (size_t y = 0; y < static_cast<size_t>(height); ++y) {
         std::memcpy(flipped.data() + offset + y * rowSize,
-                    file.data() + offset + (static_cast<size_t>(height) - 1 - y) * rowSize, rowSize);
+                    file.data() + offset + (static_cast<size_t>(height) - 1 - y) * rowSize,
+                    rowSize);
     }
     return flipped;
 }
 
-inline BitmapView View(const std::vector<uint8_t>& file, const BitmapLimits& limits = kGeneralLimits) {
+inline BitmapView View(const std::vector<uint8_t>& file,
+                       const BitmapLimits& limits = kGeneralLimits) {
     auto view = ParseBitmap(file, limits);
     EXPECT_TRUE(view.ok()) << view.error();
     return view.ok() ? *view : BitmapView{};
@@ -136,7 +138,8 @@ private:
 
 inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {

@@ -19,7 +19,8 @@ inline ToolRun RunTool(const std::string& arguments) {
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     char buffer[4096];
-    while (const size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
+    while (const size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+        run.output.append(buffer, n);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;

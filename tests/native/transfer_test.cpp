@@ -59,8 +59,8 @@ TEST(MeanPivotTransfer, ContrastAboutTheMean) {
         EXPECT_EQ(MeanPivotTransfer(p, -100, 20, 90), 110);
     }
     EXPECT_EQ(MeanPivotTransfer(100, 100, 0, 90), 200);  // (100 - 90) * 11 + 90
-    EXPECT_EQ(MeanPivotTransfer(80, 100, 0, 90), 0);      // -20, clamped
-    EXPECT_EQ(MeanPivotTransfer(101, 10, 0, 100), 102);   // 1 * 2 + 100
+    EXPECT_EQ(MeanPivotTransfer(80, 100, 0, 90), 0);     // -20, clamped
+    EXPECT_EQ(MeanPivotTransfer(101, 10, 0, 100), 102);  // 1 * 2 + 100
     // C = -25: x = 1 - 5 / 10 = 0.5; (99 - 100) * 0.5 + 100 = 99.5, truncated.
     EXPECT_EQ(MeanPivotTransfer(99, -25, 0, 100), 99);
     // C = -2: x = 1 - sqrt(2) / 10 in single precision.

@@ -21,7 +21,8 @@ std::optional<Texts> ReadUtf16Ini(const std::string& path) {
     Texts texts;
     for (const IniFile::Section& section : file->sections()) {
         auto& keys = texts[Utf16ToUtf8(section.name)];
-        for (const IniFile::Entry& entry : section.entries) keys.emplace(Utf16ToUtf8(entry.key), entry.value);
+        for (const IniFile::Entry& entry : section.entries)
+            keys.emplace(Utf16ToUtf8(entry.key), entry.value);
     }
     return texts;
 }

@@ -110,9 +110,9 @@ TEST(WatermarkLayout, WidePicturesAreComputedIn64Bits) {
 }
 
 TEST(ImageCache, HoldsPicturesUpToItsSize) {
-    EXPECT_TRUE(FitsImageCache(1024, 3413));   // 3072-byte rows: 10,484,736 bytes
+    EXPECT_TRUE(FitsImageCache(1024, 3413));  // 3072-byte rows: 10,484,736 bytes
     EXPECT_FALSE(FitsImageCache(1024, 3414));
-    EXPECT_TRUE(FitsImageCache(3495253, 1));   // one row of exactly 10,485,760 bytes
+    EXPECT_TRUE(FitsImageCache(3495253, 1));  // one row of exactly 10,485,760 bytes
     EXPECT_FALSE(FitsImageCache(3495254, 1));
     EXPECT_FALSE(FitsImageCache(0, 10));
     EXPECT_FALSE(FitsImageCache(int64_t{1} << 40, int64_t{1} << 40));

@@ -25,8 +25,8 @@ PaletteEntry PixelAt(const Bytes& file, int32_t x, int32_t y) {
 
 // A converted file's headers: 24 bits, no colour table, the true sizes, no colour counts.
 void ExpectPictureHeaders(const Bytes& file, int32_t width, int32_t height) {
-    const uint32_t imageSize = static_cast<uint32_t>(BitmapRowSize(uint64_t(width), 24)) *
-                               static_cast<uint32_t>(height);
+    const uint32_t imageSize =
+        static_cast<uint32_t>(BitmapRowSize(uint64_t(width), 24)) * static_cast<uint32_t>(height);
     ASSERT_EQ(file.size(), 54u + imageSize);
     EXPECT_EQ(file[0], 'B');
     EXPECT_EQ(file[1], 'M');
@@ -67,7 +67,8 @@ Bytes Indexed(int32_t width, int32_t height, bool topDown = false) {
 
 TEST(WatermarkConversion, MonoBitsBecomeTheirColourEntries) {
     const std::vector<PaletteEntry> palette = {{10, 20, 30}, {200, 150, 100}};
-    auto source = test::Bitmap1(13, 5, [](int x, int y) { return (x + y) % 3 == 0; }, palette);
+    auto source = test::Bitmap1(
+        13, 5, [](int x, int y) { return (x + y) % 3 == 0; }, palette);
     StoreU32(source.data() + 38, 2835);  // resolution, carried over
     StoreU32(source.data() + 42, 3780);
     StoreU32(source.data() + 46, 2);  // colour count as some writers store it
@@ -217,10 +218,12 @@ TEST(TextPicture, HeaderAndPixels) {
     const auto file = TextPictureFromPixels(TextPixels());
     ASSERT_TRUE(file.ok()) << file.error();
     ASSERT_EQ(file->size(), kTextPictureFileSize);
+    // clang-format off
     const std::array<uint8_t, 54> header = {
-        'B', 'M', 0xE6, 0x1E, 0x04, 0x00, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
-        40, 0, 0, 0, 0x2C, 0x01, 0, 0, 0x2C, 0x01, 0, 0, 1, 0, 24, 0,  // size, 300 x 300, 1, 24
+        'B', 'M', 0xE6, 0x1E, 0x04, 0x00, 0, 0, 0, 0, 54, 0, 0, 0,     // file header
+        40, 0, 0, 0, 0x2C, 0x01, 0, 0, 0x2C, 0x01, 0, 0, 1, 0, 24, 0,  // 300 x 300, 1 plane, 24 bits
         0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    // clang-format on
     EXPECT_TRUE(std::equal(header.begin(), header.end(), file->begin()));
     // Blue, green and red of each pixel in the order given, the unused byte dropped.
     EXPECT_EQ((*file)[54], 0);

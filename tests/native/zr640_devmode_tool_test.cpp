@@ -25,18 +25,21 @@ protected:
 
     std::string Path(const char* name) { return (dir / name).string(); }
     void WriteBytes(const char* name, const std::vector<char>& bytes) {
-        std::ofstream(Path(name), std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+        std::ofstream(Path(name), std::ios::binary)
+            .write(bytes.data(), static_cast<long>(bytes.size()));
     }
 };
 
 TEST_F(DevModeTool, DefaultConvertShowRoundTrip) {
     ASSERT_EQ(Tool("devmode default -o " + Path("d.bin") + " --system-drive 'E:\\'").status, 0);
     EXPECT_EQ(fs::file_size(Path("d.bin")), 1976u);
-    ASSERT_EQ(Tool("devmode convert " + Path("d.bin") + " -o " + Path("c.bin") + " --merge").status, 0);
+    ASSERT_EQ(Tool("devmode convert " + Path("d.bin") + " -o " + Path("c.bin") + " --merge").status,
+              0);
     const ToolRun shown = Tool("devmode show " + Path("c.bin"));
     EXPECT_EQ(shown.status, 0);
     EXPECT_NE(shown.output.find("barcode1D[2].bType = 3\n"), std::string::npos);
-    EXPECT_NE(shown.output.find("wszLogFolder = \"E:\\\\RZKDriverlog\\\\ZR640\"\n"), std::string::npos)
+    EXPECT_NE(shown.output.find("wszLogFolder = \"E:\\\\RZKDriverlog\\\\ZR640\"\n"),
+              std::string::npos)
         << "a converted record's folder comes from the input";
 }
 
@@ -48,7 +51,8 @@ TEST_F(DevModeTool, RefusesWhatIsNotARecord) {
         EXPECT_NE(run.status, 0) << name;
         EXPECT_NE(run.output.find("zr640: "), std::string::npos) << run.output;
     }
-    EXPECT_NE(Tool("devmode show " + Path("other.bin")).output.find("signature"), std::string::npos);
+    EXPECT_NE(Tool("devmode show " + Path("other.bin")).output.find("signature"),
+              std::string::npos);
 }
 
 TEST_F(DevModeTool, ConvertOfForeignBytesGivesDefaultsAndKeepsOldOutputOnFailure) {
@@ -56,7 +60,8 @@ TEST_F(DevModeTool, ConvertOfForeignBytesGivesDefaultsAndKeepsOldOutputOnFailure
     ASSERT_EQ(Tool("devmode default -o " + Path("out.bin")).status, 0);
     ASSERT_EQ(Tool("devmode convert " + Path("garbage.bin") + " -o " + Path("conv.bin")).status, 0);
     std::ifstream a(Path("out.bin"), std::ios::binary), b(Path("conv.bin"), std::ios::binary);
-    EXPECT_TRUE(std::equal(std::istreambuf_iterator<char>(a), {}, std::istreambuf_iterator<char>(b)));
+    EXPECT_TRUE(
+        std::equal(std::istreambuf_iterator<char>(a), {}, std::istreambuf_iterator<char>(b)));
 
     // A failed convert (missing input) leaves the existing output as it was.
     EXPECT_NE(Tool("devmode convert " + Path("nothing.bin") + " -o " + Path("out.bin")).status, 0);
@@ -70,9 +75,10 @@ std::vector<char> ReadBytes(const std::string& path) {
 
 TEST_F(DevModeTool, SetThenShowPrintsWhatWasSet) {
     ASSERT_EQ(Tool("devmode default -o " + Path("r.bin")).status, 0);
-    const ToolRun set = Tool("devmode set " + Path("r.bin") +
-                             " startDoc.bPaperCut=2 'barcode1D[3].bType=8' 'wszWatermarkText=\"DRAFT\"'"
-                             " 'endDoc.abCommand=1D 56 42 00' 'wszLogFolder=\"D:\\\\a \\\"b\\\"\"'");
+    const ToolRun set =
+        Tool("devmode set " + Path("r.bin") +
+             " startDoc.bPaperCut=2 'barcode1D[3].bType=8' 'wszWatermarkText=\"DRAFT\"'"
+             " 'endDoc.abCommand=1D 56 42 00' 'wszLogFolder=\"D:\\\\a \\\"b\\\"\"'");
     ASSERT_EQ(set.status, 0) << set.output;
     EXPECT_EQ(set.output, "");
     EXPECT_EQ(fs::file_size(Path("r.bin")), 1976u);

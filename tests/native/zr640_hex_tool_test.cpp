@@ -15,8 +15,12 @@ TEST(HexTool, PrintsTheBytesOfTheEditsReading) {
         const char* text;
         const char* shown;
     } cases[] = {
-        {"'1D 56 42 00'", "1D 56 42 00\n"}, {"1D5642", "1D 56 42\n"}, {"'1D 5 4'", "1D 05 04\n"},
-        {"123", "12 03\n"},                 {"'1d zz'", "1D 00\n"},  {"''", "\n"},
+        {"'1D 56 42 00'", "1D 56 42 00\n"},
+        {"1D5642", "1D 56 42\n"},
+        {"'1D 5 4'", "1D 05 04\n"},
+        {"123", "12 03\n"},
+        {"'1d zz'", "1D 00\n"},
+        {"''", "\n"},
         {"-", "00\n"},
         {"-- --count", "00 C0 00 00\n"},  // after "--", TEXT as it stands
     };

@@ -77,7 +77,9 @@ Bytes Uniform(int32_t width, int32_t height, Rgb colour) {
 
 HWND List(HWND page) { return GetDlgItem(page, IDC_DOWNLOAD_LIST_LOGOS); }
 
-int RowCount(HWND page) { return static_cast<int>(SendMessageW(List(page), LVM_GETITEMCOUNT, 0, 0)); }
+int RowCount(HWND page) {
+    return static_cast<int>(SendMessageW(List(page), LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::wstring Cell(HWND page, int row, int column) {
     wchar_t text[1024] = {};
@@ -85,7 +87,8 @@ std::wstring Cell(HWND page, int row, int column) {
     item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = 1024;
-    SendMessageW(List(page), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(List(page), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
@@ -95,7 +98,8 @@ std::wstring ColumnTitle(HWND page, int column) {
     item.mask = LVCF_TEXT;
     item.pszText = text;
     item.cchTextMax = 256;
-    SendMessageW(List(page), LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(List(page), LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
@@ -103,10 +107,12 @@ std::wstring ColumnTitle(HWND page, int column) {
 void SelectRow(HWND page, int row) {
     LVITEMW state = {};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(List(page), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(List(page), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
     if (row >= 0) {
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(List(page), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+        SendMessageW(List(page), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&state));
     }
     oemhost::Pump(20);
 }
@@ -131,7 +137,8 @@ int SliderPosition(HWND page, int slider) {
 void MoveSlider(HWND page, int slider, int value) {
     const HWND bar = GetDlgItem(page, slider);
     SendMessageW(bar, TBM_SETPOS, TRUE, value);
-    SendMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, static_cast<WORD>(value)), reinterpret_cast<LPARAM>(bar));
+    SendMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, static_cast<WORD>(value)),
+                 reinterpret_cast<LPARAM>(bar));
     NMHDR released = {bar, static_cast<UINT_PTR>(slider), static_cast<UINT>(NM_RELEASEDCAPTURE)};
     SendMessageW(page, WM_NOTIFY, static_cast<WPARAM>(slider), reinterpret_cast<LPARAM>(&released));
     oemhost::Pump(20);
@@ -142,7 +149,8 @@ COLORREF PreviewCentre(HWND page) {
     RECT area = {};
     GetClientRect(frame, &area);
     const HDC dc = GetDC(frame);
-    const COLORREF colour = GetPixel(dc, (area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    const COLORREF colour =
+        GetPixel(dc, (area.left + area.right) / 2, (area.top + area.bottom) / 2);
     ReleaseDC(frame, dc);
     return colour;
 }
@@ -169,7 +177,9 @@ protected:
     void RunOnPage(const std::function<bool(HWND sheet, HWND page)>& scenario) {
         SheetSession sheet(plugin, kPrinter);
         ASSERT_NE(sheet.printer, nullptr) << "the test printer is missing";
-        sheet.scenario = [&](HWND window) { return scenario(window, oemhost::PageAt(window, kDownloadTab)); };
+        sheet.scenario = [&](HWND window) {
+            return scenario(window, oemhost::PageAt(window, kDownloadTab));
+        };
         ASSERT_TRUE(sheet.Run(SheetKind::Device));
         // The plug-in object keeps the session's driver interface until it is released, and
         // takes no other one: a fresh object for the next session, this one let go while
@@ -177,7 +187,9 @@ protected:
         plugin->Release();
         plugin = nullptr;
         auto* factory = new zr640ui::UiPluginClassFactory();
-        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&plugin)), S_OK);
+        ASSERT_EQ(
+            factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&plugin)),
+            S_OK);
         factory->Release();
     }
 };
@@ -204,7 +216,8 @@ TEST_F(DownloadPage, StartsEmptyInOriginalWithNeutralSliders) {
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_VALUE_CONTRAST), L"0");
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_VALUE_BRIGHTNESS), L"0");
         EXPECT_EQ(GetWindowLongW(List(page), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
-        EXPECT_TRUE(SendMessageW(List(page), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+        EXPECT_TRUE(SendMessageW(List(page), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) &
+                    LVS_EX_FULLROWSELECT);
         return false;
     });
 }
@@ -235,7 +248,8 @@ TEST_F(DownloadPage, TenthAddIsRefusedBeforeAnyFileDialog) {
         EXPECT_EQ(RowCount(page), 9);
         EXPECT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(LastMessage().text,
-                  L"The total counts of the logos is 9,\nplease delete some logos before selecting another logo!");
+                  L"The total counts of the logos is 9,\nplease delete some logos before selecting "
+                  L"another logo!");
         EXPECT_EQ(LastMessage().caption, L"Information");
         EXPECT_EQ(LastMessage().type, static_cast<UINT>(MB_OK)) << "OK button, no icon";
         return false;
@@ -258,8 +272,9 @@ TEST_F(DownloadPage, AddChecksTheChosenFile) {
         Add(page, shortFile);
         EXPECT_EQ(LastMessage().text, L"Failed to get data from the file!");
         Add(page, wide);
-        EXPECT_EQ(LastMessage().text, L"The image is too big to be selected.\nthe width must be less than 1024 "
-                                      L"Byte,and the height must be less than 768 Byte!");
+        EXPECT_EQ(LastMessage().text,
+                  L"The image is too big to be selected.\nthe width must be less than 1024 "
+                  L"Byte,and the height must be less than 768 Byte!");
         EXPECT_EQ(LastMessage().caption, L"Error");
         Add(page, high);
         EXPECT_EQ(platform.messages.size(), 4u);
@@ -267,7 +282,8 @@ TEST_F(DownloadPage, AddChecksTheChosenFile) {
 
         Add(page, largest);
         EXPECT_EQ(RowCount(page), 1) << "1024 by 768 is accepted";
-        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(largest))) << "Original converts gray pictures too";
+        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(largest)))
+            << "Original converts gray pictures too";
         Add(page, notBitmap);
         EXPECT_EQ(RowCount(page), 2) << "Original takes any file";
 
@@ -291,7 +307,8 @@ TEST_F(DownloadPage, PathsOutsideTheCodePageWork) {
         EXPECT_EQ(Cell(page, 0, 2), logo.wstring());
         ClickRow(page, 0);
         Click(page, IDC_DOWNLOAD_RADIO_GRAY);
-        EXPECT_EQ(ReadBytes(zr640::ConvertedFilePath(logo)), *zr640::ConvertToGrayBitmap(View(ReadBytes(logo)), 0, 0));
+        EXPECT_EQ(ReadBytes(zr640::ConvertedFilePath(logo)),
+                  *zr640::ConvertToGrayBitmap(View(ReadBytes(logo)), 0, 0));
         return true;
     });
     EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(logo)));
@@ -317,7 +334,8 @@ TEST_F(DownloadPage, DeleteRenumbersAndMovesSettingsUp) {
         EXPECT_TRUE(IsChecked(page, IDC_DOWNLOAD_RADIO_DITHERM3));
         EXPECT_EQ(SliderPosition(page, IDC_DOWNLOAD_SLIDER_CONTRAST), 0);
         Click(page, IDC_DOWNLOAD_BUTTON_DELETE);
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(second))) << "the row's converted file goes with it";
+        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(second)))
+            << "the row's converted file goes with it";
         EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(third)));
         EXPECT_EQ(RowCount(page), 2);
         EXPECT_EQ(Cell(page, 0, 0), L"1");
@@ -326,13 +344,14 @@ TEST_F(DownloadPage, DeleteRenumbersAndMovesSettingsUp) {
         EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_RADIO_GRAY)) << "no row is selected after a delete";
 
         ClickRow(page, 1);
-        EXPECT_TRUE(IsChecked(page, IDC_DOWNLOAD_RADIO_DIFFUSE)) << "the third row's settings moved up with it";
+        EXPECT_TRUE(IsChecked(page, IDC_DOWNLOAD_RADIO_DIFFUSE))
+            << "the third row's settings moved up with it";
         EXPECT_FALSE(IsChecked(page, IDC_DOWNLOAD_RADIO_DITHERM3));
         EXPECT_EQ(SliderPosition(page, IDC_DOWNLOAD_SLIDER_CONTRAST), 30);
         EXPECT_EQ(SliderPosition(page, IDC_DOWNLOAD_SLIDER_BRIGHTNESS), -40);
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_VALUE_CONTRAST), L"30");
-        const Bytes expected =
-            *zr640::ConvertToMonoBitmap(View(ReadBytes(third)), zr640::Halftone::kErrorDiffuse, 30, -40);
+        const Bytes expected = *zr640::ConvertToMonoBitmap(View(ReadBytes(third)),
+                                                           zr640::Halftone::kErrorDiffuse, 30, -40);
         EXPECT_EQ(ReadBytes(zr640::ConvertedFilePath(third)), expected)
             << "the preview converts with the row's settings";
 
@@ -361,7 +380,8 @@ TEST_F(DownloadPage, FormatsSetTheAdjustmentsAndOriginalDisablesDownloadAll) {
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_RADIO_DITHERM3));
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_SLIDER_CONTRAST));
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL));
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(oneBit))) << "a one-bit logo is not converted";
+        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(oneBit)))
+            << "a one-bit logo is not converted";
         ClickRow(page, 1);
         EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_RADIO_DITHERM3)) << "nor adjusted";
         EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_SLIDER_CONTRAST));
@@ -376,15 +396,18 @@ TEST_F(DownloadPage, FormatsSetTheAdjustmentsAndOriginalDisablesDownloadAll) {
         EXPECT_TRUE(ApplyEnabled(sheet)) << "letting a slider go reports a change";
 
         Click(page, IDC_DOWNLOAD_RADIO_ORIGINAL);
-        EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL)) << "rows are present, yet Original cannot be sent";
+        EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL))
+            << "rows are present, yet Original cannot be sent";
         EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_SLIDER_CONTRAST));
         EXPECT_EQ(SliderPosition(page, IDC_DOWNLOAD_SLIDER_BRIGHTNESS), 0);
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_VALUE_BRIGHTNESS), L"0");
-        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(oneBit))) << "switching to Original keeps converted files";
+        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(oneBit)))
+            << "switching to Original keeps converted files";
 
         Click(page, IDC_DOWNLOAD_RADIO_MONO);
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL));
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(oneBit))) << "switching to Transformation removes them";
+        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(oneBit)))
+            << "switching to Transformation removes them";
         return false;
     });
 }
@@ -401,7 +424,8 @@ TEST_F(DownloadPage, PreviewShowsTheSelectedLogoOverTheFrame) {
         const int gray = (587 * 0 + 299 * 200 + 114 * 0) / 1000;
         EXPECT_EQ(PreviewCentre(page), RGB(gray, gray, gray)) << "Gray shows the converted file";
         Click(page, IDC_DOWNLOAD_RADIO_MONO);
-        EXPECT_EQ(PreviewCentre(page), RGB(0, 0, 0)) << "a uniform picture is all black with no halftone";
+        EXPECT_EQ(PreviewCentre(page), RGB(0, 0, 0))
+            << "a uniform picture is all black with no halftone";
         SelectRow(page, -1);
         EXPECT_EQ(PreviewCentre(page), background);
         return false;
@@ -423,16 +447,21 @@ TEST_F(DownloadPage, DownloadAllMonoLogosArriveByteExact) {
         Click(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL);
         EXPECT_TRUE(platform.messages.empty());
 
-        const Bytes mono = *zr640::ConvertToMonoBitmap(View(ReadBytes(colour)), zr640::Halftone::kErrorDiffuse, 40, 0);
-        const zr640::MonoLogo logos[] = {*zr640::PackMonoLogo(mono), *zr640::PackMonoLogo(ReadBytes(oneBit))};
+        const Bytes mono = *zr640::ConvertToMonoBitmap(View(ReadBytes(colour)),
+                                                       zr640::Halftone::kErrorDiffuse, 40, 0);
+        const zr640::MonoLogo logos[] = {*zr640::PackMonoLogo(mono),
+                                         *zr640::PackMonoLogo(ReadBytes(oneBit))};
         const Bytes expected = zr640::MonoLogoDownloadJob(logos).Bytes();
         const Bytes captured = Capture();
         EXPECT_EQ(captured, expected);
         const fs::path paths[] = {colour, oneBit};
-        EXPECT_EQ(captured, zr640::PrepareDownloadAll(zr640::LogoFormat::kTransformation, paths).job->Bytes());
+        EXPECT_EQ(
+            captured,
+            zr640::PrepareDownloadAll(zr640::LogoFormat::kTransformation, paths).job->Bytes());
         const Bytes start = {0x1B, 0x63, 0x3B, 0x01, 0x1C, 0x71, 0x02, 0x10, 0x00, 0x07, 0x00};
         if (captured.size() < start.size() + 896) return false;
-        EXPECT_EQ(Bytes(captured.begin(), captured.begin() + 11), start) << "100 x 50: X = 16, Y = 7";
+        EXPECT_EQ(Bytes(captured.begin(), captured.begin() + 11), start)
+            << "100 x 50: X = 16, Y = 7";
         EXPECT_EQ(Bytes(captured.end() - 5, captured.end()), Bytes({0x0A, 0x1B, 0x63, 0x3B, 0x00}));
         return false;
     });
@@ -447,7 +476,8 @@ TEST_F(DownloadPage, DownloadAllGrayLogosArriveByteExact) {
         ClickRow(page, 0);
         Click(page, IDC_DOWNLOAD_RADIO_GRAY);
         MoveSlider(page, IDC_DOWNLOAD_SLIDER_BRIGHTNESS, -30);
-        PropSheet_Apply(GetParent(page));  // removes the converted files; Download all writes them again
+        PropSheet_Apply(
+            GetParent(page));  // removes the converted files; Download all writes them again
         oemhost::Pump(50);
         EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(gray)));
         Click(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL);
@@ -459,7 +489,8 @@ TEST_F(DownloadPage, DownloadAllGrayLogosArriveByteExact) {
         const Bytes captured = Capture();
         EXPECT_EQ(captured, zr640::GrayLogoDownloadJob(logos).Bytes());
         const fs::path paths[] = {colour, gray};
-        EXPECT_EQ(captured, zr640::PrepareDownloadAll(zr640::LogoFormat::kGray, paths).job->Bytes());
+        EXPECT_EQ(captured,
+                  zr640::PrepareDownloadAll(zr640::LogoFormat::kGray, paths).job->Bytes());
         const Bytes start = {0x1B, 0x63, 0x3B, 0x01, 0x1C, 0x72, 0x02, 0x01, 0x00};
         if (captured.size() < start.size()) return false;
         EXPECT_EQ(Bytes(captured.begin(), captured.begin() + 9), start);
@@ -474,7 +505,8 @@ TEST_F(DownloadPage, DownloadAllRefusalsSendNothing) {
         ClickRow(page, 0);
         Click(page, IDC_DOWNLOAD_RADIO_MONO);
         Click(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL);
-        EXPECT_EQ(LastMessage().text, L"The total sizes of all the logos is greater 96K!") << "98366 bytes";
+        EXPECT_EQ(LastMessage().text, L"The total sizes of all the logos is greater 96K!")
+            << "98366 bytes";
         EXPECT_EQ(LastMessage().caption, L"Error");
 
         ClickRow(page, 0);
@@ -492,7 +524,8 @@ TEST_F(DownloadPage, ClearAllLogosArrivesByteExact) {
     RunOnPage([&](HWND, HWND page) {
         Click(page, IDC_DOWNLOAD_BUTTON_CLEARALL);
         EXPECT_EQ(Capture(), zr640::ClearAllLogosJob().Bytes());
-        EXPECT_EQ(Capture(), Bytes({0x1B, 0x63, 0x3B, 0x01, 0x1C, 0x71, 0x00, 0x00, 0x0A, 0x1B, 0x63, 0x3B, 0x00}));
+        EXPECT_EQ(Capture(), Bytes({0x1B, 0x63, 0x3B, 0x01, 0x1C, 0x71, 0x00, 0x00, 0x0A, 0x1B,
+                                    0x63, 0x3B, 0x00}));
         return false;
     });
 }
@@ -507,7 +540,8 @@ TEST_F(DownloadPage, FileDownloadSendsTheChosenFileUnchanged) {
         if (platform.fileDialogs.size() != 1) return false;
         EXPECT_EQ(platform.fileDialogs[0].title, L"Open");
         EXPECT_EQ(platform.fileDialogs[0].filter,
-                  L"*.JK(Firmware)|*.JK|*.DAT(Data)|*.DAT|*.FNT(Font)|*.FNT|*.ZK(Font)|*.ZK|*.EEP(EEPROM)|*.EEP");
+                  L"*.JK(Firmware)|*.JK|*.DAT(Data)|*.DAT|*.FNT(Font)|*.FNT|*.ZK(Font)|*.ZK|*.EEP("
+                  L"EEPROM)|*.EEP");
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_EDIT_FILE), file.wstring());
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_BUTTON_DOWNLOAD));
         Click(page, IDC_DOWNLOAD_BUTTON_DOWNLOAD);

@@ -24,9 +24,9 @@ INT_PTR CALLBACK BareDialogProc(HWND, UINT message, WPARAM, LPARAM) {
 class Host {
 public:
     Host() {
-        window_ = CreateWindowExW(0, L"Static", L"edit typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  0, 0, 900, 900, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                  nullptr);
+        window_ =
+            CreateWindowExW(0, L"Static", L"edit typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                            900, 900, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~Host() {
         if (window_) DestroyWindow(window_);
@@ -140,8 +140,8 @@ const std::vector<TypingCase>& Cases() {
         Number("WaterMarkFontSize", IDD_WATERMARK_PAGE, IDC_WATERMARK_EDIT_FONTSIZE, 2, L"72"),
         Text("WaterMarkBitmap", IDD_WATERMARK_PAGE, IDC_WATERMARK_EDIT_BITMAP, 0, kBitmap124,
              Box::ReadOnly),
-        Text("WaterMarkText", IDD_WATERMARK_PAGE, IDC_WATERMARK_COMBO_TEXT, 16,
-             L"Copy - not valid", Box::Combo),
+        Text("WaterMarkText", IDD_WATERMARK_PAGE, IDC_WATERMARK_COMBO_TEXT, 16, L"Copy - not valid",
+             Box::Combo),
         {"WaterMarkTextCutAt16", IDD_WATERMARK_PAGE, IDC_WATERMARK_COMBO_TEXT, 16,
          L"Copy - not valid!", L"Copy - not valid", Box::Combo, false},
         // Event-operation dialog.
@@ -250,8 +250,8 @@ class WideFont {
 public:
     WideFont()
         : font_(CreateFontW(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH, L"Tahoma")) {}
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                            L"Tahoma")) {}
     ~WideFont() {
         if (font_) DeleteObject(font_);
     }
@@ -290,10 +290,10 @@ TEST(EditTemplates, EverySingleLineEditScrollsItsText) {
     Host host;
     ASSERT_NE(host.get(), nullptr);
     size_t checked = 0;
-    for (int id : {IDD_OPERATION_PAGE, IDD_EVENT_OPERATION, IDD_VERSION_PAGE, IDD_DOWNLOAD_PAGE,
-                   IDD_UTILITY_PAGE, IDD_CONTROLFONT_TABLE, IDD_CONTROLFONT_TRANSLATOR,
-                   IDD_CODE1D_PAGE, IDD_CODE2D_PAGE, IDD_FONT_PAGE, IDD_MAIN_PAGE,
-                   IDD_WATERMARK_PAGE}) {
+    for (int id :
+         {IDD_OPERATION_PAGE, IDD_EVENT_OPERATION, IDD_VERSION_PAGE, IDD_DOWNLOAD_PAGE,
+          IDD_UTILITY_PAGE, IDD_CONTROLFONT_TABLE, IDD_CONTROLFONT_TRANSLATOR, IDD_CODE1D_PAGE,
+          IDD_CODE2D_PAGE, IDD_FONT_PAGE, IDD_MAIN_PAGE, IDD_WATERMARK_PAGE}) {
         TemplateDialog dialog(id, host.get());
         ASSERT_NE(dialog.get(), nullptr) << "template " << id;
         std::vector<HWND> edits;

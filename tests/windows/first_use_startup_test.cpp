@@ -16,12 +16,14 @@
 namespace {
 
 bool UserFileExists(const wchar_t* name) {
-    return GetFileAttributesW((zr640ui::MakeUserFolder() + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW((zr640ui::MakeUserFolder() + name).c_str()) !=
+           INVALID_FILE_ATTRIBUTES;
 }
 
 bool LanguageKeyExists() {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, zr640ui::kLanguageKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, zr640ui::kLanguageKeyPath, 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(key);
@@ -46,8 +48,14 @@ TEST(FirstUseStartup, LoadingDoesNothingAndTheFirstClassObjectRunsTheStartUpOnce
     HRESULT results[2] = {E_FAIL, E_FAIL};
     IClassFactory* factories[2] = {};
     {
-        std::thread first([&] { results[0] = getClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factories[0])); });
-        std::thread second([&] { results[1] = getClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factories[1])); });
+        std::thread first([&] {
+            results[0] = getClassObject(CLSID_OEMUI, IID_IClassFactory,
+                                        reinterpret_cast<void**>(&factories[0]));
+        });
+        std::thread second([&] {
+            results[1] = getClassObject(CLSID_OEMUI, IID_IClassFactory,
+                                        reinterpret_cast<void**>(&factories[1]));
+        });
         first.join();
         second.join();
     }

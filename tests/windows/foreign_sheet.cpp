@@ -12,17 +12,19 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 4) return 2;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    const HWND sheet = CreateWindowExW(0, L"#32770", argv[1], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 390, 280, sheet,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND sheet =
+        CreateWindowExW(0, L"#32770", argv[1], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 390, 280,
+                                      sheet, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (sheet == nullptr || tabs == nullptr) return 3;
     for (int i = 0; i < 6; ++i) {
         std::wstring text = L"Tab" + std::to_wstring(i);
         TCITEMW item = {};
         item.mask = TCIF_TEXT;
         item.pszText = text.data();
-        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
     }
     const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, argv[2]);
     while (MsgWaitForMultipleObjects(1, &done, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {

@@ -49,8 +49,8 @@ TEST(GdiHandles, SelectedObjectPutsThePreviousOneBack) {
 }
 
 TEST(GdiHandles, PaintScopeValidatesTheWindowAndEndsThePaint) {
-    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     for (int round = 0; round < 2; ++round) {  // a second paint works only if the first was ended
         InvalidateRect(window, nullptr, TRUE);

@@ -56,7 +56,8 @@ std::vector<std::wstring> ComboItems(HWND page, int control) {
     const auto count = SendDlgItemMessageW(page, control, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         wchar_t text[256] = {};
-        SendDlgItemMessageW(page, control, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        SendDlgItemMessageW(page, control, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                            reinterpret_cast<LPARAM>(text));
         items.emplace_back(text);
     }
     return items;
@@ -200,7 +201,8 @@ TEST_F(MainPage, PaperSizeFollowsTheDriversFormItem) {
     sheet.scenario = [&](HWND window) {
         HWND page = oemhost::PageAt(window, kMainTab);
         EXPECT_EQ(ComboItems(page, IDC_MAIN_COMBO_PAPERSIZE),
-                  (std::vector<std::wstring>{L"Roll Paper 80 x 297 mm", L"Roll Paper 58 x 297 mm", L"A4", L"Letter"}));
+                  (std::vector<std::wstring>{L"Roll Paper 80 x 297 mm", L"Roll Paper 58 x 297 mm",
+                                             L"A4", L"Letter"}));
         // Creation selects the record's form; every activation the driver's current one.
         (void)page;
         oemhost::PageAt(window, kMainTab + 1);
@@ -234,8 +236,9 @@ TEST_F(MainPage, LanguageChoiceIsStoredOnApplyAndRecaptionsTheSheet) {
     sheet.scenario = [&](HWND window) {
         const HWND page = oemhost::PageAt(window, kMainTab);
         const auto items = ComboItems(page, IDC_MAIN_COMBO_LANGUAGE);
-        EXPECT_EQ(items, (std::vector<std::wstring>{L"English", L"\u7B80\u4F53\u4E2D\u6587",
-                                                    L"\u7E41\u9AD4\u4E2D\u6587", L"System Language"}));
+        EXPECT_EQ(items,
+                  (std::vector<std::wstring>{L"English", L"\u7B80\u4F53\u4E2D\u6587",
+                                             L"\u7E41\u9AD4\u4E2D\u6587", L"System Language"}));
         EXPECT_EQ(ComboSelection(page, IDC_MAIN_COMBO_LANGUAGE), L"System Language");
         SelectCombo(page, IDC_MAIN_COMBO_LANGUAGE, 1);
         PressApply(window);
@@ -244,9 +247,12 @@ TEST_F(MainPage, LanguageChoiceIsStoredOnApplyAndRecaptionsTheSheet) {
         EXPECT_EQ(value, L"CHN_ZR640.res");
         zr640ui::LanguageKey().Read(zr640ui::kFirstRunValue, value);
         EXPECT_EQ(value, L"FALSE");
-        EXPECT_EQ(oemhost::TabText(window, kMainTab), DriverText(L"CHN_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM"));
-        EXPECT_EQ(oemhost::TabText(window, 5), DriverText(L"CHN_ZR640.res", L"1DCODE", L"RC_1DCODEFORM"));
-        EXPECT_EQ(ControlText(page, IDC_MAIN_CHECK_ZOOM), DriverText(L"CHN_ZR640.res", L"LAYOUT", L"RC_CHECK_ZOOM"));
+        EXPECT_EQ(oemhost::TabText(window, kMainTab),
+                  DriverText(L"CHN_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM"));
+        EXPECT_EQ(oemhost::TabText(window, 5),
+                  DriverText(L"CHN_ZR640.res", L"1DCODE", L"RC_1DCODEFORM"));
+        EXPECT_EQ(ControlText(page, IDC_MAIN_CHECK_ZOOM),
+                  DriverText(L"CHN_ZR640.res", L"LAYOUT", L"RC_CHECK_ZOOM"));
         return false;
     };
     ASSERT_TRUE(sheet.Run(SheetKind::Document));
@@ -278,7 +284,8 @@ TEST_F(MainPage, SystemLanguageEntryKeepsFollowingTheSystem) {
 
     SheetSession again(plugin, kPrinter);
     again.scenario = [&](HWND window) {
-        EXPECT_EQ(ComboSelection(oemhost::PageAt(window, kMainTab), IDC_MAIN_COMBO_LANGUAGE), L"System Language");
+        EXPECT_EQ(ComboSelection(oemhost::PageAt(window, kMainTab), IDC_MAIN_COMBO_LANGUAGE),
+                  L"System Language");
         return false;
     };
     ASSERT_TRUE(again.Run(SheetKind::Document));
@@ -320,7 +327,8 @@ TEST_F(MainPage, DriverLogFolderAndViewer) {
         EXPECT_EQ(Folder(record), root + L"RZKDriverlog\\ZR640");
         EXPECT_EQ(platform.started.size(), 1u);
         EXPECT_EQ(platform.started.back().first, root + L"RZKDriverlog\\RZKDriverlogViewer.exe");
-        EXPECT_EQ(platform.started.back().second, L"\"ZR640\" \"" + root + L"RZKDriverlog\\ZR640\"");
+        EXPECT_EQ(platform.started.back().second,
+                  L"\"ZR640\" \"" + root + L"RZKDriverlog\\ZR640\"");
         EXPECT_TRUE(platform.messages.empty());
 
         platform.chosenFolder = L"C:\\logs\\receipts";
@@ -368,8 +376,10 @@ TEST_F(MainPage, ViewerStartsForRealWithTheQuotedArguments) {
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring viewer = folder + L"RZKDriverlogViewer.exe";
     const std::wstring saved = folder + L"RZKDriverlogViewer.exe.installed";
-    const bool hadViewer = MoveFileExW(viewer.c_str(), saved.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-    ASSERT_TRUE(CopyFileW((oemhost::ProgramFolder() + L"viewer_stub.exe").c_str(), viewer.c_str(), FALSE));
+    const bool hadViewer =
+        MoveFileExW(viewer.c_str(), saved.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    ASSERT_TRUE(
+        CopyFileW((oemhost::ProgramFolder() + L"viewer_stub.exe").c_str(), viewer.c_str(), FALSE));
     const std::wstring record = folder + L"viewer_stub_arguments.txt";
     DeleteFileW(record.c_str());
 
@@ -379,7 +389,8 @@ TEST_F(MainPage, ViewerStartsForRealWithTheQuotedArguments) {
         const HWND page = oemhost::PageAt(window, kMainTab);
         Click(page, IDC_MAIN_CHECK_LOG);
         Click(page, IDC_MAIN_BUTTON_VIEWER);
-        for (int i = 0; i < 100 && GetFileAttributesW(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+        for (int i = 0; i < 100 && GetFileAttributesW(record.c_str()) == INVALID_FILE_ATTRIBUTES;
+             ++i) {
             oemhost::Pump(50);
         }
         oemhost::Pump(200);

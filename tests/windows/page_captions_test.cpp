@@ -32,8 +32,8 @@ struct PageCase {
     int tab;
     int dialogTemplate;
     const PageDefinition& (*definition)();
-    int helpTools;     // tools of the page's tooltip window; 0 for a page without help
-    NotedPage noted;   // the re-captioning slot of the page; Count for none
+    int helpTools;    // tools of the page's tooltip window; 0 for a page without help
+    NotedPage noted;  // the re-captioning slot of the page; Count for none
 };
 
 constexpr SheetKind kDocument = SheetKind::Document;
@@ -45,11 +45,13 @@ const PageCase kPages[] = {
     {"Operation", kDocument, 4, IDD_OPERATION_PAGE, OperationPageDefinition, 0, NotedPage::Count},
     {"Code1D", kDocument, 5, IDD_CODE1D_PAGE, Code1DPageDefinition, 17, NotedPage::Count},
     {"Code2D", kDocument, 6, IDD_CODE2D_PAGE, Code2DPageDefinition, 22, NotedPage::Count},
-    {"DocumentVersion", kDocument, 7, IDD_VERSION_PAGE, VersionPageDefinition, 0, NotedPage::DocumentVersion},
+    {"DocumentVersion", kDocument, 7, IDD_VERSION_PAGE, VersionPageDefinition, 0,
+     NotedPage::DocumentVersion},
     {"Utility", kDevice, 2, IDD_UTILITY_PAGE, UtilityPageDefinition, 7, NotedPage::Utility},
     {"Download", kDevice, 3, IDD_DOWNLOAD_PAGE, DownloadPageDefinition, 17, NotedPage::Download},
     {"Font", kDevice, 4, IDD_FONT_PAGE, FontPageDefinition, 0, NotedPage::Font},
-    {"DeviceVersion", kDevice, 5, IDD_VERSION_PAGE, VersionPageDefinition, 0, NotedPage::DeviceVersion},
+    {"DeviceVersion", kDevice, 5, IDD_VERSION_PAGE, VersionPageDefinition, 0,
+     NotedPage::DeviceVersion},
 };
 
 void PrintTo(const PageCase& page, std::ostream* out) { *out << page.name; }
@@ -75,7 +77,8 @@ INT_PTR CALLBACK BareDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 class BareTemplate {
 public:
     BareTemplate(int id, HWND parent)
-        : window_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), parent, BareDialog, 0)) {}
+        : window_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), parent,
+                                     BareDialog, 0)) {}
     ~BareTemplate() {
         if (window_ != nullptr) DestroyWindow(window_);
     }
@@ -106,17 +109,21 @@ void CheckAgainstTemplate(const PageCase& c, HWND sheet) {
         EXPECT_EQ(text::EntryOf(caption.text).section, page.section);
         EXPECT_TRUE(IsCaptionKey(caption.text));
         ASSERT_NE(GetDlgItem(bare.get(), caption.control), nullptr);
-        EXPECT_EQ(ControlText(bare.get(), caption.control), Wide(text::EntryOf(caption.text).english));
+        EXPECT_EQ(ControlText(bare.get(), caption.control),
+                  Wide(text::EntryOf(caption.text).english));
     }
-    for (HWND child = GetWindow(bare.get(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(bare.get(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t className[32] = {};
         GetClassNameW(child, className, 32);
         const std::wstring caption = ControlText(bare.get(), GetDlgCtrlID(child));
-        const bool label = std::wstring(className) == L"Static" || std::wstring(className) == L"Button";
+        const bool label =
+            std::wstring(className) == L"Static" || std::wstring(className) == L"Button";
         if (!label || caption.empty() || !(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
         for (const text::TextEntry& entry : text::EntriesOf(page.section)) {
             if (entry.key.starts_with(u"RC_") && Wide(entry.english) == caption) {
-                EXPECT_TRUE(Bound(page, GetDlgCtrlID(child))) << "unbound caption " << GetDlgCtrlID(child);
+                EXPECT_TRUE(Bound(page, GetDlgCtrlID(child)))
+                    << "unbound caption " << GetDlgCtrlID(child);
             }
         }
     }
@@ -139,7 +146,8 @@ void CheckHelp(HWND page, const PageCase& c) {
     const PageDefinition& definition = c.definition();
     EXPECT_EQ(static_cast<int>(definition.help.size()), c.helpTools);
     if (c.helpTools == 0) {
-        for (HWND child = GetWindow(page, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
             EXPECT_EQ(wintest::TooltipFor(child), nullptr) << "no help on " << GetDlgCtrlID(child);
         }
         return;
@@ -158,7 +166,8 @@ void CheckHelp(HWND page, const PageCase& c) {
     }
 }
 
-class PageCaptionsTest : public wintest::SheetFixture, public ::testing::WithParamInterface<PageCase> {};
+class PageCaptionsTest : public wintest::SheetFixture,
+                         public ::testing::WithParamInterface<PageCase> {};
 
 TEST_P(PageCaptionsTest, CaptionsFollowTheLanguageAndHelpCoversTheListedControls) {
     const PageCase& c = GetParam();
@@ -187,6 +196,8 @@ TEST_P(PageCaptionsTest, CaptionsFollowTheLanguageAndHelpCoversTheListedControls
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPage, PageCaptionsTest, ::testing::ValuesIn(kPages),
-                         [](const ::testing::TestParamInfo<PageCase>& page) { return std::string(page.param.name); });
+                         [](const ::testing::TestParamInfo<PageCase>& page) {
+                             return std::string(page.param.name);
+                         });
 
 }  // namespace

@@ -29,8 +29,8 @@ INT_PTR CALLBACK Plain(HWND, UINT message, WPARAM, LPARAM) { return message == W
 class TemplateDialog {
 public:
     TemplateDialog() {
-        window_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EVENT_OPERATION),
-                                     nullptr, Plain, 0);
+        window_ = CreateDialogParamW(GetModuleHandleW(nullptr),
+                                     MAKEINTRESOURCEW(IDD_EVENT_OPERATION), nullptr, Plain, 0);
     }
     ~TemplateDialog() { DestroyWindow(window_); }
     TemplateDialog(const TemplateDialog&) = delete;
@@ -53,12 +53,14 @@ TEST_F(PageFramework, NumberFieldClampsAndWritesTheClampedValueBack) {
 
     SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"250");
     EXPECT_EQ(feed.Read(dialog.get(), ClampMoment::Typing), 100);
-    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"100") << "the clamped value is shown";
+    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"100")
+        << "the clamped value is shown";
     EXPECT_EQ(SendDlgItemMessageW(dialog.get(), IDC_EVENT_SPIN_FEED, UDM_GETPOS32, 0, 0), 100);
 
     SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"7");
     EXPECT_EQ(feed.Read(dialog.get(), ClampMoment::Typing), 7);
-    EXPECT_EQ(SendDlgItemMessageW(dialog.get(), IDC_EVENT_SPIN_FEED, UDM_GETPOS32, 0, 0), 7) << "the spin follows";
+    EXPECT_EQ(SendDlgItemMessageW(dialog.get(), IDC_EVENT_SPIN_FEED, UDM_GETPOS32, 0, 0), 7)
+        << "the spin follows";
 
     SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"");
     EXPECT_EQ(feed.Read(dialog.get(), ClampMoment::Leaving), 0);
@@ -111,7 +113,8 @@ TEST_F(PageFramework, PlaceControlsMovesWithoutResizing) {
 
 TEST_F(PageFramework, RadioGroupChecksOneButtonAndReadsItBack) {
     const TemplateDialog dialog;
-    static constexpr int kAlign[] = {IDC_EVENT_RADIO_LEFT, IDC_EVENT_RADIO_CENTERED, IDC_EVENT_RADIO_RIGHT};
+    static constexpr int kAlign[] = {IDC_EVENT_RADIO_LEFT, IDC_EVENT_RADIO_CENTERED,
+                                     IDC_EVENT_RADIO_RIGHT};
     constexpr RadioGroup group{kAlign};
     EXPECT_EQ(CheckedRadio(dialog.get(), group), std::nullopt);
     CheckRadio(dialog.get(), group, 2);
@@ -140,7 +143,8 @@ TEST_F(PageFramework, ChoiceListRefillFollowsTheLanguageAndKeepsTheSelection) {
     EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_COMBO_PAPERCUT),
               wintest::DriverText(L"CHN_ZR640.res", L"DOCUMENT", L"RC_PAPER_CUT3"));
 
-    SendDlgItemMessageW(dialog.get(), IDC_EVENT_COMBO_PAPERCUT, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendDlgItemMessageW(dialog.get(), IDC_EVENT_COMBO_PAPERCUT, CB_SETCURSEL,
+                        static_cast<WPARAM>(-1), 0);
     cuts.Refill(dialog.get());
     EXPECT_EQ(cuts.Selected(dialog.get()), std::nullopt) << "no selection stays none";
 }
@@ -148,8 +152,10 @@ TEST_F(PageFramework, ChoiceListRefillFollowsTheLanguageAndKeepsTheSelection) {
 // A modal dialog that records what it saw and refuses the first OK.
 class ProbeDialog final : public ModalDialog {
 public:
-    static constexpr TextBinding kCaptions[] = {{IDC_EVENT_LABEL_PAPERCUT, Key::Document_RC_PAPERCUT}};
-    static constexpr DialogDefinition kDefinition{IDD_EVENT_OPERATION, Section::Document, kCaptions};
+    static constexpr TextBinding kCaptions[] = {
+        {IDC_EVENT_LABEL_PAPERCUT, Key::Document_RC_PAPERCUT}};
+    static constexpr DialogDefinition kDefinition{IDD_EVENT_OPERATION, Section::Document,
+                                                  kCaptions};
     ProbeDialog() : ModalDialog(kDefinition) {}
 
     bool underOurContext = false;
@@ -221,7 +227,8 @@ TEST_F(PageFramework, TooltipHelpStandsInFrontOfAnEarlierSubclass) {
 TEST_F(PageFramework, GraphicsResetRequestStaysWithItsSheet) {
     IPrintOemUI* second = nullptr;
     auto* factory = new UiPluginClassFactory();
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&second)), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&second)),
+              S_OK);
     factory->Release();
 
     SheetSession first(plugin, wintest::kPrinter);

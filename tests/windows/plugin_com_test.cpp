@@ -23,7 +23,8 @@ protected:
 
 TEST_F(PluginCom, ClassObjectOnlyForTheOemUiClass) {
     void* object = &object;
-    EXPECT_EQ(loaded.getClassObject(kOtherGuid, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(loaded.getClassObject(kOtherGuid, IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(loaded.getClassObject(CLSID_OEMUI, kOtherGuid, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
@@ -31,10 +32,13 @@ TEST_F(PluginCom, ClassObjectOnlyForTheOemUiClass) {
 
 TEST_F(PluginCom, FactoryRefusesAggregationAndCountsLocks) {
     IClassFactory* factory = nullptr;
-    ASSERT_EQ(loaded.getClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(
+        loaded.getClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        S_OK);
     void* object = &object;
-    EXPECT_EQ(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IPrintOemUI, &object),
-              CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(
+        factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IPrintOemUI, &object),
+        CLASS_E_NOAGGREGATION);
     EXPECT_EQ(factory->CreateInstance(nullptr, kOtherGuid, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
 
@@ -46,7 +50,8 @@ TEST_F(PluginCom, FactoryRefusesAggregationAndCountsLocks) {
     plugin()->Release();
     loaded.plugin = nullptr;
     EXPECT_EQ(loaded.canUnloadNow(), S_FALSE);  // still locked
-    ASSERT_EQ(loaded.getClassObject(CLSID_OEMUI, IID_IUnknown, reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(loaded.getClassObject(CLSID_OEMUI, IID_IUnknown, reinterpret_cast<void**>(&factory)),
+              S_OK);
     EXPECT_EQ(factory->LockServer(FALSE), S_OK);
     factory->Release();
     EXPECT_EQ(loaded.canUnloadNow(), S_OK);
@@ -95,18 +100,21 @@ TEST_F(PluginCom, QueryColorProfile) {
     BYTE buffer[64] = {};
     ULONG size = 31;
     FLONG flags = 0;
-    EXPECT_EQ(plugin()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, buffer, &size, &flags),
-              E_FAIL);
+    EXPECT_EQ(
+        plugin()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, buffer, &size, &flags),
+        E_FAIL);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(size, 32u);
     size = 32;
-    EXPECT_EQ(plugin()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, buffer, &size, &flags),
-              S_OK);
+    EXPECT_EQ(
+        plugin()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, buffer, &size, &flags),
+        S_OK);
     EXPECT_STREQ(reinterpret_cast<const wchar_t*>(buffer), L"OEMPROFILE.icm");
     EXPECT_EQ(flags, 2u);
     size = 7;
-    EXPECT_EQ(plugin()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 1, buffer, &size, &flags),
-              E_FAIL);
+    EXPECT_EQ(
+        plugin()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 1, buffer, &size, &flags),
+        E_FAIL);
     EXPECT_EQ(size, 7u);  // other query modes touch nothing
 }
 
@@ -128,7 +136,9 @@ TEST_F(PluginCom, PublishDriverInterfaceKeepsTheFirst) {
 
 TEST_F(PluginCom, PublishDriverInterfaceFailsForOtherObjects) {
     IClassFactory* factory = nullptr;
-    ASSERT_EQ(loaded.getClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(
+        loaded.getClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        S_OK);
     EXPECT_EQ(plugin()->PublishDriverInterface(factory), E_FAIL);
     factory->Release();
     auto* driver = oemhost::RecordingDriverUi::New();
@@ -151,8 +161,8 @@ TEST_F(PluginCom, CommonUIPropModes) {
 
 TEST_F(PluginCom, UnusedMethodsAreNotImplemented) {
     EXPECT_EQ(plugin()->DevQueryPrintEx(nullptr, nullptr, nullptr, nullptr), E_NOTIMPL);
-    EXPECT_EQ(plugin()->DeviceCapabilities(nullptr, nullptr, nullptr, 0, nullptr, nullptr, nullptr, 0,
-                                           nullptr),
+    EXPECT_EQ(plugin()->DeviceCapabilities(nullptr, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+                                           0, nullptr),
               E_NOTIMPL);
     EXPECT_EQ(plugin()->UpgradePrinter(0, nullptr), E_NOTIMPL);
     EXPECT_EQ(plugin()->PrinterEvent(nullptr, 0, 0, 0), E_NOTIMPL);
@@ -253,8 +263,10 @@ TEST_F(PluginCom, SheetReasonsAndVersionCheck) {
 TEST_F(PluginCom, SheetsOpenFromTheDll) {
     std::vector<std::wstring> tabs;
     auto collect = [&](HWND sheet) {
-        for (int i = 0; i < oemhost::TabCount(sheet); ++i) tabs.push_back(oemhost::TabText(sheet, i));
-        for (int i = 2; i < oemhost::TabCount(sheet); ++i) EXPECT_NE(oemhost::PageAt(sheet, i), nullptr) << i;
+        for (int i = 0; i < oemhost::TabCount(sheet); ++i)
+            tabs.push_back(oemhost::TabText(sheet, i));
+        for (int i = 2; i < oemhost::TabCount(sheet); ++i)
+            EXPECT_NE(oemhost::PageAt(sheet, i), nullptr) << i;
         return false;
     };
     oemhost::SheetSession document(plugin(), L"T-ZR640 Test");

@@ -28,7 +28,8 @@ protected:
 };
 
 TEST_F(RawJobTest, BlocksArriveUnchangedInOrder) {
-    zr640::RawJob job{u"SELFTEST", {{0x1B, 0x63, 0x3B, 0x01}, std::vector<uint8_t>(70000, 0xA5), {0x00, 0x1B}}};
+    zr640::RawJob job{u"SELFTEST",
+                      {{0x1B, 0x63, 0x3B, 0x01}, std::vector<uint8_t>(70000, 0xA5), {0x00, 0x1B}}};
     ASSERT_TRUE(zr640ui::SendRawJob(printer, job));
     EXPECT_EQ(Capture(), job.Bytes());
 }

@@ -29,7 +29,9 @@ protected:
     void SetUp() override {
         SheetFixture::SetUp();
         auto* factory = new zr640ui::UiPluginClassFactory();
-        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&second)), S_OK);
+        ASSERT_EQ(
+            factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&second)),
+            S_OK);
         factory->Release();
     }
     void TearDown() override {
@@ -54,12 +56,12 @@ TEST_F(RealHost, AnotherProgramsWindowTitledLikeOurSheetIsLeftAlone) {
     const std::wstring out = std::wstring(temp) + L"foreign_sheet_tabs.txt";
     DeleteFileW(out.c_str());
     const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, event.c_str());
-    std::wstring command = L"\"" + oemhost::ProgramFolder() + L"foreign_sheet.exe\" \"" + title + L"\" \"" +
-                           event + L"\" \"" + out + L"\"";
+    std::wstring command = L"\"" + oemhost::ProgramFolder() + L"foreign_sheet.exe\" \"" + title +
+                           L"\" \"" + event + L"\" \"" + out + L"\"";
     STARTUPINFOW startup = {sizeof startup};
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
     HWND foreign = nullptr;
     for (int i = 0; i < 100 && foreign == nullptr; ++i) {
         Sleep(50);
@@ -86,7 +88,8 @@ TEST_F(RealHost, AnotherProgramsWindowTitledLikeOurSheetIsLeftAlone) {
     CloseHandle(process.hProcess);
     CloseHandle(done);
     std::ifstream file{std::filesystem::path(out)};
-    const std::string tabs((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string tabs((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
     EXPECT_EQ(tabs, "Tab0|Tab1|Tab2|Tab3|Tab4|Tab5");
 }
 

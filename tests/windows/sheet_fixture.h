@@ -33,7 +33,9 @@ protected:
         RemoveUserLanguageFiles();
         zr640ui::RunStartup();
         auto* factory = new zr640ui::UiPluginClassFactory();
-        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&plugin)), S_OK);
+        ASSERT_EQ(
+            factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void**>(&plugin)),
+            S_OK);
         factory->Release();
     }
     void TearDown() override {

@@ -38,7 +38,8 @@ TEST_F(SheetsTest, EnglishTitlesWhenNoLanguageFileExists) {
     SheetSession document(plugin, kPrinter);
     std::vector<std::wstring> tabs;
     document.scenario = [&](HWND sheet) {
-        for (int i = 0; i < oemhost::TabCount(sheet); ++i) tabs.push_back(oemhost::TabText(sheet, i));
+        for (int i = 0; i < oemhost::TabCount(sheet); ++i)
+            tabs.push_back(oemhost::TabText(sheet, i));
         return false;
     };
     ASSERT_TRUE(document.Run(SheetKind::Document));
@@ -49,17 +50,20 @@ TEST_F(SheetsTest, EnglishTitlesWhenNoLanguageFileExists) {
     tabs.clear();
     device.scenario = document.scenario;
     ASSERT_TRUE(device.Run(SheetKind::Device));
-    EXPECT_EQ(tabs, (std::vector<std::wstring>{L"General", L"Sharing", L"Utility", L"Download", L"Font",
-                                               L"Version"}));
+    EXPECT_EQ(tabs, (std::vector<std::wstring>{L"General", L"Sharing", L"Utility", L"Download",
+                                               L"Font", L"Version"}));
 }
 
 TEST_F(SheetsTest, ChineseTitlesFromTheLanguageFile) {
     ChooseLanguage(L"CHN_ZR640.res");
     SheetSession document(plugin, kPrinter);
     document.scenario = [&](HWND sheet) {
-        EXPECT_EQ(oemhost::TabText(sheet, 2), DriverText(L"CHN_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM"));
-        EXPECT_EQ(oemhost::TabText(sheet, 3), DriverText(L"CHN_ZR640.res", L"WATERMARK", L"RC_WATERMARKFORM"));
-        EXPECT_EQ(oemhost::TabText(sheet, 7), DriverText(L"CHN_ZR640.res", L"VERSION", L"RC_VERSIONFORM"));
+        EXPECT_EQ(oemhost::TabText(sheet, 2),
+                  DriverText(L"CHN_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM"));
+        EXPECT_EQ(oemhost::TabText(sheet, 3),
+                  DriverText(L"CHN_ZR640.res", L"WATERMARK", L"RC_WATERMARKFORM"));
+        EXPECT_EQ(oemhost::TabText(sheet, 7),
+                  DriverText(L"CHN_ZR640.res", L"VERSION", L"RC_VERSIONFORM"));
         EXPECT_NE(oemhost::TabText(sheet, 2), L"Main");
         return false;
     };
@@ -67,15 +71,18 @@ TEST_F(SheetsTest, ChineseTitlesFromTheLanguageFile) {
 
     SheetSession device(plugin, kPrinter);
     device.scenario = [&](HWND sheet) {
-        EXPECT_EQ(oemhost::TabText(sheet, 2), DriverText(L"CHN_ZR640.res", L"UTILITY", L"RC_UTILITYFORM"));
-        EXPECT_EQ(oemhost::TabText(sheet, 4), DriverText(L"CHN_ZR640.res", L"FONT", L"RC_FONTFORM"));
+        EXPECT_EQ(oemhost::TabText(sheet, 2),
+                  DriverText(L"CHN_ZR640.res", L"UTILITY", L"RC_UTILITYFORM"));
+        EXPECT_EQ(oemhost::TabText(sheet, 4),
+                  DriverText(L"CHN_ZR640.res", L"FONT", L"RC_FONTFORM"));
         return false;
     };
     ASSERT_TRUE(device.Run(SheetKind::Device));
 }
 
 TEST_F(SheetsTest, LongCaptionIsCutToItsCapacity) {
-    wintest::WriteUserProfile(L"ENG_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM", L"A title far longer than nineteen");
+    wintest::WriteUserProfile(L"ENG_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM",
+                              L"A title far longer than nineteen");
     SheetSession document(plugin, kPrinter);
     document.scenario = [&](HWND sheet) {
         EXPECT_EQ(oemhost::TabText(sheet, 2), L"A title far longer ");
@@ -115,8 +122,9 @@ TEST_F(SheetsTest, ChineseDensityNamesAreFoundAndPublicItemsNeverTouched) {
     document.scenario = [](HWND) { return false; };
     ASSERT_TRUE(document.Run(SheetKind::Document));
     EXPECT_STREQ(document.options.density().pName, L"Print Density");
-    EXPECT_STREQ(reinterpret_cast<LPWSTR>(document.options.orientation().pOptType->pOptParam[0].pData),
-                 publicText);
+    EXPECT_STREQ(
+        reinterpret_cast<LPWSTR>(document.options.orientation().pOptType->pOptParam[0].pData),
+        publicText);
 }
 
 TEST_F(SheetsTest, DeviceSheetRecordsTheLanguageValueForThePort) {
@@ -140,7 +148,8 @@ TEST_F(SheetsTest, RepaintingAPageShowsANewLanguage) {
         EXPECT_EQ(ControlText(main, IDC_MAIN_CHECK_ZOOM), L"Zoom Printing");
         ChooseLanguage(L"CHF_ZR640.res");
         RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        EXPECT_EQ(ControlText(main, IDC_MAIN_CHECK_ZOOM), DriverText(L"CHF_ZR640.res", L"LAYOUT", L"RC_CHECK_ZOOM"));
+        EXPECT_EQ(ControlText(main, IDC_MAIN_CHECK_ZOOM),
+                  DriverText(L"CHF_ZR640.res", L"LAYOUT", L"RC_CHECK_ZOOM"));
         return false;
     };
     ASSERT_TRUE(document.Run(SheetKind::Document));
@@ -160,7 +169,8 @@ TEST_F(SheetsTest, LanguageChangeRecaptionsBothSheetsOfThisPrinterOnly) {
                 ChooseLanguage(L"CHN_ZR640.res");
                 RecaptionDocumentSheet(documentSheet);
                 RecaptionOtherSheets(documentSheet);
-                for (int i = 2; i < 8; ++i) documentTabs.push_back(oemhost::TabText(documentSheet, i));
+                for (int i = 2; i < 8; ++i)
+                    documentTabs.push_back(oemhost::TabText(documentSheet, i));
                 for (int i = 2; i < 6; ++i) deviceTabs.push_back(oemhost::TabText(deviceSheet, i));
                 for (int i = 2; i < 6; ++i) otherTabs.push_back(oemhost::TabText(otherSheet, i));
                 return false;
@@ -181,10 +191,11 @@ TEST_F(SheetsTest, LanguageChangeRecaptionsBothSheetsOfThisPrinterOnly) {
                                          DriverText(chn, L"1DCODE", L"RC_1DCODEFORM"),
                                          DriverText(chn, L"2DCODE", L"RC_2DCODEFORM"),
                                          DriverText(chn, L"VERSION", L"RC_VERSIONFORM")}));
-    EXPECT_EQ(deviceTabs, (std::vector<std::wstring>{DriverText(chn, L"UTILITY", L"RC_UTILITYFORM"),
-                                                     DriverText(chn, L"DOWNLOAD", L"RC_DOWNLOADFORM"),
-                                                     DriverText(chn, L"FONT", L"RC_FONTFORM"),
-                                                     DriverText(chn, L"VERSION", L"RC_VERSIONFORM")}));
+    EXPECT_EQ(deviceTabs,
+              (std::vector<std::wstring>{DriverText(chn, L"UTILITY", L"RC_UTILITYFORM"),
+                                         DriverText(chn, L"DOWNLOAD", L"RC_DOWNLOADFORM"),
+                                         DriverText(chn, L"FONT", L"RC_FONTFORM"),
+                                         DriverText(chn, L"VERSION", L"RC_VERSIONFORM")}));
     EXPECT_EQ(otherTabs, (std::vector<std::wstring>{L"Utility", L"Download", L"Font", L"Version"}));
 }
 
@@ -206,7 +217,8 @@ TEST_F(SheetsTest, TooltipShowsTheControlsHelpText) {
         GetWindowRect(zoom, &bounds);
         SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
         SendMessageW(zoom, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-        EXPECT_EQ(ToolText(tooltip, zoom), DriverText(L"CHN_ZR640.res", L"LAYOUT", L"CTEXT_CHECK_ZOOM"));
+        EXPECT_EQ(ToolText(tooltip, zoom),
+                  DriverText(L"CHN_ZR640.res", L"LAYOUT", L"CTEXT_CHECK_ZOOM"));
         return false;
     };
     ASSERT_TRUE(document.Run(SheetKind::Document));

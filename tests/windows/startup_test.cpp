@@ -85,17 +85,20 @@ TEST_F(StartupTest, UserCopyRefreshFollowsTheVersions) {
     platform.language = 0x0409;
     RunStartup();
     const std::wstring driverCopy = DriverFolder() + L"ENG_ZR640.res";
-    const UINT driverVersion = GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 0, driverCopy.c_str());
+    const UINT driverVersion =
+        GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 0, driverCopy.c_str());
     ASSERT_GT(driverVersion, 0u);
 
     // Newer user copy: survives a load.
-    wintest::WriteUserProfile(L"ENG_ZR640.res", L"FILEVER", L"INIVERSION", std::to_wstring(driverVersion + 1));
+    wintest::WriteUserProfile(L"ENG_ZR640.res", L"FILEVER", L"INIVERSION",
+                              std::to_wstring(driverVersion + 1));
     wintest::WriteUserProfile(L"ENG_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM", L"Mine");
     RunStartup();
     EXPECT_EQ(wintest::ReadUserProfile(L"ENG_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM"), L"Mine");
 
     // Equal version: replaced by the driver copy.
-    wintest::WriteUserProfile(L"ENG_ZR640.res", L"FILEVER", L"INIVERSION", std::to_wstring(driverVersion));
+    wintest::WriteUserProfile(L"ENG_ZR640.res", L"FILEVER", L"INIVERSION",
+                              std::to_wstring(driverVersion));
     RunStartup();
     EXPECT_EQ(wintest::ReadUserProfile(L"ENG_ZR640.res", L"LAYOUT", L"RC_LAYOUTFORM"), L"Main");
 
@@ -125,7 +128,8 @@ TEST_F(StartupTest, LanguageListWithoutACountOffersTwoLanguages) {
     WritePrivateProfileStringW(L"LANGUAGE", L"COUNT", L"3", list.c_str());
     EXPECT_EQ(ReadLanguageList().size(), 3u);
     WritePrivateProfileStringW(L"LANGUAGE", L"COUNT", L"100000", list.c_str());
-    EXPECT_EQ(ReadLanguageList().size(), static_cast<size_t>(kMaxLanguages)) << "at most 192 are held";
+    EXPECT_EQ(ReadLanguageList().size(), static_cast<size_t>(kMaxLanguages))
+        << "at most 192 are held";
 }
 
 }  // namespace

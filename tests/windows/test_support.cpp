@@ -11,7 +11,8 @@ namespace wintest {
 
 std::wstring FilterText(const wchar_t* filter) {
     std::wstring joined;
-    for (const wchar_t* item = filter; item != nullptr && *item != L'\0'; item += wcslen(item) + 1) {
+    for (const wchar_t* item = filter; item != nullptr && *item != L'\0';
+         item += wcslen(item) + 1) {
         if (!joined.empty()) joined += L'|';
         joined += item;
     }
@@ -28,24 +29,29 @@ void RemoveUserLanguageFiles() {
     const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + found.cFileName).c_str());
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((folder + found.cFileName).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
-void WriteUserProfile(const wchar_t* file, const wchar_t* section, const wchar_t* key, const std::wstring& value) {
-    WritePrivateProfileStringW(section, key, value.c_str(), (zr640ui::MakeUserFolder() + file).c_str());
+void WriteUserProfile(const wchar_t* file, const wchar_t* section, const wchar_t* key,
+                      const std::wstring& value) {
+    WritePrivateProfileStringW(section, key, value.c_str(),
+                               (zr640ui::MakeUserFolder() + file).c_str());
 }
 
 std::wstring ReadUserProfile(const wchar_t* file, const wchar_t* section, const wchar_t* key) {
     wchar_t value[1024] = {};
-    GetPrivateProfileStringW(section, key, L"", value, 1024, (zr640ui::MakeUserFolder() + file).c_str());
+    GetPrivateProfileStringW(section, key, L"", value, 1024,
+                             (zr640ui::MakeUserFolder() + file).c_str());
     return value;
 }
 
 std::wstring DriverText(const wchar_t* file, const wchar_t* section, const wchar_t* key) {
     wchar_t value[1024] = {};
-    GetPrivateProfileStringW(section, key, L"", value, 1024, (zr640ui::DriverFolder() + file).c_str());
+    GetPrivateProfileStringW(section, key, L"", value, 1024,
+                             (zr640ui::DriverFolder() + file).c_str());
     return value;
 }
 
@@ -57,7 +63,8 @@ std::wstring ControlText(HWND dialog, int control) {
 
 void ChooseLanguage(const wchar_t* file) {
     zr640ui::RecordLanguageChoice(file, false);
-    CopyFileW((zr640ui::DriverFolder() + file).c_str(), (zr640ui::UserFolder() + file).c_str(), FALSE);
+    CopyFileW((zr640ui::DriverFolder() + file).c_str(), (zr640ui::UserFolder() + file).c_str(),
+              FALSE);
 }
 
 void Click(HWND dialog, int control) {
@@ -65,9 +72,13 @@ void Click(HWND dialog, int control) {
     oemhost::Pump(20);
 }
 
-bool Enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE; }
+bool Enabled(HWND dialog, int control) {
+    return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE;
+}
 
-bool IsChecked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
+bool IsChecked(HWND dialog, int control) {
+    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
+}
 
 bool ApplyEnabled(HWND sheet) {
     constexpr int kApplyButton = 0x3021;

@@ -34,7 +34,8 @@ public:
         folder = chosenFolder;
         return true;
     }
-    bool ChooseFileToOpen(HWND, const wchar_t* title, const wchar_t* filter, std::wstring& path) override {
+    bool ChooseFileToOpen(HWND, const wchar_t* title, const wchar_t* filter,
+                          std::wstring& path) override {
         ++fileChoices;
         fileDialogs.push_back({title != nullptr ? title : L"", FilterText(filter)});
         if (chosenFiles.empty()) return false;

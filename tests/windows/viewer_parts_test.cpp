@@ -207,7 +207,7 @@ TEST(ViewerLogPicture, RefusalsLeaveTheOlderBitmapAndNoTemporaryFile) {
     // A picture taller than the window loads: refused before anything is written.
     std::vector<uint8_t> tall = {0x1B, 0x40};
     for (int i = 0; i < 257; ++i) tall.insert(tall.end(), {0x1B, 0x33, 0xFF, 0x0A});  // 65535
-    tall.insert(tall.end(), {0x1B, 0x33, 0x00, 0x0A});                                 // + 24
+    tall.insert(tall.end(), {0x1B, 0x33, 0x00, 0x0A});                                // + 24
     ASSERT_TRUE(wintest::WriteBytes(scratch / L"tall.prn", tall));
     ASSERT_TRUE(wintest::WriteBytes(bitmap, {'o', 'l', 'd'}));
     EXPECT_TRUE(refused(scratch / L"tall.prn"));

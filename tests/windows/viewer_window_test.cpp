@@ -167,7 +167,8 @@ protected:
 BOOL CALLBACK MarkBrowserTitle(HWND child, LPARAM found) {
     wchar_t text[256] = {};
     GetWindowTextW(child, text, 256);
-    if (std::wstring(text) == L"Please select driver log file path:") *reinterpret_cast<bool*>(found) = true;
+    if (std::wstring(text) == L"Please select driver log file path:")
+        *reinterpret_cast<bool*>(found) = true;
     return TRUE;
 }
 

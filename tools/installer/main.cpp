@@ -129,10 +129,14 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring package, printer = L"T-ZR640 Test", port = L"C:\\capture\\zr640.prn";
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::wstring option = argv[i];
-        if (option == L"--package") package = argv[i + 1];
-        else if (option == L"--printer") printer = argv[i + 1];
-        else if (option == L"--port") port = argv[i + 1];
-        else return Fail(L"unknown option " + option);
+        if (option == L"--package")
+            package = argv[i + 1];
+        else if (option == L"--printer")
+            printer = argv[i + 1];
+        else if (option == L"--port")
+            port = argv[i + 1];
+        else
+            return Fail(L"unknown option " + option);
     }
     const std::wstring driverFolder = DriverFolder();
     if (driverFolder.empty()) return Fail(L"no printer driver folder");

@@ -28,19 +28,21 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\v' || c == 
 
 // The value as written after "key=": the stored form, in quotes when the reader would
 // otherwise trim its blanks or take its own enclosing quotes away.
-Result<std::u16string> FileValue(std::u16string_view shown, size_t capacity, std::string_view what) {
+Result<std::u16string> FileValue(std::u16string_view shown, size_t capacity,
+                                 std::string_view what) {
     const std::u16string stored = text::StoredText(shown);
     for (const char16_t c : stored) {
-        if (c == u'\r' || c == 0) return Error{std::string(what) + ": holds a character no INI line keeps"};
+        if (c == u'\r' || c == 0)
+            return Error{std::string(what) + ": holds a character no INI line keeps"};
     }
     if (stored.size() + 1 > capacity) {
         return Error{std::string(what) + ": " + std::to_string(stored.size()) +
                      " characters do not fit a buffer of " + std::to_string(capacity)};
     }
-    const bool quoted = !stored.empty() &&
-                        (IsBlank(stored.front()) || IsBlank(stored.back()) ||
-                         (stored.size() >= 2 && (stored.front() == u'"' || stored.front() == u'\'') &&
-                          stored.back() == stored.front()));
+    const bool quoted = !stored.empty() && (IsBlank(stored.front()) || IsBlank(stored.back()) ||
+                                            (stored.size() >= 2 &&
+                                             (stored.front() == u'"' || stored.front() == u'\'') &&
+                                             stored.back() == stored.front()));
     return quoted ? u"\"" + stored + u"\"" : stored;
 }
 

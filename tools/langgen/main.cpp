@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
         const auto path = folder / file.name;
         if (write) {
             if (const auto done = zr640::WriteFileAtomically(path, file.bytes); !done) {
-                std::fprintf(stderr, "langgen: %s: %s\n", path.string().c_str(), done.error().c_str());
+                std::fprintf(stderr, "langgen: %s: %s\n", path.string().c_str(),
+                             done.error().c_str());
                 ++failures;
             }
             continue;

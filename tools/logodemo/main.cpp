@@ -60,7 +60,9 @@ public:
     zr640ui::ShellStart StartProgram(const wchar_t*, const wchar_t*) override { return {false, 0}; }
 };
 
-uint8_t Level(double value) { return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 255.0))); }
+uint8_t Level(double value) {
+    return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 255.0)));
+}
 
 // A sun over the sea: a glowing disc in a black ring over black waves, on white.
 std::vector<uint8_t> SunPicture() {
@@ -79,7 +81,8 @@ std::vector<uint8_t> SunPicture() {
             } else if (r < 0.34) {
                 red = green = blue = 0;
             }
-            const double crest = kSide * (0.08 + 0.07 * ((kSide - x) / 30 % 2)) + 3 * std::sin(x / 6.0);
+            const double crest =
+                kSide * (0.08 + 0.07 * ((kSide - x) / 30 % 2)) + 3 * std::sin(x / 6.0);
             for (int band = 0; band < 3; ++band) {
                 if (std::abs(y - crest - band * 12) < 3) red = green = blue = 0;
             }
@@ -101,10 +104,13 @@ std::vector<uint8_t> SpherePicture() {
     std::vector<uint8_t> file = zr640::NewBitmapFile(kSide, kSide, 8, palette);
     const size_t rowSize = static_cast<size_t>(zr640::BitmapRowSize(kSide, 8));
     for (int32_t y = 0; y < kSide; ++y) {
-        uint8_t* row = file.data() + zr640::BitmapPixelOffset(256) + static_cast<size_t>(y) * rowSize;
+        uint8_t* row =
+            file.data() + zr640::BitmapPixelOffset(256) + static_cast<size_t>(y) * rowSize;
         for (int32_t x = 0; x < kSide; ++x) {
-            const double nx = (x - kSide * 0.5) / (kSide * 0.32), ny = (y - kSide * 0.55) / (kSide * 0.32);
-            const double sx = (x - kSide * 0.6) / (kSide * 0.36), sy = (y - kSide * 0.16) / (kSide * 0.08);
+            const double nx = (x - kSide * 0.5) / (kSide * 0.32),
+                         ny = (y - kSide * 0.55) / (kSide * 0.32);
+            const double sx = (x - kSide * 0.6) / (kSide * 0.36),
+                         sy = (y - kSide * 0.16) / (kSide * 0.08);
             double level = 200 + 40.0 * y / kSide;
             if (sx * sx + sy * sy < 1) level -= 90 * (1 - (sx * sx + sy * sy));
             const double d = nx * nx + ny * ny;
@@ -155,11 +161,13 @@ bool Save(HWND sheet, HWND page, const std::wstring& folder, const wchar_t* name
 }
 
 int Run(const std::wstring& shots) {
-    const std::filesystem::path pictures = std::filesystem::temp_directory_path() / L"zr640-logodemo";
+    const std::filesystem::path pictures =
+        std::filesystem::temp_directory_path() / L"zr640-logodemo";
     std::filesystem::create_directories(pictures);
     const auto sun = pictures / L"sun.bmp";
     const auto sphere = pictures / L"sphere.bmp";
-    if (!zr640::WriteFileAtomically(sun, SunPicture()) || !zr640::WriteFileAtomically(sphere, SpherePicture())) {
+    if (!zr640::WriteFileAtomically(sun, SunPicture()) ||
+        !zr640::WriteFileAtomically(sphere, SpherePicture())) {
         return Fail(L"cannot write the pictures");
     }
     DemoPlatform platform;

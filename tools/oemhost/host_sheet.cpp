@@ -23,7 +23,9 @@ struct alignas(4) EmptyPage {
 
 const EmptyPage kEmptyPage = {{WS_CHILD | WS_VISIBLE | DS_CONTROL, 0, 0, 0, 0, 252, 218}, 0, 0, 0};
 
-INT_PTR CALLBACK EmptyPageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+INT_PTR CALLBACK EmptyPageProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
 
 void AddHostPage(PPROPSHEETUI_INFO info, const wchar_t* title) {
     PROPSHEETPAGEW page = {};
@@ -32,15 +34,21 @@ void AddHostPage(PPROPSHEETUI_INFO info, const wchar_t* title) {
     page.pResource = &kEmptyPage.header;
     page.pszTitle = title;
     page.pfnDlgProc = EmptyPageProc;
-    info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);
+    info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
+                          reinterpret_cast<LPARAM>(&page), 0);
 }
 
-HWND TabControl(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)); }
+HWND TabControl(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+}
 
 }  // namespace
 
 SheetSession::SheetSession(IPrintOemUI* plugin_, std::wstring printerName_)
-    : plugin(plugin_), printerName(std::move(printerName_)), driverUi(RecordingDriverUi::New()), record(1976) {
+    : plugin(plugin_),
+      printerName(std::move(printerName_)),
+      driverUi(RecordingDriverUi::New()),
+      record(1976) {
     OpenPrinterW(const_cast<LPWSTR>(printerName.c_str()), &printer, nullptr);
 
     oem::OEMDMPARAM param = {};
@@ -81,7 +89,8 @@ bool SheetSession::Run(SheetKind kind) {
     if (open == nullptr) return false;
 
     plugin->PublishDriverInterface(driverUi);
-    plugin->CommonUIProp(kind == SheetKind::Document ? oem::OEMCUIP_DOCPROP : oem::OEMCUIP_PRNPROP, &common);
+    plugin->CommonUIProp(kind == SheetKind::Document ? oem::OEMCUIP_DOCPROP : oem::OEMCUIP_PRNPROP,
+                         &common);
     if (scenario) {
         waiting.push_back(this);
         timer_ = SetTimer(nullptr, 0, 100, Tick);
@@ -159,7 +168,8 @@ void SheetSession::RunScenario() {
 HWND PageAt(HWND sheet, int index) {
     SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
     Pump();
-    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
+    return reinterpret_cast<HWND>(
+        SendMessageW(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
 }
 
 std::wstring TabText(HWND sheet, int index) {
@@ -168,11 +178,14 @@ std::wstring TabText(HWND sheet, int index) {
     item.mask = TCIF_TEXT;
     item.pszText = text;
     item.cchTextMax = 256;
-    SendMessageW(TabControl(sheet), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(TabControl(sheet), TCM_GETITEMW, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
-int TabCount(HWND sheet) { return static_cast<int>(SendMessageW(TabControl(sheet), TCM_GETITEMCOUNT, 0, 0)); }
+int TabCount(HWND sheet) {
+    return static_cast<int>(SendMessageW(TabControl(sheet), TCM_GETITEMCOUNT, 0, 0));
+}
 
 void Pump(int milliseconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);

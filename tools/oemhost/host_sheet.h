@@ -32,7 +32,7 @@ public:
 
     IPrintOemUI* plugin;
     std::wstring printerName;
-    HANDLE printer = nullptr;  // the spooler's handle, when the printer exists
+    HANDLE printer = nullptr;     // the spooler's handle, when the printer exists
     RecordingDriverUi* driverUi;  // the session's reference; the plug-in may hold its own
     DriverOptions options;
     std::vector<BYTE> record;  // the private settings record the pages edit

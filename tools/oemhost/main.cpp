@@ -40,7 +40,8 @@ bool WriteRecord(const std::wstring& path, const std::vector<BYTE>& record) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+    const BOOL ok =
+        WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == record.size();
 }
@@ -54,15 +55,16 @@ int RunDevMode(oemhost::LoadedPlugin& loaded, const std::wstring& outPath) {
     DWORD signature = 0, version = 0, needed = 0;
     plugin->GetInfo(oem::OEMGI_GETSIGNATURE, &signature, sizeof signature, &needed);
     plugin->GetInfo(oem::OEMGI_GETVERSION, &version, sizeof version, &needed);
-    std::wprintf(L"GetInfo: signature 0x%06lX, version %lu\n", static_cast<unsigned long>(signature),
-                 static_cast<unsigned long>(version));
+    std::wprintf(L"GetInfo: signature 0x%06lX, version %lu\n",
+                 static_cast<unsigned long>(signature), static_cast<unsigned long>(version));
 
     oem::OEMDMPARAM param = {};
     param.cbSize = sizeof param;
     if (FAILED(plugin->DevMode(oem::OEMDM_SIZE, &param))) return Fail(L"DevMode size failed");
     std::wprintf(L"DevMode size: %lu bytes\n", static_cast<unsigned long>(param.cbBufSize));
 
-    std::vector<BYTE> defaults(param.cbBufSize), converted(param.cbBufSize), merged(param.cbBufSize);
+    std::vector<BYTE> defaults(param.cbBufSize), converted(param.cbBufSize),
+        merged(param.cbBufSize);
     param.pOEMDMOut = defaults.data();
     if (FAILED(plugin->DevMode(oem::OEMDM_DEFAULT, &param))) return Fail(L"DevMode default failed");
     converted = defaults;
@@ -86,8 +88,8 @@ constexpr wchar_t kPrinter[] = L"T-ZR640 Test";
 // Records a language the way the Main page does, before the plug-in is loaded.
 void ChooseLanguage(const std::wstring& file) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\TALVORN\\LANGUAGE\\", 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\TALVORN\\LANGUAGE\\", 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return;
     }
     auto write = [&](const wchar_t* name, const std::wstring& value) {
@@ -145,7 +147,8 @@ HWND FindEventDialog() {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM result) -> BOOL {
-            if (!IsWindowVisible(window) || GetDlgItem(window, IDC_EVENT_FRAME_PREVIEW) == nullptr) {
+            if (!IsWindowVisible(window) ||
+                GetDlgItem(window, IDC_EVENT_FRAME_PREVIEW) == nullptr) {
                 return TRUE;
             }
             *reinterpret_cast<HWND*>(result) = window;
@@ -238,7 +241,8 @@ VOID CALLBACK ShootTable(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageW(list, LVM_ENSUREVISIBLE, 0x25, FALSE);
     SetFocus(list);
     oemhost::Pump(300);
-    if (oemhost::SaveWindowPicture(table, tableShot)) std::wprintf(L"saved %ls\n", tableShot.c_str());
+    if (oemhost::SaveWindowPicture(table, tableShot))
+        std::wprintf(L"saved %ls\n", tableShot.c_str());
     PostMessageW(table, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
@@ -264,14 +268,22 @@ int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args)
     std::wstring shots, out, watermarkImage;
     bool demoState = false, watermarkText = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == L"--shots" && i + 1 < args.size()) shots = args[++i];
-        else if (args[i] == L"-o" && i + 1 < args.size()) out = args[++i];
-        else if (args[i] == L"--demo-state") demoState = true;
-        else if (args[i] == L"--watermark-image" && i + 1 < args.size()) watermarkImage = args[++i];
-        else if (args[i] == L"--watermark-text") watermarkText = true;
-        else if (args[i] == L"--event-shot" && i + 1 < args.size() && document) eventShot.path = args[++i];
-        else return Fail(L"usage: oemhost doc|dev [--shots DIR] [--demo-state] "
-                         L"[--watermark-image BMP | --watermark-text] [--event-shot FILE.bmp] [-o OUT.bin]");
+        if (args[i] == L"--shots" && i + 1 < args.size())
+            shots = args[++i];
+        else if (args[i] == L"-o" && i + 1 < args.size())
+            out = args[++i];
+        else if (args[i] == L"--demo-state")
+            demoState = true;
+        else if (args[i] == L"--watermark-image" && i + 1 < args.size())
+            watermarkImage = args[++i];
+        else if (args[i] == L"--watermark-text")
+            watermarkText = true;
+        else if (args[i] == L"--event-shot" && i + 1 < args.size() && document)
+            eventShot.path = args[++i];
+        else
+            return Fail(
+                L"usage: oemhost doc|dev [--shots DIR] [--demo-state] "
+                L"[--watermark-image BMP | --watermark-text] [--event-shot FILE.bmp] [-o OUT.bin]");
     }
     oemhost::SheetSession session(plugin, kPrinter);
     if (demoState) SetDemoState(session.record);
@@ -308,14 +320,16 @@ int wmain(int argc, wchar_t** argv) {
         ChooseLanguage(args[1]);
         args.erase(args.begin(), args.begin() + 2);
     }
-    constexpr wchar_t kUsage[] = L"usage: oemhost [--dll PATH] [--language FILE] devmode OUT.bin | doc | dev";
+    constexpr wchar_t kUsage[] =
+        L"usage: oemhost [--dll PATH] [--language FILE] devmode OUT.bin | doc | dev";
     if (args.empty()) return Fail(kUsage);
 
     oemhost::LoadedPlugin loaded(dll);
     if (!loaded.ok()) return Fail(loaded.error().c_str());
     if (args[0] == L"devmode" && args.size() == 2) return RunDevMode(loaded, args[1]);
     if (args[0] == L"doc" || args[0] == L"dev") {
-        return RunSheet(loaded.plugin, args[0] == L"doc", std::vector<std::wstring>(args.begin() + 1, args.end()));
+        return RunSheet(loaded.plugin, args[0] == L"doc",
+                        std::vector<std::wstring>(args.begin() + 1, args.end()));
     }
     return Fail(kUsage);
 }

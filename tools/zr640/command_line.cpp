@@ -10,7 +10,8 @@
 
 namespace zr640::cli {
 
-std::optional<std::string> Arguments::Option(const std::string& name, const std::string& shortName) {
+std::optional<std::string> Arguments::Option(const std::string& name,
+                                             const std::string& shortName) {
     for (size_t i = 0; i < words_.size(); ++i) {
         if (words_[i] != name && (shortName.empty() || words_[i] != shortName)) continue;
         if (i + 1 >= words_.size()) {
@@ -18,7 +19,8 @@ std::optional<std::string> Arguments::Option(const std::string& name, const std:
             return std::nullopt;
         }
         std::string value = words_[i + 1];
-        words_.erase(words_.begin() + static_cast<long>(i), words_.begin() + static_cast<long>(i) + 2);
+        words_.erase(words_.begin() + static_cast<long>(i),
+                     words_.begin() + static_cast<long>(i) + 2);
         return value;
     }
     return std::nullopt;
@@ -46,7 +48,8 @@ std::optional<long> Arguments::Number(const std::string& name, const std::string
     long value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        Fail(name + " takes a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+        Fail(name + " takes a whole number from " + std::to_string(low) + " to " +
+             std::to_string(high));
         return std::nullopt;
     }
     return value;
@@ -101,7 +104,8 @@ int Usage() {
         "  zr640 logo mono IN.bmp [--halftone none|m3|m4|diffuse] [--contrast C] [--brightness V]\n"
         "                 [-o OUT.bmp|-]\n"
         "  zr640 logo gray IN.bmp [--contrast C] [--brightness V] [-o OUT.bmp|-]\n"
-        "  zr640 logo download --format mono|gray [--halftone ...] [--contrast C] [--brightness V]\n"
+        "  zr640 logo download --format mono|gray [--halftone ...] [--contrast C] [--brightness "
+        "V]\n"
         "                 IN.bmp... -o STREAM.bin|-\n"
         "  zr640 logo clear -o STREAM.bin|-\n"
         "  zr640 hex parse [--count] TEXT\n"

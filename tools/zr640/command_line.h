@@ -27,7 +27,8 @@ public:
     }
 
     // Parses a whole decimal number in [low, high]; records an error otherwise.
-    std::optional<long> Number(const std::string& name, const std::string& text, long low, long high);
+    std::optional<long> Number(const std::string& name, const std::string& text, long low,
+                               long high);
 
 private:
     std::vector<std::string> words_;
@@ -47,6 +48,6 @@ int WriteOutput(const std::string& out, std::span<const uint8_t> bytes,
 // Flushes standard output at the end of a command: 0, or Fail's status when anything the
 // command wrote there was lost (a full disk, a closed pipe).
 int FinishStandardOutput();
-int Usage();                           // prints the usage text to standard error, returns 2
+int Usage();  // prints the usage text to standard error, returns 2
 
 }  // namespace zr640::cli

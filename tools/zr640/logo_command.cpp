@@ -42,10 +42,12 @@ Settings ReadSettings(Arguments& args, bool withHalftone) {
         }
     }
     if (const auto text = args.Option("--contrast")) {
-        settings.contrast = static_cast<int>(args.Number("--contrast", *text, -100, 100).value_or(0));
+        settings.contrast =
+            static_cast<int>(args.Number("--contrast", *text, -100, 100).value_or(0));
     }
     if (const auto text = args.Option("--brightness")) {
-        settings.brightness = static_cast<int>(args.Number("--brightness", *text, -100, 100).value_or(0));
+        settings.brightness =
+            static_cast<int>(args.Number("--brightness", *text, -100, 100).value_or(0));
     }
     return settings;
 }
@@ -55,7 +57,8 @@ int Convert(Arguments& args, bool mono) {
     const auto out = args.Option("--output", "-o");
     const Settings settings = ReadSettings(args, mono);
     const auto files = args.Positional();
-    if (files.size() != 1) args.Fail(std::string("logo ") + (mono ? "mono" : "gray") + " takes one bitmap");
+    if (files.size() != 1)
+        args.Fail(std::string("logo ") + (mono ? "mono" : "gray") + " takes one bitmap");
     if (args.failed()) return Fail(args.error());
 
     const auto source = ReadWholeFile(files[0], kLargestBitmapFile);
@@ -63,7 +66,8 @@ int Convert(Arguments& args, bool mono) {
     const auto picture = ParseBitmap(*source, kGeneralLimits);
     if (!picture) return Fail(files[0] + ": " + picture.error());
     const auto converted =
-        mono ? ConvertToMonoBitmap(*picture, settings.halftone, settings.contrast, settings.brightness)
+        mono ? ConvertToMonoBitmap(*picture, settings.halftone, settings.contrast,
+                                   settings.brightness)
              : ConvertToGrayBitmap(*picture, settings.contrast, settings.brightness);
     if (!converted) return Fail(files[0] + ": " + converted.error());
     return WriteOutput(out.value_or(ConvertedFilePath(files[0]).string()), *converted, files);
@@ -83,7 +87,8 @@ Result<std::vector<uint8_t>> LogoBytes(const std::string& file, LogoFormat forma
     const auto picture = ParseBitmap(*source, kLogoLimits);
     if (!picture) return Error{picture.error()};
     return format == LogoFormat::kTransformation
-               ? ConvertToMonoBitmap(*picture, settings.halftone, settings.contrast, settings.brightness)
+               ? ConvertToMonoBitmap(*picture, settings.halftone, settings.contrast,
+                                     settings.brightness)
                : ConvertToGrayBitmap(*picture, settings.contrast, settings.brightness);
 }
 
@@ -93,12 +98,14 @@ int Download(Arguments& args) {
     const auto formatName = args.Option("--format");
     const Settings settings = ReadSettings(args, true);
     const auto files = args.Positional();
-    if (!out || !formatName) args.Fail("logo download takes --format mono|gray IN.bmp... -o STREAM");
+    if (!out || !formatName)
+        args.Fail("logo download takes --format mono|gray IN.bmp... -o STREAM");
     if (formatName && *formatName != "mono" && *formatName != "gray") {
         args.Fail("--format takes mono or gray");
     }
     if (args.failed()) return Fail(args.error());
-    const LogoFormat format = *formatName == "mono" ? LogoFormat::kTransformation : LogoFormat::kGray;
+    const LogoFormat format =
+        *formatName == "mono" ? LogoFormat::kTransformation : LogoFormat::kGray;
 
     if (files.size() > kMaxLogos) return Fail(text::EnglishText(kDownloadError4.text));
     std::vector<std::vector<uint8_t>> logos;

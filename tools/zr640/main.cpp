@@ -15,14 +15,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"devmode", zr640::cli::RunDevMode},
-    {"render-log", zr640::cli::RunRenderLog},
-    {"logo", zr640::cli::RunLogo},
-    {"barcode", zr640::cli::RunBarcode},
-    {"hex", zr640::cli::RunHex},
-    {"watermark", zr640::cli::RunWatermark},
-    {"selftest", zr640::cli::RunSelfTest},
-    {"control-font", zr640::cli::RunControlFont},
+    {"devmode", zr640::cli::RunDevMode},   {"render-log", zr640::cli::RunRenderLog},
+    {"logo", zr640::cli::RunLogo},         {"barcode", zr640::cli::RunBarcode},
+    {"hex", zr640::cli::RunHex},           {"watermark", zr640::cli::RunWatermark},
+    {"selftest", zr640::cli::RunSelfTest}, {"control-font", zr640::cli::RunControlFont},
 };
 
 }  // namespace

@@ -41,13 +41,11 @@ int Convert(Arguments& args) {
 
     const WatermarkConversion conversion = ConvertWatermarkBitmap(files[0], *out);
     switch (conversion.result) {
-    case WatermarkConvertResult::kDone:
-        return 0;
+    case WatermarkConvertResult::kDone: return 0;
     case WatermarkConvertResult::kCannotCreate:
         return Report(text::Key::MessageBox_MB_WATERMARK_ERROR2, conversion.detail,
                       kCannotCreateStatus);
-    case WatermarkConvertResult::kNotDone:
-        break;
+    case WatermarkConvertResult::kNotDone: break;
     }
     return Report(text::Key::MessageBox_MB_WATERMARK_ERROR5, conversion.detail, kNotDoneStatus);
 }
@@ -95,14 +93,14 @@ int Layout(Arguments& args) {
     if (!args.Positional().empty()) args.Fail("watermark layout takes only its four options");
     if (args.failed()) return Refuse(args.error());
 
-    const auto draws = WatermarkPreviewLayout(frame->width, frame->height, picture->width,
-                                              picture->height, static_cast<int>(*position),
-                                              static_cast<int>(*size));
+    const auto draws =
+        WatermarkPreviewLayout(frame->width, frame->height, picture->width, picture->height,
+                               static_cast<int>(*position), static_cast<int>(*size));
     for (const PreviewDraw& draw : draws) {
         const PreviewRect& s = draw.source;
         const PreviewRect& d = draw.target;
-        std::printf("src %d %d %d %d -> dst %d %d %d %d\n", s.x, s.y, s.width, s.height, d.x,
-                    d.y, d.width, d.height);
+        std::printf("src %d %d %d %d -> dst %d %d %d %d\n", s.x, s.y, s.width, s.height, d.x, d.y,
+                    d.width, d.height);
     }
     return std::fflush(stdout) == 0 ? 0 : Fail("cannot write the layout");
 }

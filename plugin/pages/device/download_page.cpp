@@ -87,11 +87,14 @@ constexpr TextBinding kHelp[] = {
     {IDC_DOWNLOAD_BUTTON_CLEARALL, Key::Download_CTEXT_LOGO_CLEARALLLOGOS},
 };
 
-constexpr PageDefinition kPage = {
-    .section = Section::Download, .captions = kCaptions, .help = kHelp, .noted = NotedPage::Download};
+constexpr PageDefinition kPage = {.section = Section::Download,
+                                  .captions = kCaptions,
+                                  .help = kHelp,
+                                  .noted = NotedPage::Download};
 
 // In the order of the format values: Original, Transformation, Gray.
-constexpr int kFormatControls[] = {IDC_DOWNLOAD_RADIO_ORIGINAL, IDC_DOWNLOAD_RADIO_MONO, IDC_DOWNLOAD_RADIO_GRAY};
+constexpr int kFormatControls[] = {IDC_DOWNLOAD_RADIO_ORIGINAL, IDC_DOWNLOAD_RADIO_MONO,
+                                   IDC_DOWNLOAD_RADIO_GRAY};
 constexpr RadioGroup kFormats{kFormatControls};
 // In the order of the halftone values: None, Dither M3, Dither M4, Error Diffuse.
 constexpr int kHalftoneControls[] = {IDC_DOWNLOAD_RADIO_NONE, IDC_DOWNLOAD_RADIO_DITHERM3,
@@ -99,8 +102,10 @@ constexpr int kHalftoneControls[] = {IDC_DOWNLOAD_RADIO_NONE, IDC_DOWNLOAD_RADIO
 constexpr RadioGroup kHalftones{kHalftoneControls};
 
 constexpr NumberRange kSliderRange{-100, 100};
-constexpr Slider kContrast{IDC_DOWNLOAD_SLIDER_CONTRAST, IDC_DOWNLOAD_VALUE_CONTRAST, kSliderRange, 20, 1};
-constexpr Slider kBrightness{IDC_DOWNLOAD_SLIDER_BRIGHTNESS, IDC_DOWNLOAD_VALUE_BRIGHTNESS, kSliderRange, 20, 1};
+constexpr Slider kContrast{IDC_DOWNLOAD_SLIDER_CONTRAST, IDC_DOWNLOAD_VALUE_CONTRAST, kSliderRange,
+                           20, 1};
+constexpr Slider kBrightness{IDC_DOWNLOAD_SLIDER_BRIGHTNESS, IDC_DOWNLOAD_VALUE_BRIGHTNESS,
+                             kSliderRange, 20, 1};
 constexpr int kSliderControls[] = {IDC_DOWNLOAD_SLIDER_CONTRAST, IDC_DOWNLOAD_SLIDER_BRIGHTNESS};
 
 constexpr ListColumn kColumns[] = {
@@ -114,7 +119,8 @@ constexpr int kPathColumn = 2;
 
 constexpr wchar_t kBitmapFilter[] = L"*.bmp\0*.bmp\0";
 constexpr wchar_t kEnglishFileFilter[] =
-    L"*.JK(Firmware)\0*.JK\0*.DAT(Data)\0*.DAT\0*.FNT(Font)\0*.FNT\0*.ZK(Font)\0*.ZK\0*.EEP(EEPROM)\0*.EEP\0";
+    L"*.JK(Firmware)\0*.JK\0*.DAT(Data)\0*.DAT\0*.FNT(Font)\0*.FNT\0*.ZK(Font)\0*.ZK\0*.EEP(EEPROM)"
+    L"\0*.EEP\0";
 constexpr wchar_t kSimplifiedFileFilter[] =
     L"*.JK(监控程序文件)\0*.JK\0*.DAT(监控程序文件)\0*.DAT\0"
     L"*.FNT(字库文件)\0*.FNT\0*.ZK(字库文件)\0*.ZK\0*.EEP(EEPROM文件)\0*.EEP\0";
@@ -181,7 +187,8 @@ void DownloadPage::AppendRow(size_t row, const LogoPath& path) const {
 }
 
 void DownloadPage::Renumber() const {
-    for (size_t row = 0; row < logos_.size(); ++row) SetCell(List(), row, kIdColumn, Wide(LogoList::IdText(row)));
+    for (size_t row = 0; row < logos_.size(); ++row)
+        SetCell(List(), row, kIdColumn, Wide(LogoList::IdText(row)));
 }
 
 // ---- Settings controls --------------------------------------------------------------------
@@ -272,7 +279,9 @@ BOOL DownloadPage::OnInitDialog() {
 
 void DownloadPage::OnBrowse() const {
     std::wstring chosen;
-    if (!Platform().ChooseFileToOpen(window(), Text(Key::Download_RC_BROWSEBOX), FileFilter(), chosen)) return;
+    if (!Platform().ChooseFileToOpen(window(), Text(Key::Download_RC_BROWSEBOX), FileFilter(),
+                                     chosen))
+        return;
     SetText(IDC_DOWNLOAD_EDIT_FILE, chosen);
     Enable(IDC_DOWNLOAD_BUTTON_DOWNLOAD, true);
 }
@@ -295,7 +304,9 @@ void DownloadPage::OnAdd() {
         return;
     }
     std::wstring chosen;
-    if (!Platform().ChooseFileToOpen(window(), Text(Key::Download_RC_BROWSEBOX), kBitmapFilter, chosen)) return;
+    if (!Platform().ChooseFileToOpen(window(), Text(Key::Download_RC_BROWSEBOX), kBitmapFilter,
+                                     chosen))
+        return;
     const LogoPath logo(chosen);
     std::ifstream file(logo, std::ios::binary);
     if (!file) {
@@ -344,7 +355,8 @@ void DownloadPage::OnFormat(LogoFormat format) {
     const LogoSettings settings = zr640::DefaultLogoSettings(format);
     for (size_t row = 0; row < logos_.size(); ++row) {
         logos_.settings(row) = settings;
-        if (format != LogoFormat::kOriginal && zr640::Convertible(zr640::ReadLogoLead(logos_[row].path), format)) {
+        if (format != LogoFormat::kOriginal &&
+            zr640::Convertible(zr640::ReadLogoLead(logos_[row].path), format)) {
             zr640::ConvertLogo(logos_[row].path, format, settings);
         }
     }
@@ -377,26 +389,13 @@ void DownloadPage::OnDownloadAll() const {
 void DownloadPage::OnCommand(int control, int code) {
     if (code != BN_CLICKED) return;
     switch (control) {
-    case IDC_DOWNLOAD_BUTTON_BROWSE:
-        OnBrowse();
-        return;
-    case IDC_DOWNLOAD_BUTTON_DOWNLOAD:
-        OnDownloadFile();
-        return;
-    case IDC_DOWNLOAD_BUTTON_ADD:
-        OnAdd();
-        return;
-    case IDC_DOWNLOAD_BUTTON_DELETE:
-        OnDelete();
-        return;
-    case IDC_DOWNLOAD_BUTTON_DOWNLOADALL:
-        OnDownloadAll();
-        return;
-    case IDC_DOWNLOAD_BUTTON_CLEARALL:
-        SendRawJob(Printer(), zr640::ClearAllLogosJob());
-        return;
-    default:
-        break;
+    case IDC_DOWNLOAD_BUTTON_BROWSE: OnBrowse(); return;
+    case IDC_DOWNLOAD_BUTTON_DOWNLOAD: OnDownloadFile(); return;
+    case IDC_DOWNLOAD_BUTTON_ADD: OnAdd(); return;
+    case IDC_DOWNLOAD_BUTTON_DELETE: OnDelete(); return;
+    case IDC_DOWNLOAD_BUTTON_DOWNLOADALL: OnDownloadAll(); return;
+    case IDC_DOWNLOAD_BUTTON_CLEARALL: SendRawJob(Printer(), zr640::ClearAllLogosJob()); return;
+    default: break;
     }
     if (const auto format = kFormats.IndexOf(control)) {
         OnFormat(static_cast<LogoFormat>(*format));
@@ -441,7 +440,8 @@ void DownloadPage::OnListNotify(const NMHDR& header) const {
         ShowSelectedRow();
     } else if (header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) {
+        if ((change.uChanged & LVIF_STATE) &&
+            ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) {
             ShowSelectedRow();
         }
         RepaintPreview();
@@ -453,7 +453,8 @@ INT_PTR DownloadPage::OnNotify(const NMHDR& header) {
         OnListNotify(header);
     } else if (header.code == NM_RELEASEDCAPTURE && header.idFrom == IDC_DOWNLOAD_SLIDER_CONTRAST) {
         OnSliderReleased(kContrast);
-    } else if (header.code == NM_RELEASEDCAPTURE && header.idFrom == IDC_DOWNLOAD_SLIDER_BRIGHTNESS) {
+    } else if (header.code == NM_RELEASEDCAPTURE &&
+               header.idFrom == IDC_DOWNLOAD_SLIDER_BRIGHTNESS) {
         OnSliderReleased(kBrightness);
     }
     return FALSE;

@@ -19,8 +19,8 @@ bool PrinterSpooler::StartPage() { return ::StartPagePrinter(printer_) != FALSE;
 
 bool PrinterSpooler::WriteBlock(std::span<const uint8_t> block, uint32_t& written) {
     DWORD count = 0;
-    const BOOL ok = ::WritePrinter(printer_, const_cast<uint8_t*>(block.data()), static_cast<DWORD>(block.size()),
-                                   &count);
+    const BOOL ok = ::WritePrinter(printer_, const_cast<uint8_t*>(block.data()),
+                                   static_cast<DWORD>(block.size()), &count);
     written = count;
     return ok != FALSE;
 }

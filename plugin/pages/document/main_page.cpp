@@ -75,9 +75,10 @@ constexpr int kGraphicsControls[] = {IDC_MAIN_RADIO_GRAPHICSYES, IDC_MAIN_RADIO_
 constexpr zr640::text::Message kGraphicsInformation{Key::MessageBox_MB_LAYOUT_INFORMATION1,
                                                     Key::MessageBox_MB_INFORMATION,
                                                     zr640::text::MessageIcon::Information};
-constexpr zr640::text::Message kFolderTooLong{Key::MessageBox_MB_LAYOUT_LOGFOLDER, Key::MessageBox_MB_ERROR,
-                                              zr640::text::MessageIcon::Error};
-constexpr zr640::text::Message kViewerMissing{Key::MessageBox_MB_LAYOUT_VIEWER, Key::MessageBox_MB_ERROR};
+constexpr zr640::text::Message kFolderTooLong{
+    Key::MessageBox_MB_LAYOUT_LOGFOLDER, Key::MessageBox_MB_ERROR, zr640::text::MessageIcon::Error};
+constexpr zr640::text::Message kViewerMissing{Key::MessageBox_MB_LAYOUT_VIEWER,
+                                              Key::MessageBox_MB_ERROR};
 
 // The driver's paper-size items (public identifier DMPUB_FORMNAME).
 template <typename Visit>
@@ -143,7 +144,8 @@ private:
 };
 
 bool MainPage::SelectExact(int combo, const wchar_t* text) const {
-    const LRESULT found = Send(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    const LRESULT found =
+        Send(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
     if (found == CB_ERR) return false;
     Send(combo, CB_SETCURSEL, static_cast<WPARAM>(found));
     return true;
@@ -153,7 +155,8 @@ void MainPage::SelectCurrentForm() const {
     ForEachFormItem(context(), [&](OPTITEM& item) {
         const auto entry = std::find(paperChoices_.begin(), paperChoices_.end(), item.Sel);
         if (entry != paperChoices_.end()) {
-            Send(IDC_MAIN_COMBO_PAPERSIZE, CB_SETCURSEL, static_cast<WPARAM>(entry - paperChoices_.begin()));
+            Send(IDC_MAIN_COMBO_PAPERSIZE, CB_SETCURSEL,
+                 static_cast<WPARAM>(entry - paperChoices_.begin()));
         }
     });
 }
@@ -191,9 +194,9 @@ void MainPage::FillLanguages() const {
     }
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(SystemLanguageLabel().c_str()));
 
-    const auto current = std::find_if(languages_.begin(), languages_.end(), [](const LanguageEntry& language) {
-        return language.file == CurrentStringFileName();
-    });
+    const auto current = std::find_if(
+        languages_.begin(), languages_.end(),
+        [](const LanguageEntry& language) { return language.file == CurrentStringFileName(); });
     if (current == languages_.end()) return;
     std::wstring firstRun;
     const LanguageKey key(LanguageKey::Mode::Write);
@@ -201,8 +204,10 @@ void MainPage::FillLanguages() const {
         key.Write(kFirstRunValue, L"TRUE");
         firstRun = L"TRUE";
     }
-    const std::wstring& select = firstRun.find(L"TRUE") != std::wstring::npos ? current->systemLabel : current->name;
-    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(select.c_str()));
+    const std::wstring& select =
+        firstRun.find(L"TRUE") != std::wstring::npos ? current->systemLabel : current->name;
+    SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(select.c_str()));
 }
 
 void MainPage::FillPaperSizes(const zr640::PrivateDevMode& record) {
@@ -220,8 +225,10 @@ void MainPage::FillPaperSizes(const zr640::PrivateDevMode& record) {
             }
         }
     });
-    const std::u16string_view stored = zr640::FieldText(record.wszPaperName, std::size(record.wszPaperName));
-    if (stored.empty() || !SelectExact(IDC_MAIN_COMBO_PAPERSIZE, Wide(stored).c_str())) SelectCurrentForm();
+    const std::u16string_view stored =
+        zr640::FieldText(record.wszPaperName, std::size(record.wszPaperName));
+    if (stored.empty() || !SelectExact(IDC_MAIN_COMBO_PAPERSIZE, Wide(stored).c_str()))
+        SelectCurrentForm();
 }
 
 void MainPage::ShowRecord(const zr640::PrivateDevMode& record) const {
@@ -233,7 +240,8 @@ void MainPage::ShowRecord(const zr640::PrivateDevMode& record) const {
     Check(IDC_MAIN_CHECK_LOG, record.bDriverLog != 0);
     Enable(kLogControls, record.bDriverLog != 0);
     Send(IDC_MAIN_EDIT_LOG, EM_SETREADONLY, TRUE);
-    SetText(IDC_MAIN_EDIT_LOG, Wide(zr640::FieldText(record.wszLogFolder, std::size(record.wszLogFolder))));
+    SetText(IDC_MAIN_EDIT_LOG,
+            Wide(zr640::FieldText(record.wszLogFolder, std::size(record.wszLogFolder))));
     Check(IDC_MAIN_CHECK_ZOOM, record.bZoom != 0);
     Enable(kScaleControls, record.bZoom != 0);
     CheckRadioButton(window(), IDC_MAIN_RADIO_GRAPHICSYES, IDC_MAIN_RADIO_GRAPHICSNO,
@@ -261,21 +269,24 @@ void MainPage::StorePaperSize(zr640::PrivateDevMode& record) const {
         item.Sel = choice;
         item.Flags |= OPTIF_CHANGED;
         if (sheet.driverUi != nullptr) {
-            sheet.driverUi->DrvUpdateUISetting(sheet.commonParams->poemuiobj, &item, 0, oem::OEMCUIP_DOCPROP);
+            sheet.driverUi->DrvUpdateUISetting(sheet.commonParams->poemuiobj, &item, 0,
+                                               oem::OEMCUIP_DOCPROP);
         }
     });
     std::fill(std::begin(record.wszPaperName), std::end(record.wszPaperName), u'\0');
-    const auto length =
-        static_cast<size_t>(Send(IDC_MAIN_COMBO_PAPERSIZE, CB_GETLBTEXTLEN, static_cast<WPARAM>(selection)));
+    const auto length = static_cast<size_t>(
+        Send(IDC_MAIN_COMBO_PAPERSIZE, CB_GETLBTEXTLEN, static_cast<WPARAM>(selection)));
     std::wstring text(length + 1, L'\0');
-    Send(IDC_MAIN_COMBO_PAPERSIZE, CB_GETLBTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text.data()));
+    Send(IDC_MAIN_COMBO_PAPERSIZE, CB_GETLBTEXT, static_cast<WPARAM>(selection),
+         reinterpret_cast<LPARAM>(text.data()));
     const size_t kept = std::min({length, kPaperNameKept, text.size()});
     std::copy_n(text.begin(), kept, record.wszPaperName);
 }
 
 void MainPage::StoreScale(zr640::PrivateDevMode& record) const {
     BOOL translated = FALSE;
-    const int typed = static_cast<int>(GetDlgItemInt(window(), IDC_MAIN_EDIT_SCALE, &translated, FALSE));
+    const int typed =
+        static_cast<int>(GetDlgItemInt(window(), IDC_MAIN_EDIT_SCALE, &translated, FALSE));
     const int scale = std::clamp(typed, kScaleLowest, kScaleHighest);
     Send(IDC_MAIN_SPIN_SCALE, UDM_SETPOS32, 0, scale);
     record.bZoomScale = static_cast<uint8_t>(scale);
@@ -300,7 +311,8 @@ void MainPage::StartViewer(const zr640::PrivateDevMode& record) const {
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring program = std::wstring(system, std::min<size_t>(3, std::wcslen(system))) +
                                  L"RZKDriverlog\\RZKDriverlogViewer.exe";
-    const std::wstring folder = Wide(zr640::FieldText(record.wszLogFolder, std::size(record.wszLogFolder)));
+    const std::wstring folder =
+        Wide(zr640::FieldText(record.wszLogFolder, std::size(record.wszLogFolder)));
     const std::wstring parameters = L"\"ZR640\" \"" + folder + L"\"";
     const ShellStart start = Platform().StartProgram(program.c_str(), parameters.c_str());
     if (!start.started && start.lastError == ERROR_FILE_NOT_FOUND) Show(kViewerMissing);
@@ -329,9 +341,7 @@ void MainPage::OnCommand(int control, int code) {
         record->bRotate180 = 0;
         FreeGraphicsIfAllowed(*record);
         break;
-    case IDC_MAIN_RADIO_GRAPHICSYES:
-        record->bPrintAsImage = 1;
-        break;
+    case IDC_MAIN_RADIO_GRAPHICSYES: record->bPrintAsImage = 1; break;
     case IDC_MAIN_RADIO_GRAPHICSNO:
         // Zoom, rotation or a water mark keep printing as graphics, whoever clicks "No".
         if (!GraphicsChoiceFree(*record)) {
@@ -356,14 +366,9 @@ void MainPage::OnCommand(int control, int code) {
         record->bDriverLog = Checked(IDC_MAIN_CHECK_LOG) ? 1 : 0;
         Enable(kLogControls, record->bDriverLog != 0);
         break;
-    case IDC_MAIN_BUTTON_LOG:
-        ChooseLogFolder(*record);
-        return;
-    case IDC_MAIN_BUTTON_VIEWER:
-        StartViewer(*record);
-        return;
-    default:
-        return;
+    case IDC_MAIN_BUTTON_LOG: ChooseLogFolder(*record); return;
+    case IDC_MAIN_BUTTON_VIEWER: StartViewer(*record); return;
+    default: return;
     }
     NotifyChanged();
 }

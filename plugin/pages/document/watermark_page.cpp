@@ -541,8 +541,7 @@ void WatermarkPage::OnCommand(int control, int code) {
         record->bWatermarkFontSize = static_cast<uint8_t>(kFontSize.Read(
             window(), code == EN_CHANGE ? ClampMoment::Typing : ClampMoment::Leaving));
         break;
-    default:
-        return;
+    default: return;
     }
     RepaintPreview();
     NotifyChanged();

@@ -7,14 +7,10 @@ namespace {
 
 UINT IconStyle(zr640::text::MessageIcon icon) {
     switch (icon) {
-    case zr640::text::MessageIcon::Information:
-        return MB_ICONINFORMATION;
-    case zr640::text::MessageIcon::Warning:
-        return MB_ICONWARNING;
-    case zr640::text::MessageIcon::Error:
-        return MB_ICONERROR;
-    case zr640::text::MessageIcon::None:
-        break;
+    case zr640::text::MessageIcon::Information: return MB_ICONINFORMATION;
+    case zr640::text::MessageIcon::Warning: return MB_ICONWARNING;
+    case zr640::text::MessageIcon::Error: return MB_ICONERROR;
+    case zr640::text::MessageIcon::None: break;
     }
     return 0;
 }
@@ -38,23 +34,13 @@ void DialogObject::Attach(HWND window, DialogObject* object) {
 
 INT_PTR DialogObject::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        return Initialise();
-    case WM_COMMAND:
-        Command(LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY:
-        return Notify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_INITDIALOG: return Initialise();
+    case WM_COMMAND: Command(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
-        return TRUE;
-    case WM_PAINT:
-        BeforePaint();
-        return OnPaint() ? TRUE : FALSE;
-    case WM_DESTROY:
-        Destroying();
-        return OtherMessage(message, wParam, lParam);
+    case WM_VSCROLL: OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam)); return TRUE;
+    case WM_PAINT: BeforePaint(); return OnPaint() ? TRUE : FALSE;
+    case WM_DESTROY: Destroying(); return OtherMessage(message, wParam, lParam);
     case WM_NCDESTROY: {
         const INT_PTR result = OtherMessage(message, wParam, lParam);
         const HWND window = window_;
@@ -64,8 +50,7 @@ INT_PTR DialogObject::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OwnedByWindow()) delete this;
         return result;
     }
-    default:
-        return OtherMessage(message, wParam, lParam);
+    default: return OtherMessage(message, wParam, lParam);
     }
 }
 
@@ -95,7 +80,8 @@ std::wstring DialogObject::ControlText(int control) const {
     const HWND item = Item(control);
     const int length = GetWindowTextLengthW(item);
     std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -118,7 +104,8 @@ int ShowMessage(HWND owner, const zr640::text::Message& message, UINT buttons) {
 }
 
 void SetTexts(HWND dialog, std::span<const TextBinding> bindings) {
-    for (const auto& binding : bindings) SetDlgItemTextW(dialog, binding.control, Text(binding.text));
+    for (const auto& binding : bindings)
+        SetDlgItemTextW(dialog, binding.control, Text(binding.text));
 }
 
 }  // namespace zr640ui

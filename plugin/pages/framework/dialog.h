@@ -103,8 +103,7 @@ private:
 using TextBinding = zr640::text::TextBinding<Key>;
 
 template <typename Make>
-INT_PTR DialogObject::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                               Make make) {
+INT_PTR DialogObject::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Make make) {
     try {
         if (message == WM_INITDIALOG) {
             DialogObject* object = make(lParam);

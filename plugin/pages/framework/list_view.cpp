@@ -61,7 +61,8 @@ size_t RowCount(HWND list) {
 }
 
 std::optional<size_t> SelectedRow(HWND list, size_t rows) {
-    const LRESULT item = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    const LRESULT item =
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
     if (item < 0 || static_cast<size_t>(item) >= rows) return std::nullopt;
     return static_cast<size_t>(item);
 }

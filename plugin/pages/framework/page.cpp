@@ -6,7 +6,8 @@
 namespace zr640ui {
 
 BOOL PropertyPage::Initialise() {
-    const wchar_t* printer = sheet_.commonParams != nullptr ? sheet_.commonParams->pPrinterName : nullptr;
+    const wchar_t* printer =
+        sheet_.commonParams != nullptr ? sheet_.commonParams->pPrinterName : nullptr;
     NotePage(window(), definition_.noted, printer, deviceSheet_);
     SetTexts(window(), definition_.captions);
     for (const ChoiceList& list : definition_.lists) list.Fill(window());
@@ -58,12 +59,11 @@ INT_PTR PropertyPage::Notify(const NMHDR& header) {
         if (!cancelled_) OnCancel();
         cancelled_ = true;
         return Answer(FALSE);  // the cancel goes on
-    case PSN_RESET:  // every page that was created
+    case PSN_RESET:            // every page that was created
         if (!cancelled_) OnCancel();
         cancelled_ = true;
         return FALSE;
-    default:
-        return OnNotify(header);
+    default: return OnNotify(header);
     }
 }
 

@@ -23,7 +23,7 @@ namespace zr640ui {
 struct PageDefinition {
     Section section;
     std::span<const TextBinding> captions;
-    std::span<const TextBinding> help;  // empty: the page has no tooltip help
+    std::span<const TextBinding> help;       // empty: the page has no tooltip help
     std::span<const ChoiceList> lists = {};  // refilled after every reload
     // Reloaded before every paint; empty: the page's own section.
     std::span<const Section> reload = {};
@@ -100,12 +100,13 @@ using DevicePage = SheetPage<DeviceSheetContext>;
 // record without a context gets no object, and the window then does nothing.
 template <typename Page>
 INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DialogObject::Dispatch(window, message, wParam, lParam, [](LPARAM record) -> DialogObject* {
-        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(record);
-        using Context = std::remove_reference_t<decltype(std::declval<Page&>().context())>;
-        auto* context = page != nullptr ? reinterpret_cast<Context*>(page->lParam) : nullptr;
-        return context != nullptr ? new Page(*context) : nullptr;
-    });
+    return DialogObject::Dispatch(
+        window, message, wParam, lParam, [](LPARAM record) -> DialogObject* {
+            const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(record);
+            using Context = std::remove_reference_t<decltype(std::declval<Page&>().context())>;
+            auto* context = page != nullptr ? reinterpret_cast<Context*>(page->lParam) : nullptr;
+            return context != nullptr ? new Page(*context) : nullptr;
+        });
 }
 
 }  // namespace zr640ui
