@@ -58,7 +58,8 @@ TEST_F(RealHost, AnotherProgramsWindowTitledLikeOurSheetIsLeftAlone) {
     const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, event.c_str());
     std::wstring command = L"\"" + oemhost::ProgramFolder() + L"foreign_sheet.exe\" \"" + title +
                            L"\" \"" + event + L"\" \"" + out + L"\"";
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
