@@ -30,22 +30,21 @@ struct DialogDriver {
     int ticks = 0;
 } driver;
 
+BOOL CALLBACK MatchEventDialog(HWND window, LPARAM result) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    if (GetDlgItem(window, IDC_EVENT_FRAME_PREVIEW) == nullptr ||
+        GetDlgItem(window, IDC_EVENT_EDIT_COMMAND) == nullptr) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
 HWND FindEventDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (std::wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-            if (GetDlgItem(window, IDC_EVENT_FRAME_PREVIEW) == nullptr ||
-                GetDlgItem(window, IDC_EVENT_EDIT_COMMAND) == nullptr) {
-                return TRUE;
-            }
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), MatchEventDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

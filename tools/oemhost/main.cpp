@@ -142,19 +142,17 @@ struct EventShot {
     int ticks = 0;
 } eventShot;
 
+BOOL CALLBACK MatchEventDialog(HWND window, LPARAM result) {
+    if (!IsWindowVisible(window) || GetDlgItem(window, IDC_EVENT_FRAME_PREVIEW) == nullptr) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
 HWND FindEventDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            if (!IsWindowVisible(window) ||
-                GetDlgItem(window, IDC_EVENT_FRAME_PREVIEW) == nullptr) {
-                return TRUE;
-            }
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), MatchEventDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
