@@ -151,9 +151,6 @@ private:
     void OnCancel() override { zr640::RemoveConvertedFiles(logos_); }
 
     HWND List() const { return Item(IDC_DOWNLOAD_LIST_LOGOS); }
-    HANDLE Printer() const {
-        return context().commonParams != nullptr ? context().commonParams->hPrinter : nullptr;
-    }
     std::optional<size_t> Selected() const { return SelectedRow(List(), logos_.size()); }
 
     void AppendRow(size_t row, const LogoPath& path) const;

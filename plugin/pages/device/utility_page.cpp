@@ -74,10 +74,6 @@ private:
     void OnCommand(int control, int code) override;
     bool AttachesHelp() const override { return opened_; }
 
-    HANDLE Printer() const {
-        return context().commonParams != nullptr ? context().commonParams->hPrinter : nullptr;
-    }
-
     void ShowList() const;
     void ShowSelection() const;
     void ShowBox(int edit, int spin, const std::u16string& text) const;

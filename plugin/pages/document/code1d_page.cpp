@@ -341,9 +341,7 @@ void Code1DPage::TestPrint(const zr640::Barcode1DSettings& font) const {
         Show(zr640::kBarcode1DDataError);
         return;
     }
-    const HANDLE printer =
-        context().commonParams != nullptr ? context().commonParams->hPrinter : nullptr;
-    SendRawJob(printer, *job);  // spooler failures are not shown
+    SendRawJob(Printer(), *job);  // spooler failures are not shown
 }
 
 void Code1DPage::OnCommand(int control, int code) {

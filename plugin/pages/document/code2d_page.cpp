@@ -400,9 +400,7 @@ void Code2DPage::TestPrint(const zr640::Barcode2DSettings& font) const {
         Show(zr640::kBarcode2DDataError);
         return;
     }
-    const HANDLE printer =
-        context().commonParams != nullptr ? context().commonParams->hPrinter : nullptr;
-    SendRawJob(printer, *job);  // spooler failures are not shown
+    SendRawJob(Printer(), *job);  // spooler failures are not shown
 }
 
 void Code2DPage::OnCommand(int control, int code) {

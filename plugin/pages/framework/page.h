@@ -53,6 +53,10 @@ protected:
 
     // Tells the sheet that the page changed a setting (enables Apply).
     void NotifyChanged() const;
+    // The driver's printer handle for raw jobs, or null.
+    HANDLE Printer() const {
+        return sheet_.commonParams != nullptr ? sheet_.commonParams->hPrinter : nullptr;
+    }
     // Reloads the texts and lists, as before a paint.
     void ReloadTexts() const;
     // From OnApply: what the page had to write could not be written. The sheet is not told
