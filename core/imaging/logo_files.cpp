@@ -46,20 +46,23 @@ bool WrongTypeDepthOrCompression(std::span<const uint8_t> file) {
 }
 
 template <typename Convert>
-ConvertOutcome ConvertFile(const std::filesystem::path& logo, ConvertStatus wrongKind,
+ConvertOutcome ConvertFile(const std::filesystem::path& logo,
+                           const std::filesystem::path& converted, ConvertStatus wrongKind,
                            const BitmapLimits& limits, Convert convert) {
     ConvertOutcome outcome;
-    outcome.converted = ConvertedFilePath(logo);
+    outcome.converted = converted;
+    if (converted.empty())
+        return Fail(std::move(outcome), ConvertStatus::kFailed, "no file to write");
     const auto source = ReadWholeFile(logo, kLargestBitmapFile);
     if (!source) return Fail(std::move(outcome), ConvertStatus::kFailed, source.error());
     const ConvertStatus refused =
         WrongTypeDepthOrCompression(*source) ? wrongKind : ConvertStatus::kFailed;
     const auto picture = ParseBitmap(*source, limits);
     if (!picture) return Fail(std::move(outcome), refused, picture.error());
-    const auto converted = convert(*picture);
-    if (!converted) return Fail(std::move(outcome), refused, converted.error());
+    const auto bytes = convert(*picture);
+    if (!bytes) return Fail(std::move(outcome), refused, bytes.error());
     const std::filesystem::path inputs[] = {logo};
-    const auto written = WriteFileAtomically(outcome.converted, *converted, inputs);
+    const auto written = WriteFileAtomically(outcome.converted, *bytes, inputs);
     if (!written) return Fail(std::move(outcome), ConvertStatus::kFailed, written.error());
     outcome.status = ConvertStatus::kDone;
     return outcome;
@@ -78,18 +81,22 @@ std::filesystem::path ConvertedFilePath(const std::filesystem::path& logo) {
     return converted;
 }
 
-ConvertOutcome ConvertToMono(const std::filesystem::path& logo, Halftone halftone, int contrast,
-                             int brightness, const BitmapLimits& limits) {
-    return ConvertFile(logo, ConvertStatus::kFailed, limits, [&](const BitmapView& picture) {
-        return ConvertToMonoBitmap(picture, halftone, contrast, brightness);
-    });
+ConvertOutcome ConvertToMono(const std::filesystem::path& logo,
+                             const std::filesystem::path& converted, Halftone halftone,
+                             int contrast, int brightness, const BitmapLimits& limits) {
+    return ConvertFile(logo, converted, ConvertStatus::kFailed, limits,
+                       [&](const BitmapView& picture) {
+                           return ConvertToMonoBitmap(picture, halftone, contrast, brightness);
+                       });
 }
 
-ConvertOutcome ConvertToGray(const std::filesystem::path& logo, int contrast, int brightness,
+ConvertOutcome ConvertToGray(const std::filesystem::path& logo,
+                             const std::filesystem::path& converted, int contrast, int brightness,
                              const BitmapLimits& limits) {
-    return ConvertFile(logo, ConvertStatus::kRefused, limits, [&](const BitmapView& picture) {
-        return ConvertToGrayBitmap(picture, contrast, brightness);
-    });
+    return ConvertFile(logo, converted, ConvertStatus::kRefused, limits,
+                       [&](const BitmapView& picture) {
+                           return ConvertToGrayBitmap(picture, contrast, brightness);
+                       });
 }
 
 }  // namespace zr640

@@ -1,5 +1,5 @@
-// The logo conversions as the Download page runs them: from the logo's file to its
-// converted file beside it.
+// The logo conversions as the Download page runs them: from the logo's file to a converted
+// file, and the traditional name of a converted file beside its logo (the tool's default).
 #pragma once
 
 #include <filesystem>
@@ -31,15 +31,18 @@ enum class ConvertStatus : int {
 struct ConvertOutcome {
     ConvertStatus status = ConvertStatus::kFailed;
     std::string message;              // why, when not done
-    std::filesystem::path converted;  // filled in whatever the status
+    std::filesystem::path converted;  // the file written, filled in whatever the status
     bool done() const { return status == ConvertStatus::kDone; }
 };
 
-// Each writes the converted file whole or not at all: a failure leaves whatever converted
-// file was there before.
-ConvertOutcome ConvertToMono(const std::filesystem::path& logo, Halftone halftone, int contrast,
-                             int brightness, const BitmapLimits& limits = kLogoLimits);
-ConvertOutcome ConvertToGray(const std::filesystem::path& logo, int contrast, int brightness,
+// Each writes `converted` whole or not at all: a failure leaves whatever file was there
+// before. An empty `converted` fails.
+ConvertOutcome ConvertToMono(const std::filesystem::path& logo,
+                             const std::filesystem::path& converted, Halftone halftone,
+                             int contrast, int brightness,
+                             const BitmapLimits& limits = kLogoLimits);
+ConvertOutcome ConvertToGray(const std::filesystem::path& logo,
+                             const std::filesystem::path& converted, int contrast, int brightness,
                              const BitmapLimits& limits = kLogoLimits);
 
 }  // namespace zr640

@@ -21,8 +21,6 @@ constexpr Message kAllMessages[] = {
     kDownloadError6, kDownloadError7, kDownloadError8, kDownloadError9, kDownloadError10,
 };
 
-constexpr uint64_t kLargestFileToDownload = uint64_t{1} << 30;
-
 std::optional<uint64_t> SizeOf(const std::filesystem::path& file) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
@@ -52,29 +50,43 @@ DownloadAllPlan Refusal(const Message& message, std::string why) {
     return {message, std::nullopt, std::move(why)};
 }
 
-DownloadAllPlan PrepareMono(std::span<const std::filesystem::path> logos) {
+// The logo bytes a job carries: each logo's size block and data, not the job's framing.
+uint64_t LogoBytes(const RawJob& job) {
+    uint64_t total = 0;
+    for (size_t block = 2; block + 2 < job.blocks.size(); ++block)
+        total += job.blocks[block].size();
+    return total;
+}
+
+DownloadAllPlan Checked(RawJob job) {
+    if (LogoBytes(job) >= kLogoBytesLimit) {
+        return Refusal(kDownloadError7, std::to_string(LogoBytes(job)) + " bytes of logo data");
+    }
+    return {std::nullopt, std::move(job), {}};
+}
+
+DownloadAllPlan PrepareMono(std::span<const LogoRow> rows) {
     std::vector<MonoLogo> packed;
-    for (const auto& logo : logos) {
-        const auto source = IsOneBitBitmap(logo) ? logo : ConvertedFilePath(logo);
+    for (const LogoRow& row : rows) {
+        const auto& source = IsOneBitBitmap(row.path) ? row.path : row.converted;
         const auto bytes = ReadWholeFile(source, kLargestBitmapFile);
         if (!bytes) return Refusal(kDownloadError1, bytes.error());
         auto mono = PackMonoLogo(*bytes);
         if (!mono) return Refusal(kDownloadError2, source.string() + ": " + mono.error());
         packed.push_back(std::move(*mono));
     }
-    return {std::nullopt, MonoLogoDownloadJob(packed), {}};
+    return Checked(MonoLogoDownloadJob(packed));
 }
 
-DownloadAllPlan PrepareGray(std::span<const std::filesystem::path> logos) {
+DownloadAllPlan PrepareGray(std::span<const LogoRow> rows) {
     std::vector<GrayLogo> packed;
-    for (const auto& logo : logos) {
-        const auto converted = ConvertedFilePath(logo);
-        const auto bytes = ReadWholeFile(converted, kLargestBitmapFile);
+    for (const LogoRow& row : rows) {
+        const auto bytes = ReadWholeFile(row.converted, kLargestBitmapFile);
         if (!bytes) return Refusal(kDownloadError1, bytes.error());
         auto gray = PackGrayLogo(*bytes);
         packed.push_back(gray ? std::move(*gray) : GrayLogo{});
     }
-    return {std::nullopt, GrayLogoDownloadJob(packed), {}};
+    return Checked(GrayLogoDownloadJob(packed));
 }
 
 }  // namespace
@@ -85,15 +97,13 @@ LogoSettings DefaultLogoSettings(LogoFormat format) {
     return {format == LogoFormat::kTransformation ? 1 : 0, 0, 0};
 }
 
-std::vector<std::filesystem::path> LogoList::paths() const {
-    std::vector<std::filesystem::path> paths;
-    for (const LogoRow& row : rows_) paths.push_back(row.path);
-    return paths;
+LogoRow LogoList::NewRow(std::filesystem::path path, std::filesystem::path converted) const {
+    return {std::move(path), DefaultLogoSettings(format_), std::move(converted)};
 }
 
-bool LogoList::Add(std::filesystem::path path) {
+bool LogoList::Add(LogoRow row) {
     if (full()) return false;
-    rows_.push_back({std::move(path), DefaultLogoSettings(format_)});
+    rows_.push_back(std::move(row));
     return true;
 }
 
@@ -147,37 +157,23 @@ std::optional<Message> CheckDownloadAll(std::span<const std::optional<uint64_t>>
     return std::nullopt;
 }
 
-std::optional<uint64_t> LogoDownloadSize(const std::filesystem::path& logo) {
-    if (const auto converted = SizeOf(ConvertedFilePath(logo))) return converted;
-    return SizeOf(logo);
+std::optional<uint64_t> LogoDownloadSize(const LogoRow& row) {
+    if (!row.converted.empty()) {
+        if (const auto converted = SizeOf(row.converted)) return converted;
+    }
+    return SizeOf(row.path);
 }
 
-DownloadAllPlan PrepareDownloadAll(LogoFormat format,
-                                   std::span<const std::filesystem::path> logos) {
+DownloadAllPlan PrepareDownloadAll(LogoFormat format, std::span<const LogoRow> rows) {
     std::vector<std::optional<uint64_t>> sizes;
-    for (const auto& logo : logos) sizes.push_back(LogoDownloadSize(logo));
+    for (const LogoRow& row : rows) sizes.push_back(LogoDownloadSize(row));
     if (const auto message = CheckDownloadAll(sizes)) return {message, std::nullopt, {}};
     switch (format) {
-    case LogoFormat::kTransformation: return PrepareMono(logos);
-    case LogoFormat::kGray: return PrepareGray(logos);
+    case LogoFormat::kTransformation: return PrepareMono(rows);
+    case LogoFormat::kGray: return PrepareGray(rows);
     case LogoFormat::kOriginal: break;
     }
     return Failure("Download all sends mono or gray logos");
-}
-
-FileDownloadRead ReadFileToDownload(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {kDownloadError1, {}};
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (!in || size < 0) return {kDownloadError8, {}};
-    if (static_cast<uint64_t>(size) >= kLargestFileToDownload) return {kDownloadError9, {}};
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    in.seekg(0, std::ios::beg);
-    if (!in) return {kDownloadError10, {}};
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (static_cast<uint64_t>(in.gcount()) != bytes.size()) return {kDownloadError2, {}};
-    return {std::nullopt, std::move(bytes)};
 }
 
 }  // namespace zr640

@@ -44,7 +44,8 @@ inline constexpr Message kDownloadError10{text::Key::MessageBox_MB_DOWNLOAD_ERRO
 std::span<const Message> DownloadMessages();
 
 constexpr size_t kMaxLogos = 9;
-constexpr uint64_t kLogoBytesLimit = 98304;  // 96 K: the sum of the logo sizes stays below
+// 96 K: the sum of the logo sizes, and of the logo bytes that are sent, stays below it.
+constexpr uint64_t kLogoBytesLimit = 98304;
 constexpr int32_t kMaxLogoWidth = 1024;
 constexpr int32_t kMaxLogoHeight = 768;
 
@@ -65,8 +66,11 @@ struct LogoSettings {
 LogoSettings DefaultLogoSettings(LogoFormat format);
 
 struct LogoRow {
-    std::filesystem::path path;  // every file access uses it
+    std::filesystem::path path;  // the user's logo: only ever read
     LogoSettings settings;
+    // The row's own converted file: a name of the page's scratch folder, never beside the
+    // logo, so no user file is written or removed and no two rows share one.
+    std::filesystem::path converted;
 };
 
 // The logo list, at most nine rows in download order. A row's ID is its position from 1,
@@ -81,11 +85,12 @@ public:
     bool full() const { return rows_.size() >= kMaxLogos; }
     const LogoRow& operator[](size_t index) const { return rows_[index]; }
     LogoSettings& settings(size_t index) { return rows_[index].settings; }
-    std::vector<std::filesystem::path> paths() const;
+    std::span<const LogoRow> rows() const { return rows_; }
 
-    // Appends a row with the format's default settings; false (and nothing added) when the
-    // list is full.
-    bool Add(std::filesystem::path path);
+    // A row for the logo with the format's default settings, as Add would append it.
+    LogoRow NewRow(std::filesystem::path path, std::filesystem::path converted) const;
+    // Appends the row; false (and nothing added) when the list is full.
+    bool Add(LogoRow row);
     void Remove(size_t index);
 
     // The texts of a row's ID and Name columns.
@@ -117,34 +122,26 @@ std::optional<Message> CheckLogoLead(std::span<const uint8_t> lead);
 // to 98304 bytes or more.
 std::optional<Message> CheckDownloadAll(std::span<const std::optional<uint64_t>> sizes);
 
-// The size Download all counts for a logo: that of its converted file, or of its own file
-// when the converted file cannot be opened.
-std::optional<uint64_t> LogoDownloadSize(const std::filesystem::path& logo);
+// The size Download all counts for a row: that of its converted file, or of the logo's own
+// file when the converted file cannot be opened.
+std::optional<uint64_t> LogoDownloadSize(const LogoRow& row);
 
 // Download all from the files on disk, in list order. Mono logos come from the logo's own
-// file when it is a 1-bit bitmap and from its converted file otherwise; gray logos from the
-// converted file, and a converted file that can be read but not packed is sent as an empty
-// logo (W = B = 0, no data) so the logos after it keep their numbers. Every logo is read
-// and packed before anything is sent: a logo that cannot be read, or a mono logo that
-// cannot be packed, gives no job at all.
-// A logo that cannot be read gives MB_DOWNLOAD_ERROR1, a mono logo that cannot be packed
-// MB_DOWNLOAD_ERROR2: Download all never sends nothing without saying why.
-// A logo that cannot be read gives MB_DOWNLOAD_ERROR1 and a mono logo that cannot be packed
-// MB_DOWNLOAD_ERROR2, so Download all never sends nothing without saying why.
+// file when it is a 1-bit bitmap and from the row's converted file otherwise; gray logos
+// from the converted file, and a converted file that can be read but not packed is sent as
+// an empty logo (W = B = 0, no data) so the logos after it keep their numbers. Every logo is
+// read and packed before anything is sent, and nothing is sent without saying why: a logo
+// that cannot be read gives MB_DOWNLOAD_ERROR1, a mono logo that cannot be packed
+// MB_DOWNLOAD_ERROR2, and packed logos of 98304 bytes or more in all (each logo's size
+// block and data; packing pads rows and bands, so small files can make more) MB_DOWNLOAD_ERROR7.
 struct DownloadAllPlan {
     std::optional<Message> message;  // show it; nothing is sent
     std::optional<RawJob> job;       // send it
     std::string failure;             // the detail behind a refusal
 };
-DownloadAllPlan PrepareDownloadAll(LogoFormat format, std::span<const std::filesystem::path> logos);
+DownloadAllPlan PrepareDownloadAll(LogoFormat format, std::span<const LogoRow> rows);
 
-// The file download's reading of the chosen file, with the page's message for each step
-// that can fail: opening (1), sizing (8), memory (9, also for files of 1 GiB or more),
-// rewinding (10) and reading whole (2).
-struct FileDownloadRead {
-    std::optional<Message> message;
-    std::vector<uint8_t> bytes;
-};
-FileDownloadRead ReadFileToDownload(const std::filesystem::path& file);
+// The largest file the file download sends: one spooler write carries it.
+constexpr uint64_t kLargestFileToDownload = uint64_t{1} << 30;
 
 }  // namespace zr640

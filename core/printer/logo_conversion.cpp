@@ -29,38 +29,41 @@ bool Convertible(const BitmapLead& lead, LogoFormat format) {
     return format == LogoFormat::kGray ? GrayConvertible(lead) : MonoConvertible(lead);
 }
 
-bool ConvertLogo(const std::filesystem::path& logo, LogoFormat format,
-                 const LogoSettings& settings) {
+bool ConvertLogo(const LogoRow& row, LogoFormat format) {
+    const LogoSettings& settings = row.settings;
     if (format == LogoFormat::kGray)
-        return ConvertToGray(logo, settings.contrast, settings.brightness).done();
+        return ConvertToGray(row.path, row.converted, settings.contrast, settings.brightness)
+            .done();
     const auto halftone = static_cast<Halftone>(std::clamp(settings.halftone, 0, 3));
-    return ConvertToMono(logo, halftone, settings.contrast, settings.brightness).done();
+    return ConvertToMono(row.path, row.converted, halftone, settings.contrast, settings.brightness)
+        .done();
 }
 
-bool ConvertNewLogo(const std::filesystem::path& logo, LogoFormat format, const BitmapLead& lead) {
+bool ConvertNewLogo(const LogoRow& row, LogoFormat format, const BitmapLead& lead) {
     switch (format) {
     case LogoFormat::kTransformation:
         if (!lead.bitmap) return false;
-        if (MonoConvertible(lead)) ConvertLogo(logo, format, DefaultLogoSettings(format));
+        if (MonoConvertible(lead)) ConvertLogo(row, format);
         return true;
     case LogoFormat::kGray:
         if (!GrayConvertible(lead)) return false;
-        ConvertLogo(logo, format, DefaultLogoSettings(format));
+        ConvertLogo(row, format);
         return true;
     case LogoFormat::kOriginal:
-        if (MonoConvertible(lead)) ConvertLogo(logo, format, DefaultLogoSettings(format));
+        if (MonoConvertible(lead)) ConvertLogo(row, format);
         return true;
     }
     return false;
 }
 
-void RemoveConvertedFile(const std::filesystem::path& logo) {
+void RemoveConvertedFile(const LogoRow& row) {
+    if (row.converted.empty()) return;
     std::error_code ignored;
-    std::filesystem::remove(ConvertedFilePath(logo), ignored);
+    std::filesystem::remove(row.converted, ignored);
 }
 
 void RemoveConvertedFiles(const LogoList& logos) {
-    for (size_t row = 0; row < logos.size(); ++row) RemoveConvertedFile(logos[row].path);
+    for (const LogoRow& row : logos.rows()) RemoveConvertedFile(row);
 }
 
 }  // namespace zr640

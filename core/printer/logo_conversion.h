@@ -1,5 +1,5 @@
 // Which logos the Download page converts, and how: a row's converted file is written from the
-// logo's own file with the row's format and settings.
+// logo's own file with the row's format and settings. The logo itself is only read.
 #pragma once
 
 #include <filesystem>
@@ -17,17 +17,18 @@ bool MonoConvertible(const BitmapLead& lead);
 bool GrayConvertible(const BitmapLead& lead);
 bool Convertible(const BitmapLead& lead, LogoFormat format);
 
-// Writes the logo's converted file: gray for the Gray format, mono otherwise. False when the
-// file was refused or could not be written (a converted file from before stays as it was).
-bool ConvertLogo(const std::filesystem::path& logo, LogoFormat format,
-                 const LogoSettings& settings);
+// Writes the row's converted file with the row's settings: gray for the Gray format, mono
+// otherwise. False when the file was refused or could not be written (a converted file from
+// before stays as it was).
+bool ConvertLogo(const LogoRow& row, LogoFormat format);
 
-// Add converts a new logo as its format wants it; false when the format refuses the file
-// (no row is added). Original takes any file, and converts colour and gray pictures with
-// no halftone.
-bool ConvertNewLogo(const std::filesystem::path& logo, LogoFormat format, const BitmapLead& lead);
+// Add converts a new row as its format wants it; false when the format refuses the file (no
+// row is added). Original takes any file, and converts colour and gray pictures with no
+// halftone.
+bool ConvertNewLogo(const LogoRow& row, LogoFormat format, const BitmapLead& lead);
 
-void RemoveConvertedFile(const std::filesystem::path& logo);
+// Removes the rows' converted files (never the logos).
+void RemoveConvertedFile(const LogoRow& row);
 void RemoveConvertedFiles(const LogoList& logos);
 
 }  // namespace zr640

@@ -13,7 +13,13 @@ std::vector<uint8_t> RawJob::Bytes() const {
 
 bool SendRawJob(Spooler& spooler, std::u16string_view documentName,
                 std::span<const ByteBlock> blocks) {
-    const bool tooLong = std::any_of(blocks.begin(), blocks.end(), [](const ByteBlock& block) {
+    const std::vector<BlockView> views(blocks.begin(), blocks.end());
+    return SendRawJob(spooler, documentName, views);
+}
+
+bool SendRawJob(Spooler& spooler, std::u16string_view documentName,
+                std::span<const BlockView> blocks) {
+    const bool tooLong = std::any_of(blocks.begin(), blocks.end(), [](BlockView block) {
         return block.size() > std::numeric_limits<uint32_t>::max();
     });
     if (tooLong) return false;
@@ -23,7 +29,7 @@ bool SendRawJob(Spooler& spooler, std::u16string_view documentName,
         spooler.EndDocument();
         return false;
     }
-    for (const ByteBlock& block : blocks) {
+    for (const BlockView block : blocks) {
         uint32_t written = 0;
         if (!spooler.WriteBlock(block, written) || written != block.size()) {
             spooler.EndPage();

@@ -51,6 +51,10 @@ public:
 // write cannot carry them) fail before the document is started.
 bool SendRawJob(Spooler& spooler, std::u16string_view documentName,
                 std::span<const ByteBlock> blocks);
+// The same for blocks whose bytes live elsewhere (a read-only view of a file).
+using BlockView = std::span<const uint8_t>;
+bool SendRawJob(Spooler& spooler, std::u16string_view documentName,
+                std::span<const BlockView> blocks);
 inline bool SendRawJob(Spooler& spooler, const RawJob& job) {
     return SendRawJob(spooler, job.documentName, job.blocks);
 }

@@ -6,6 +6,7 @@
 #include "core/imaging/logo_files.h"
 #include "core/printer/download_rules.h"
 #include "core/printer/logo_commands.h"
+#include "core/printer/logo_conversion.h"
 #include "tests/native/recording_spooler.h"
 #include "tests/native/test_bitmaps.h"
 
@@ -115,11 +116,11 @@ TEST(LogoList, AddsNineAtMost) {
     list.SetFormat(LogoFormat::kTransformation);
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(CheckAddLogo(list), std::nullopt);
-        EXPECT_TRUE(list.Add("logo" + std::to_string(i) + ".bmp"));
+        EXPECT_TRUE(list.Add(list.NewRow("logo" + std::to_string(i) + ".bmp", {})));
     }
     EXPECT_EQ(CheckAddLogo(list), kDownloadError4);
     EXPECT_EQ(KeyName(CheckAddLogo(list)->caption), "MB_INFORMATION");
-    EXPECT_FALSE(list.Add("tenth.bmp"));
+    EXPECT_FALSE(list.Add(list.NewRow("tenth.bmp", {})));
     EXPECT_EQ(list.size(), 9u);
     EXPECT_EQ(list[8].settings, (LogoSettings{1, 0, 0}));
 }
@@ -127,14 +128,14 @@ TEST(LogoList, AddsNineAtMost) {
 TEST(LogoList, DeletingRenumbersAndMovesSettingsUp) {
     LogoList list;
     list.SetFormat(LogoFormat::kGray);
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) list.Add(name);
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) list.Add(list.NewRow(name, {}));
     list.settings(2) = {0, -40, 25};
     list.Remove(1);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[1].path, "c.bmp");
     EXPECT_EQ(LogoList::IdText(1), u"2");
     EXPECT_EQ(list[1].settings, (LogoSettings{0, -40, 25}));
-    list.Add("d.bmp");
+    list.Add(list.NewRow("d.bmp", {}));
     EXPECT_EQ(list[2].settings, (LogoSettings{0, 0, 0})) << "the freed place was cleared";
     EXPECT_EQ(LogoList::NameText("/logos/shop.bmp"), u"shop.bmp");
     EXPECT_EQ(DefaultLogoSettings(LogoFormat::kOriginal), (LogoSettings{0, 0, 0}));
@@ -159,27 +160,33 @@ TEST(ConvertFiles, WriteTheConvertedFileOrLeaveTheOldOne) {
                         return test::Rgb{uint8_t(8 * x), 9, 9};
                     }));
 
-    const ConvertOutcome mono = ConvertToMono(logo, Halftone::kDitherM4, 10, 0);
+    const ConvertOutcome mono =
+        ConvertToMono(logo, ConvertedFilePath(logo), Halftone::kDitherM4, 10, 0);
     ASSERT_TRUE(mono.done()) << mono.message;
     EXPECT_EQ(mono.converted, ConvertedFilePath(logo));
     const Bytes monoFile = test::ReadFile(mono.converted);
     EXPECT_EQ(monoFile.size(), 62u + 10 * 4);
 
-    const ConvertOutcome gray = ConvertToGray(logo, 0, 0);
+    const ConvertOutcome gray = ConvertToGray(logo, ConvertedFilePath(logo), 0, 0);
     ASSERT_TRUE(gray.done()) << gray.message;
     EXPECT_EQ(test::ReadFile(gray.converted).size(), 1078u + 10 * 32);
 
     // A logo that turns into something else keeps the last converted file.
     test::WriteFile(logo, Bytes{'B', 'M', 1, 2, 3});
-    EXPECT_EQ(ConvertToMono(logo, Halftone::kNone, 0, 0).status, ConvertStatus::kFailed);
-    EXPECT_EQ(ConvertToGray(logo, 0, 0).status, ConvertStatus::kFailed);  // cut short
+    EXPECT_EQ(ConvertToMono(logo, ConvertedFilePath(logo), Halftone::kNone, 0, 0).status,
+              ConvertStatus::kFailed);
+    EXPECT_EQ(ConvertToGray(logo, ConvertedFilePath(logo), 0, 0).status,
+              ConvertStatus::kFailed);  // cut short
     EXPECT_EQ(test::ReadFile(gray.converted).size(), 1078u + 10 * 32);
-    EXPECT_EQ(ConvertToGray(folder / "missing.bmp", 0, 0).status, ConvertStatus::kFailed);
+    EXPECT_EQ(ConvertToGray(folder / "missing.bmp", folder / "out.bmp", 0, 0).status,
+              ConvertStatus::kFailed);
     // So does one of another depth or beyond the logo limits.
     test::WriteFile(logo, Bitmap1(8, 8, [](int, int) { return true; }));
-    EXPECT_EQ(ConvertToMono(logo, Halftone::kNone, 0, 0).status, ConvertStatus::kFailed);
+    EXPECT_EQ(ConvertToMono(logo, ConvertedFilePath(logo), Halftone::kNone, 0, 0).status,
+              ConvertStatus::kFailed);
     test::WriteFile(logo, Bitmap8(1025, 1, [](int, int) { return 0; }));
-    EXPECT_EQ(ConvertToGray(logo, 0, 0).status, ConvertStatus::kFailed);  // beyond the limits
+    EXPECT_EQ(ConvertToGray(logo, ConvertedFilePath(logo), 0, 0).status,
+              ConvertStatus::kFailed);  // beyond the limits
     EXPECT_EQ(test::ReadFile(gray.converted).size(), 1078u + 10 * 32);
 }
 
@@ -190,7 +197,7 @@ TEST(LogoFiles, GrayRefusesWrongTypeDepthOrCompressionWithItsOwnStatus) {
     const auto logo = folder / "logo.bmp";
     const auto statusOf = [&](Bytes bytes) {
         test::WriteFile(logo, bytes);
-        return ConvertToGray(logo, 0, 0).status;
+        return ConvertToGray(logo, ConvertedFilePath(logo), 0, 0).status;
     };
     const Bytes good = Bitmap8(8, 2, [](int, int) { return 0; });
     EXPECT_EQ(statusOf(good), ConvertStatus::kDone);
@@ -207,7 +214,8 @@ TEST(LogoFiles, GrayRefusesWrongTypeDepthOrCompressionWithItsOwnStatus) {
     cut.resize(good.size() - 4);
     EXPECT_EQ(statusOf(cut), ConvertStatus::kFailed);
     EXPECT_EQ(statusOf({}), ConvertStatus::kFailed);
-    EXPECT_EQ(ConvertToGray(folder, 0, 0).status, ConvertStatus::kFailed);  // a folder
+    EXPECT_EQ(ConvertToGray(folder, folder / "out.bmp", 0, 0).status,
+              ConvertStatus::kFailed);  // a folder
     std::filesystem::remove_all(folder);
 }
 
@@ -218,6 +226,10 @@ protected:
         test::WriteFile(path, bytes);
         return path;
     }
+    // A row whose converted file is the traditional name beside the logo.
+    static LogoRow Row(const std::filesystem::path& logo) {
+        return {logo, {}, ConvertedFilePath(logo)};
+    }
     test::TempFolder folder_;
 };
 
@@ -226,10 +238,10 @@ TEST_F(DownloadAllFromFiles, MonoLogosFromConvertedFilesAndOneBitOriginals) {
                                  return test::Rgb{uint8_t(2 * x), uint8_t(2 * x), uint8_t(2 * x)};
                              }));
     const auto bits = Logo("bits.bmp", Bitmap1(16, 8, [](int x, int) { return x < 8; }));
-    ASSERT_TRUE(ConvertToMono(colour, Halftone::kDitherM3, 0, 0).done());
-    const std::vector paths{colour, bits};
+    ASSERT_TRUE(ConvertToMono(colour, ConvertedFilePath(colour), Halftone::kDitherM3, 0, 0).done());
+    const std::vector rows{Row(colour), Row(bits)};
 
-    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, paths);
+    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, rows);
     ASSERT_TRUE(plan.job) << plan.failure;
     const auto& blocks = plan.job->blocks;
     ASSERT_EQ(blocks.size(), 2u + 4 + 2);
@@ -250,24 +262,24 @@ TEST_F(DownloadAllFromFiles, MonoLogoThatCannotBeReadSendsNothingAndSaysWhy) {
     const auto good = Logo("good.bmp", Bitmap1(8, 8, [](int, int) { return true; }));
     const auto gray =
         Logo("gray.bmp", Bitmap8(8, 8, [](int, int) { return 0; }));  // never converted
-    const std::vector paths{good, gray};
-    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, paths);
+    const std::vector rows{Row(good), Row(gray)};
+    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, rows);
     EXPECT_FALSE(plan.job);
     EXPECT_EQ(plan.message, kDownloadError1) << "its converted file is missing";
     EXPECT_FALSE(plan.failure.empty());
 
     test::WriteFile(ConvertedFilePath(gray), Bytes(100, 'x'));  // there, but no bitmap
-    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kTransformation, paths).message, kDownloadError2);
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kTransformation, rows).message, kDownloadError2);
 }
 
 TEST_F(DownloadAllFromFiles, GrayLogoThatCannotBePackedIsSentEmpty) {
     const auto first = Logo("first.bmp", Bitmap8(12, 3, [](int, int) { return 0; }));
     const auto second = Logo("second.bmp", Bitmap8(4, 4, [](int, int) { return 0; }));
-    ASSERT_TRUE(ConvertToGray(first, 0, 0).done());
+    ASSERT_TRUE(ConvertToGray(first, ConvertedFilePath(first), 0, 0).done());
     test::WriteFile(ConvertedFilePath(second), Bytes(100, 'x'));  // there, but no bitmap
-    const std::vector paths{first, second};
+    const std::vector rows{Row(first), Row(second)};
 
-    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kGray, paths);
+    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kGray, rows);
     ASSERT_TRUE(plan.job) << plan.failure;
     const auto& blocks = plan.job->blocks;
     ASSERT_EQ(blocks.size(), 2u + 4 + 2);
@@ -278,39 +290,76 @@ TEST_F(DownloadAllFromFiles, GrayLogoThatCannotBePackedIsSentEmpty) {
     EXPECT_TRUE(blocks[5].empty());
 
     std::filesystem::remove(ConvertedFilePath(second));  // gone: nothing is sent, and said why
-    EXPECT_FALSE(PrepareDownloadAll(LogoFormat::kGray, paths).job);
-    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, paths).message, kDownloadError1);
+    EXPECT_FALSE(PrepareDownloadAll(LogoFormat::kGray, rows).job);
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, rows).message, kDownloadError1);
 }
 
 TEST_F(DownloadAllFromFiles, SizesOfConvertedOrOwnFiles) {
     // 98303 bytes in all pass; one more byte is refused.
     const auto first = Logo("first.bmp", Bitmap8(4, 4, [](int, int) { return 0; }));
-    ASSERT_TRUE(ConvertToGray(first, 0, 0).done());
+    ASSERT_TRUE(ConvertToGray(first, ConvertedFilePath(first), 0, 0).done());
     const uint64_t firstSize = 1078 + 16;
-    EXPECT_EQ(LogoDownloadSize(first), firstSize);
+    EXPECT_EQ(LogoDownloadSize(Row(first)), firstSize);
     Bytes padded = Bitmap8(4, 4, [](int, int) { return 0; });
     padded.resize(98303 - firstSize);  // no converted file: its own size counts
     const auto second = Logo("second.bmp", padded);
-    std::vector paths{first, second};
+    std::vector rows{Row(first), Row(second)};
     // The sizes pass; the second logo, never converted, is then refused as unreadable.
-    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, paths).message, kDownloadError1);
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, rows).message, kDownloadError1);
 
     padded.push_back(0);
     Logo("second.bmp", padded);
-    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, paths).message, kDownloadError7);
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, rows).message, kDownloadError7);
 
-    paths.push_back(folder_ / "missing.bmp");
-    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, paths).message, kDownloadError6);
+    rows.push_back(Row(folder_ / "missing.bmp"));
+    EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, rows).message, kDownloadError6);
     EXPECT_EQ(PrepareDownloadAll(LogoFormat::kGray, {}).message, kDownloadError5);
 }
 
-TEST_F(DownloadAllFromFiles, FileToDownload) {
-    const Bytes firmware(5000, 0x3C);
-    const FileDownloadRead read = ReadFileToDownload(Logo("fw.JK", firmware));
-    EXPECT_FALSE(read.message);
-    EXPECT_EQ(read.bytes, firmware);
-    EXPECT_EQ(ReadFileToDownload(folder_ / "absent.JK").message, kDownloadError1);
-    EXPECT_FALSE(ReadFileToDownload(Logo("empty.JK", {})).message);
+// Packing pads rows to whole bytes and heights to bands of 8: a one-bit logo of 1024 x 761
+// is a file of 97470 bytes, and 98308 bytes of logo data.
+TEST_F(DownloadAllFromFiles, PackedLogoBytesCountTowardsTheLimitToo) {
+    const auto tall = Logo("tall.bmp", Bitmap1(1024, 761, [](int x, int) { return x % 2 == 0; }));
+    const auto fits = Logo("fits.bmp", Bitmap1(1024, 760, [](int x, int) { return x % 2 == 0; }));
+    ASSERT_LT(*LogoDownloadSize(Row(tall)), kLogoBytesLimit) << "the file sizes pass";
+
+    const std::vector over{Row(tall)};
+    const DownloadAllPlan refused = PrepareDownloadAll(LogoFormat::kTransformation, over);
+    EXPECT_FALSE(refused.job);
+    EXPECT_EQ(refused.message, kDownloadError7);
+
+    const std::vector under{Row(fits)};  // 95 bands: 97280 data bytes and the size block
+    const DownloadAllPlan sent = PrepareDownloadAll(LogoFormat::kTransformation, under);
+    ASSERT_TRUE(sent.job) << sent.failure;
+    EXPECT_EQ(sent.job->blocks[3].size(), 128u * 95 * 8);
+}
+
+// Each row converts into its own file: the logo and any file beside it are never written.
+TEST_F(DownloadAllFromFiles, RowsOfOneLogoKeepConversionsOfTheirOwn) {
+    const auto logo = Logo("shop.bmp", Bitmap8(16, 8, [](int x, int) { return x * 16; }));
+    const auto besideIt = Logo("shopTemp.bmp", Bytes(10, 'u'));
+    const Bytes original = test::ReadFile(logo);
+    LogoRow light{logo, {1, 0, 80}, folder_ / "scratch-1.bmp"};
+    LogoRow dark{logo, {1, 0, -80}, folder_ / "scratch-2.bmp"};
+    ASSERT_TRUE(ConvertLogo(light, LogoFormat::kTransformation));
+    ASSERT_TRUE(ConvertLogo(dark, LogoFormat::kTransformation));
+    EXPECT_NE(test::ReadFile(light.converted), test::ReadFile(dark.converted));
+    EXPECT_EQ(test::ReadFile(logo), original);
+    EXPECT_EQ(test::ReadFile(besideIt), Bytes(10, 'u'));
+
+    const std::vector rows{light, dark};
+    const DownloadAllPlan plan = PrepareDownloadAll(LogoFormat::kTransformation, rows);
+    ASSERT_TRUE(plan.job) << plan.failure;
+    EXPECT_NE(plan.job->blocks[3], plan.job->blocks[5]) << "two logos, each with its settings";
+
+    LogoList list;
+    list.Add(light);
+    RemoveConvertedFiles(list);
+    EXPECT_FALSE(std::filesystem::exists(light.converted));
+    EXPECT_TRUE(std::filesystem::exists(dark.converted));
+    EXPECT_TRUE(std::filesystem::exists(logo));
+    EXPECT_TRUE(std::filesystem::exists(besideIt));
+    EXPECT_FALSE(ConvertLogo({logo, {}, {}}, LogoFormat::kGray)) << "a row without a file";
 }
 
 }  // namespace

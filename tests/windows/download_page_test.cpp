@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
+#include <winioctl.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,9 +19,12 @@
 #include "core/imaging/logo_pack.h"
 #include "core/printer/download_rules.h"
 #include "core/printer/logo_commands.h"
+#include "plugin/pages/device/file_download.h"
 #include "resource.h"
+#include "tests/native/recording_spooler.h"
 #include "tests/native/test_bitmaps.h"
 #include "tests/windows/sheet_fixture.h"
+#include "win32/handles.h"
 
 namespace {
 
@@ -159,9 +163,41 @@ class DownloadPage : public SheetFixture {
 protected:
     TempFolder folder;
 
+    // The page converts into a folder of its own under the user's temporary folder, here
+    // the test's scratch area.
     void SetUp() override {
         SheetFixture::SetUp();
         DeleteFileW(kCaptureFile);
+        fs::create_directories(ScratchArea());
+        for (const wchar_t* name : {L"TMP", L"TEMP"}) {
+            wchar_t old[MAX_PATH] = {};
+            savedTemp_.push_back(GetEnvironmentVariableW(name, old, MAX_PATH) ? old : L"");
+            SetEnvironmentVariableW(name, ScratchArea().c_str());
+        }
+    }
+    void TearDown() override {
+        SetEnvironmentVariableW(L"TMP", savedTemp_[0].c_str());
+        SetEnvironmentVariableW(L"TEMP", savedTemp_[1].c_str());
+        SheetFixture::TearDown();
+    }
+
+    fs::path ScratchArea() const { return folder / "temp"; }
+
+    // What the page keeps in the scratch area: its folders and their files.
+    std::vector<fs::path> ScratchContents() const {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::recursive_directory_iterator(ScratchArea()))
+            found.push_back(entry.path());
+        return found;
+    }
+
+    // The converted file the page named n-th in the session that is running.
+    fs::path Converted(int n) const {
+        for (const auto& entry : fs::directory_iterator(ScratchArea())) {
+            if (entry.path().filename().wstring().starts_with(L"ZR640UI-logos-"))
+                return entry.path() / ("logo" + std::to_string(n) + ".bmp");
+        }
+        return ScratchArea() / "no page folder" / ("logo" + std::to_string(n) + ".bmp");
     }
 
     void Add(HWND page, const fs::path& logo) {
@@ -192,6 +228,9 @@ protected:
             S_OK);
         factory->Release();
     }
+
+private:
+    std::vector<std::wstring> savedTemp_;
 };
 
 // ---- The list -----------------------------------------------------------------------------
@@ -282,8 +321,7 @@ TEST_F(DownloadPage, AddChecksTheChosenFile) {
 
         Add(page, largest);
         EXPECT_EQ(RowCount(page), 1) << "1024 by 768 is accepted";
-        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(largest)))
-            << "Original converts gray pictures too";
+        EXPECT_TRUE(fs::exists(Converted(1))) << "Original converts gray pictures too";
         Add(page, notBitmap);
         EXPECT_EQ(RowCount(page), 2) << "Original takes any file";
 
@@ -307,11 +345,11 @@ TEST_F(DownloadPage, PathsOutsideTheCodePageWork) {
         EXPECT_EQ(Cell(page, 0, 2), logo.wstring());
         ClickRow(page, 0);
         Click(page, IDC_DOWNLOAD_RADIO_GRAY);
-        EXPECT_EQ(ReadBytes(zr640::ConvertedFilePath(logo)),
+        EXPECT_EQ(ReadBytes(Converted(1)),
                   *zr640::ConvertToGrayBitmap(View(ReadBytes(logo)), 0, 0));
         return true;
     });
-    EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(logo)));
+    EXPECT_TRUE(ScratchContents().empty()) << "the page's folder went with it";
 }
 
 TEST_F(DownloadPage, DeleteRenumbersAndMovesSettingsUp) {
@@ -328,15 +366,14 @@ TEST_F(DownloadPage, DeleteRenumbersAndMovesSettingsUp) {
         MoveSlider(page, IDC_DOWNLOAD_SLIDER_BRIGHTNESS, -40);
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_VALUE_CONTRAST), L"30");
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_VALUE_BRIGHTNESS), L"-40");
-        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(second)));
+        EXPECT_TRUE(fs::exists(Converted(2)));
 
         ClickRow(page, 1);
         EXPECT_TRUE(IsChecked(page, IDC_DOWNLOAD_RADIO_DITHERM3));
         EXPECT_EQ(SliderPosition(page, IDC_DOWNLOAD_SLIDER_CONTRAST), 0);
         Click(page, IDC_DOWNLOAD_BUTTON_DELETE);
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(second)))
-            << "the row's converted file goes with it";
-        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(third)));
+        EXPECT_FALSE(fs::exists(Converted(2))) << "the row's converted file goes with it";
+        EXPECT_TRUE(fs::exists(Converted(3)));
         EXPECT_EQ(RowCount(page), 2);
         EXPECT_EQ(Cell(page, 0, 0), L"1");
         EXPECT_EQ(Cell(page, 1, 0), L"2");
@@ -352,7 +389,7 @@ TEST_F(DownloadPage, DeleteRenumbersAndMovesSettingsUp) {
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_VALUE_CONTRAST), L"30");
         const Bytes expected = *zr640::ConvertToMonoBitmap(View(ReadBytes(third)),
                                                            zr640::Halftone::kErrorDiffuse, 30, -40);
-        EXPECT_EQ(ReadBytes(zr640::ConvertedFilePath(third)), expected)
+        EXPECT_EQ(ReadBytes(Converted(3)), expected)
             << "the preview converts with the row's settings";
 
         SelectRow(page, 0);  // by keyboard: the controls follow the selection too
@@ -380,8 +417,7 @@ TEST_F(DownloadPage, FormatsSetTheAdjustmentsAndOriginalDisablesDownloadAll) {
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_RADIO_DITHERM3));
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_SLIDER_CONTRAST));
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL));
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(oneBit)))
-            << "a one-bit logo is not converted";
+        EXPECT_FALSE(fs::exists(Converted(2))) << "a one-bit logo is not converted";
         ClickRow(page, 1);
         EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_RADIO_DITHERM3)) << "nor adjusted";
         EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_SLIDER_CONTRAST));
@@ -390,7 +426,7 @@ TEST_F(DownloadPage, FormatsSetTheAdjustmentsAndOriginalDisablesDownloadAll) {
         EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_RADIO_DITHERM3)) << "gray logos have no halftone";
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_SLIDER_CONTRAST));
         EXPECT_TRUE(IsChecked(page, IDC_DOWNLOAD_RADIO_NONE));
-        EXPECT_EQ(ReadBytes(zr640::ConvertedFilePath(oneBit)),
+        EXPECT_EQ(ReadBytes(Converted(2)),
                   *zr640::ConvertToGrayBitmap(View(ReadBytes(oneBit)), 0, 0));
         MoveSlider(page, IDC_DOWNLOAD_SLIDER_BRIGHTNESS, 60);
         EXPECT_TRUE(ApplyEnabled(sheet)) << "letting a slider go reports a change";
@@ -401,13 +437,11 @@ TEST_F(DownloadPage, FormatsSetTheAdjustmentsAndOriginalDisablesDownloadAll) {
         EXPECT_FALSE(Enabled(page, IDC_DOWNLOAD_SLIDER_CONTRAST));
         EXPECT_EQ(SliderPosition(page, IDC_DOWNLOAD_SLIDER_BRIGHTNESS), 0);
         EXPECT_EQ(ControlText(page, IDC_DOWNLOAD_VALUE_BRIGHTNESS), L"0");
-        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(oneBit)))
-            << "switching to Original keeps converted files";
+        EXPECT_TRUE(fs::exists(Converted(2))) << "switching to Original keeps converted files";
 
         Click(page, IDC_DOWNLOAD_RADIO_MONO);
         EXPECT_TRUE(Enabled(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL));
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(oneBit)))
-            << "switching to Transformation removes them";
+        EXPECT_FALSE(fs::exists(Converted(2))) << "switching to Transformation removes them";
         return false;
     });
 }
@@ -454,10 +488,9 @@ TEST_F(DownloadPage, DownloadAllMonoLogosArriveByteExact) {
         const Bytes expected = zr640::MonoLogoDownloadJob(logos).Bytes();
         const Bytes captured = Capture();
         EXPECT_EQ(captured, expected);
-        const fs::path paths[] = {colour, oneBit};
-        EXPECT_EQ(
-            captured,
-            zr640::PrepareDownloadAll(zr640::LogoFormat::kTransformation, paths).job->Bytes());
+        const zr640::LogoRow rows[] = {{colour, {}, Converted(1)}, {oneBit, {}, Converted(2)}};
+        EXPECT_EQ(captured,
+                  zr640::PrepareDownloadAll(zr640::LogoFormat::kTransformation, rows).job->Bytes());
         const Bytes start = {0x1B, 0x63, 0x3B, 0x01, 0x1C, 0x71, 0x02, 0x10, 0x00, 0x07, 0x00};
         if (captured.size() < start.size() + 896) return false;
         EXPECT_EQ(Bytes(captured.begin(), captured.begin() + 11), start)
@@ -479,7 +512,7 @@ TEST_F(DownloadPage, DownloadAllGrayLogosArriveByteExact) {
         PropSheet_Apply(
             GetParent(page));  // removes the converted files; Download all writes them again
         oemhost::Pump(50);
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(gray)));
+        EXPECT_FALSE(fs::exists(Converted(2)));
         Click(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL);
 
         const zr640::GrayLogo logos[] = {
@@ -488,9 +521,8 @@ TEST_F(DownloadPage, DownloadAllGrayLogosArriveByteExact) {
         };
         const Bytes captured = Capture();
         EXPECT_EQ(captured, zr640::GrayLogoDownloadJob(logos).Bytes());
-        const fs::path paths[] = {colour, gray};
-        EXPECT_EQ(captured,
-                  zr640::PrepareDownloadAll(zr640::LogoFormat::kGray, paths).job->Bytes());
+        const zr640::LogoRow rows[] = {{colour, {}, Converted(1)}, {gray, {}, Converted(2)}};
+        EXPECT_EQ(captured, zr640::PrepareDownloadAll(zr640::LogoFormat::kGray, rows).job->Bytes());
         const Bytes start = {0x1B, 0x63, 0x3B, 0x01, 0x1C, 0x72, 0x02, 0x01, 0x00};
         if (captured.size() < start.size()) return false;
         EXPECT_EQ(Bytes(captured.begin(), captured.begin() + 9), start);
@@ -583,13 +615,13 @@ TEST_F(DownloadPage, OkAndCancelRemoveTheConvertedFiles) {
             Add(page, second);
             ClickRow(page, 1);
             Click(page, IDC_DOWNLOAD_RADIO_GRAY);
-            EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(first)));
-            EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(second)));
+            EXPECT_TRUE(fs::exists(Converted(1)));
+            EXPECT_TRUE(fs::exists(Converted(2)));
             return ok;
         });
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(first))) << (ok ? "OK" : "Cancel");
-        EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(second))) << (ok ? "OK" : "Cancel");
+        EXPECT_TRUE(ScratchContents().empty()) << (ok ? "OK" : "Cancel");
         EXPECT_TRUE(fs::exists(first));
+        EXPECT_TRUE(fs::exists(second));
     }
 }
 
@@ -597,11 +629,134 @@ TEST_F(DownloadPage, CancelFromAnotherTabRemovesTheConvertedFilesToo) {
     const fs::path logo = Write(folder / "logo.bmp", Colour(20, 20));
     RunOnPage([&](HWND sheet, HWND page) {
         Add(page, logo);
-        EXPECT_TRUE(fs::exists(zr640::ConvertedFilePath(logo)));
+        EXPECT_TRUE(fs::exists(Converted(1)));
         oemhost::PageAt(sheet, kDownloadTab + 1);
         return false;
     });
-    EXPECT_FALSE(fs::exists(zr640::ConvertedFilePath(logo)));
+    EXPECT_TRUE(ScratchContents().empty());
+    EXPECT_TRUE(fs::exists(logo));
+}
+
+// The converted files are the page's own: a user's file with the old converted name beside
+// the logo is never written or removed, and two rows of one logo never share a file.
+TEST_F(DownloadPage, ConvertedFilesNeverTouchAUsersFileBesideTheLogo) {
+    const fs::path logo = Write(folder / "shop.bmp", Colour(40, 20));
+    const Bytes users(300, 'u');
+    const fs::path usersFile = Write(folder / "shopTemp.bmp", users);
+    RunOnPage([&](HWND, HWND page) {
+        Add(page, logo);
+        EXPECT_TRUE(fs::exists(Converted(1))) << "Original converts a colour picture";
+        ClickRow(page, 0);
+        Click(page, IDC_DOWNLOAD_RADIO_GRAY);
+        Click(page, IDC_DOWNLOAD_RADIO_MONO);
+        Click(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL);
+        ClickRow(page, 0);
+        Click(page, IDC_DOWNLOAD_BUTTON_DELETE);
+        Add(page, logo);
+        EXPECT_EQ(ReadBytes(usersFile), users);
+        return true;
+    });
+    EXPECT_EQ(ReadBytes(usersFile), users) << "the user's file outlives the page";
+    EXPECT_TRUE(fs::exists(logo));
+    EXPECT_TRUE(ScratchContents().empty());
+}
+
+TEST_F(DownloadPage, OneLogoInTwoRowsIsSentWithEachRowsSettings) {
+    const fs::path logo = Write(folder / "logo.bmp", Colour(64, 16));
+    RunOnPage([&](HWND, HWND page) {
+        Add(page, logo);
+        Add(page, logo);
+        ClickRow(page, 0);
+        Click(page, IDC_DOWNLOAD_RADIO_MONO);
+        Click(page, IDC_DOWNLOAD_RADIO_DIFFUSE);
+        MoveSlider(page, IDC_DOWNLOAD_SLIDER_CONTRAST, 60);
+        ClickRow(page, 1);  // its own preview must not overwrite the first row's file
+        Click(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL);
+
+        const Bytes picture = ReadBytes(logo);
+        const zr640::MonoLogo logos[] = {
+            *zr640::PackMonoLogo(
+                *zr640::ConvertToMonoBitmap(View(picture), zr640::Halftone::kErrorDiffuse, 60, 0)),
+            *zr640::PackMonoLogo(
+                *zr640::ConvertToMonoBitmap(View(picture), zr640::Halftone::kDitherM3, 0, 0)),
+        };
+        EXPECT_NE(logos[0].data, logos[1].data);
+        EXPECT_EQ(Capture(), zr640::MonoLogoDownloadJob(logos).Bytes());
+        return false;
+    });
+}
+
+// A one-bit logo whose two colours are not black and white cannot be packed: Download all
+// sends nothing and says so.
+TEST_F(DownloadPage, DownloadAllWithAnUnpackableLogoShowsItsMessage) {
+    const fs::path good = Write(folder / "good.bmp", OneBit(16, 8));
+    const fs::path tinted =
+        Write(folder / "tinted.bmp",
+              Bitmap1(16, 8, [](int32_t x, int32_t) { return x < 8; }, {{200, 0, 0}, {0, 0, 200}}));
+    RunOnPage([&](HWND, HWND page) {
+        Add(page, good);
+        Add(page, tinted);
+        ClickRow(page, 0);
+        Click(page, IDC_DOWNLOAD_RADIO_MONO);
+        Click(page, IDC_DOWNLOAD_BUTTON_DOWNLOADALL);
+        EXPECT_EQ(LastMessage().text, L"Failed to get data from the file!");
+        EXPECT_EQ(LastMessage().caption, L"Error");
+        EXPECT_FALSE(Captured()) << "not even the first logo";
+        return false;
+    });
+}
+
+// The file download on its own: one write straight from the file's mapping, and each
+// refusal with its message.
+TEST_F(DownloadPage, FileDownloadWritesTheFileOnceAndSaysWhyItCannot) {
+    Bytes firmware(300000);
+    for (size_t i = 0; i < firmware.size(); ++i) firmware[i] = static_cast<uint8_t>(i * 13 + 1);
+    const fs::path file = Write(folder / "big.JK", firmware);
+
+    zr640::test::RecordingSpooler spooler;
+    zr640ui::FileDownloadResult result = zr640ui::DownloadFile(spooler, file.wstring());
+    EXPECT_TRUE(result.sent);
+    EXPECT_FALSE(result.message);
+    EXPECT_EQ(spooler.calls, (std::vector<std::string>{"StartDoc FIRMWARE", "StartPage",
+                                                       "Write 300000", "EndPage", "EndDoc"}));
+    ASSERT_EQ(spooler.written.size(), 1u);
+    EXPECT_EQ(spooler.written[0], firmware);
+
+    zr640::test::RecordingSpooler empty;
+    EXPECT_TRUE(zr640ui::DownloadFile(empty, Write(folder / "empty.JK", {}).wstring()).sent);
+    EXPECT_EQ(empty.written, std::vector<Bytes>{Bytes{}});
+
+    zr640::test::RecordingSpooler failing;  // a spooler failure is returned, not shown
+    failing.failing = "Write 1";
+    result = zr640ui::DownloadFile(failing, file.wstring());
+    EXPECT_FALSE(result.sent);
+    EXPECT_FALSE(result.message);
+
+    zr640::test::RecordingSpooler unused;
+    EXPECT_EQ(zr640ui::DownloadFile(unused, (folder / "absent.JK").wstring()).message,
+              zr640::kDownloadError1);
+    {  // someone is writing the file: it is not sent half-changed
+        const zr640::win::ScopedFile writer(CreateFileW(file.c_str(), GENERIC_WRITE,
+                                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                        OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(writer);
+        EXPECT_EQ(zr640ui::DownloadFile(unused, file.wstring()).message, zr640::kDownloadError1);
+    }
+    {  // 1 GiB: more than one write carries, refused as memory the download cannot have
+        const fs::path huge = folder / "huge.JK";
+        const zr640::win::ScopedFile sparse(
+            CreateFileW(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(sparse);
+        DWORD ignored = 0;
+        DeviceIoControl(sparse.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+        LARGE_INTEGER end{};
+        end.QuadPart = LONGLONG{1} << 30;
+        ASSERT_TRUE(SetFilePointerEx(sparse.get(), end, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(SetEndOfFile(sparse.get()));
+    }
+    EXPECT_EQ(zr640ui::DownloadFile(unused, (folder / "huge.JK").wstring()).message,
+              zr640::kDownloadError9);
+    EXPECT_TRUE(unused.calls.empty()) << "nothing reached the spooler";
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 //
 // The logo list is kept twice, in step: the list view shows it, and the page's LogoList holds
 // the rows' paths, the page's logo format and each row's settings, in the same order. Every
-// conversion writes the row's converted file beside the logo; the preview shows it and
-// Download all sends it.
+// conversion writes the row's own converted file in the page's scratch folder (under the
+// user's temporary folder, never beside the logo); the preview shows it and Download all
+// sends it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,19 +17,21 @@
 #include <optional>
 #include <string>
 
+#include "core/common/scratch_folder.h"
 #include "core/imaging/logo_files.h"
 #include "core/printer/download_rules.h"
 #include "core/printer/logo_commands.h"
 #include "core/printer/logo_conversion.h"
 #include "plugin/localisation/language_files.h"
+#include "plugin/pages/device/file_download.h"
 #include "plugin/pages/device/logo_preview.h"
 #include "plugin/pages/device/printer_spooler.h"
 #include "plugin/pages/framework/list_view.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
-#include "win32/handles.h"
 #include "plugin/platform/services.h"
 #include "resource.h"
+#include "win32/handles.h"
 
 namespace zr640ui {
 namespace {
@@ -163,7 +166,8 @@ private:
     std::optional<LogoPath> PreviewPicture(const LogoRow& row, LogoFormat format) const;
 
     void OnBrowse() const;
-    void OnDownloadFile() const;
+    bool OnDownloadFile() const;
+    bool OnClearAllLogos() const;
     void OnAdd();
     void OnDelete();
     void OnFormat(LogoFormat format);
@@ -173,6 +177,7 @@ private:
     void OnSliderReleased(const Slider& slider);
 
     LogoList logos_;
+    zr640::ScratchFolder converted_{{}, "ZR640UI-logos"};  // removed with the page
 };
 
 // ---- The list view ------------------------------------------------------------------------
@@ -242,8 +247,8 @@ std::optional<LogoPath> DownloadPage::PreviewPicture(const LogoRow& row, LogoFor
         if (!zr640::GrayConvertible(lead)) return std::nullopt;
         EnableAdjustments(false, true);
     }
-    if (!zr640::ConvertLogo(row.path, format, row.settings)) return std::nullopt;
-    return zr640::ConvertedFilePath(row.path);
+    if (!zr640::ConvertLogo(row, format)) return std::nullopt;
+    return row.converted;
 }
 
 // After the reload of the page's texts: the column titles, and, when the preview frame
@@ -283,16 +288,19 @@ void DownloadPage::OnBrowse() const {
     Enable(IDC_DOWNLOAD_BUTTON_DOWNLOAD, true);
 }
 
-// The chosen file goes to the printer unchanged; whether the spooler took it is not shown.
-void DownloadPage::OnDownloadFile() const {
+// The chosen file goes to the printer unchanged. Whether the spooler took it is returned,
+// not shown.
+bool DownloadPage::OnDownloadFile() const {
     const std::wstring path = ControlText(IDC_DOWNLOAD_EDIT_FILE);
-    if (path.empty()) return;
-    zr640::FileDownloadRead file = zr640::ReadFileToDownload(path);
-    if (file.message) {
-        Show(*file.message);
-        return;
-    }
-    SendRawJob(Printer(), zr640::FileDownloadJob(std::move(file.bytes)));
+    if (path.empty()) return false;
+    PrinterSpooler spooler(Printer());
+    const FileDownloadResult result = DownloadFile(spooler, path);
+    if (result.message) Show(*result.message);
+    return result.sent;
+}
+
+bool DownloadPage::OnClearAllLogos() const {
+    return SendRawJob(Printer(), zr640::ClearAllLogosJob());
 }
 
 void DownloadPage::OnAdd() {
@@ -317,9 +325,13 @@ void DownloadPage::OnAdd() {
         Show(*refusal);
         return;
     }
-    if (!zr640::ConvertNewLogo(logo, logos_.format(), zr640::ReadBitmapLead(read))) return;
+    LogoRow added = logos_.NewRow(logo, converted_.NewFile("logo", ".bmp"));
+    if (!zr640::ConvertNewLogo(added, logos_.format(), zr640::ReadBitmapLead(read))) {
+        converted_.Remove(added.converted);
+        return;
+    }
     const size_t row = logos_.size();
-    logos_.Add(logo);
+    logos_.Add(std::move(added));
     AppendRow(row, logo);
     SetFocus(List());
     Enable(kFormatControls, Selected().has_value());
@@ -328,7 +340,7 @@ void DownloadPage::OnAdd() {
 void DownloadPage::OnDelete() {
     const auto row = Selected();
     if (!row) return;
-    zr640::RemoveConvertedFile(logos_[*row].path);
+    zr640::RemoveConvertedFile(logos_[*row]);
     logos_.Remove(*row);
     DeleteRow(List(), *row);
     Renumber();
@@ -354,7 +366,7 @@ void DownloadPage::OnFormat(LogoFormat format) {
         logos_.settings(row) = settings;
         if (format != LogoFormat::kOriginal &&
             zr640::Convertible(zr640::ReadLogoLead(logos_[row].path), format)) {
-            zr640::ConvertLogo(logos_[row].path, format, settings);
+            zr640::ConvertLogo(logos_[row], format);
         }
     }
     ShowSettings(settings);
@@ -368,14 +380,12 @@ void DownloadPage::OnHalftone(int32_t halftone) {
 // first, so a file removed by Apply or never previewed in this format is not missing.
 void DownloadPage::OnDownloadAll() const {
     if (logos_.format() != LogoFormat::kOriginal) {
-        for (size_t row = 0; row < logos_.size(); ++row) {
-            if (zr640::Convertible(zr640::ReadLogoLead(logos_[row].path), logos_.format())) {
-                zr640::ConvertLogo(logos_[row].path, logos_.format(), logos_[row].settings);
-            }
+        for (const LogoRow& row : logos_.rows()) {
+            if (zr640::Convertible(zr640::ReadLogoLead(row.path), logos_.format()))
+                zr640::ConvertLogo(row, logos_.format());
         }
     }
-    const auto paths = logos_.paths();
-    const zr640::DownloadAllPlan plan = zr640::PrepareDownloadAll(logos_.format(), paths);
+    const zr640::DownloadAllPlan plan = zr640::PrepareDownloadAll(logos_.format(), logos_.rows());
     if (plan.message) {
         Show(*plan.message);
         return;
@@ -391,7 +401,7 @@ void DownloadPage::OnCommand(int control, int code) {
     case IDC_DOWNLOAD_BUTTON_ADD: OnAdd(); return;
     case IDC_DOWNLOAD_BUTTON_DELETE: OnDelete(); return;
     case IDC_DOWNLOAD_BUTTON_DOWNLOADALL: OnDownloadAll(); return;
-    case IDC_DOWNLOAD_BUTTON_CLEARALL: SendRawJob(Printer(), zr640::ClearAllLogosJob()); return;
+    case IDC_DOWNLOAD_BUTTON_CLEARALL: OnClearAllLogos(); return;
     default: break;
     }
     if (const auto format = kFormats.IndexOf(control)) {
