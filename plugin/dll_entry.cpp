@@ -4,6 +4,7 @@
 #include "plugin/module.h"
 #include "plugin/startup.h"
 #include "plugin/ui_plugin_object.h"
+#include "win32/barrier.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     switch (reason) {
@@ -24,12 +25,14 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (!IsEqualCLSID(clsid, CLSID_OEMUI)) return CLASS_E_CLASSNOTAVAILABLE;
-    zr640ui::EnsureStarted();
-    auto* factory = new (std::nothrow) zr640ui::UiPluginClassFactory();
-    if (factory == nullptr) return E_OUTOFMEMORY;
-    const HRESULT result = factory->QueryInterface(iid, object);
-    factory->Release();
-    return result;
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        zr640ui::EnsureStarted();
+        auto* factory = new (std::nothrow) zr640ui::UiPluginClassFactory();
+        if (factory == nullptr) return E_OUTOFMEMORY;
+        const HRESULT result = factory->QueryInterface(iid, object);
+        factory->Release();
+        return result;
+    });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {

@@ -6,6 +6,7 @@
 #include "core/settings/private_devmode.h"
 #include "plugin/module.h"
 #include "plugin/sheets.h"
+#include "win32/barrier.h"
 
 namespace zr640ui {
 namespace {
@@ -68,78 +69,91 @@ ULONG UiPluginObject::Release() {
 }
 
 HRESULT UiPluginObject::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
-    if (needed == nullptr || (mode != oem::OEMGI_GETSIGNATURE && mode != oem::OEMGI_GETVERSION &&
-                              mode != oem::OEMGI_GETPUBLISHERINFO)) {
-        return FailWith(ERROR_INVALID_PARAMETER);
-    }
-    *needed = kInfoSize;
-    if (size < kInfoSize || buffer == nullptr) return FailWith(ERROR_INSUFFICIENT_BUFFER);
-    switch (mode) {
-    case oem::OEMGI_GETSIGNATURE:
-        *static_cast<DWORD*>(buffer) = zr640::kPrivateDevModeSignature;
-        return S_OK;
-    case oem::OEMGI_GETVERSION: *static_cast<DWORD*>(buffer) = 1; return S_OK;
-    default:  // publisher information
-        *needed = 0;
-        return FailWith(ERROR_NOT_SUPPORTED);
-    }
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        if (needed == nullptr ||
+            (mode != oem::OEMGI_GETSIGNATURE && mode != oem::OEMGI_GETVERSION &&
+             mode != oem::OEMGI_GETPUBLISHERINFO)) {
+            return FailWith(ERROR_INVALID_PARAMETER);
+        }
+        *needed = kInfoSize;
+        if (size < kInfoSize || buffer == nullptr) return FailWith(ERROR_INSUFFICIENT_BUFFER);
+        switch (mode) {
+        case oem::OEMGI_GETSIGNATURE:
+            *static_cast<DWORD*>(buffer) = zr640::kPrivateDevModeSignature;
+            return S_OK;
+        case oem::OEMGI_GETVERSION: *static_cast<DWORD*>(buffer) = 1; return S_OK;
+        default:  // publisher information
+            *needed = 0;
+            return FailWith(ERROR_NOT_SUPPORTED);
+        }
+    });
 }
 
 HRESULT UiPluginObject::DevMode(DWORD mode, oem::POEMDMPARAM param) {
-    if (param == nullptr || mode < oem::OEMDM_SIZE || mode > oem::OEMDM_MERGE) {
-        return FailWith(ERROR_INVALID_PARAMETER);
-    }
-    if (mode == oem::OEMDM_SIZE) {
-        param->cbBufSize = zr640::kPrivateDevModeSize;
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        if (param == nullptr || mode < oem::OEMDM_SIZE || mode > oem::OEMDM_MERGE) {
+            return FailWith(ERROR_INVALID_PARAMETER);
+        }
+        if (mode == oem::OEMDM_SIZE) {
+            param->cbBufSize = zr640::kPrivateDevModeSize;
+            return S_OK;
+        }
+        auto* out = static_cast<zr640::PrivateDevMode*>(param->pOEMDMOut);
+        const std::u16string root = SystemDriveRoot();
+        if (mode == oem::OEMDM_DEFAULT) {
+            if (out != nullptr) zr640::FillDefaultDevMode(*out, root);
+            return S_OK;
+        }
+        if (out == nullptr || param->pOEMDMIn == nullptr) return S_OK;
+        if (mode == oem::OEMDM_CONVERT) {
+            zr640::ConvertDevMode(IncomingRecord(param->pOEMDMIn), *out, root);
+        } else {
+            zr640::MergeDevMode(IncomingRecord(param->pOEMDMIn), *out, root);
+        }
         return S_OK;
-    }
-    auto* out = static_cast<zr640::PrivateDevMode*>(param->pOEMDMOut);
-    const std::u16string root = SystemDriveRoot();
-    if (mode == oem::OEMDM_DEFAULT) {
-        if (out != nullptr) zr640::FillDefaultDevMode(*out, root);
-        return S_OK;
-    }
-    if (out == nullptr || param->pOEMDMIn == nullptr) return S_OK;
-    if (mode == oem::OEMDM_CONVERT) {
-        zr640::ConvertDevMode(IncomingRecord(param->pOEMDMIn), *out, root);
-    } else {
-        zr640::MergeDevMode(IncomingRecord(param->pOEMDMIn), *out, root);
-    }
-    return S_OK;
+    });
 }
 
 HRESULT UiPluginObject::PublishDriverInterface(IUnknown* driver) {
-    if (driverUi_ != nullptr) return S_OK;
-    if (driver == nullptr) return E_FAIL;
-    void* queried = nullptr;
-    if (FAILED(driver->QueryInterface(IID_IPrintOemDriverUI, &queried)) || queried == nullptr) {
-        driverUi_ = nullptr;
-        return E_FAIL;
-    }
-    driverUi_ = static_cast<IPrintOemDriverUI*>(queried);
-    return S_OK;
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        if (driverUi_ != nullptr) return S_OK;
+        if (driver == nullptr) return E_FAIL;
+        void* queried = nullptr;
+        if (FAILED(driver->QueryInterface(IID_IPrintOemDriverUI, &queried)) || queried == nullptr) {
+            driverUi_ = nullptr;
+            return E_FAIL;
+        }
+        driverUi_ = static_cast<IPrintOemDriverUI*>(queried);
+        return S_OK;
+    });
 }
 
 HRESULT UiPluginObject::CommonUIProp(DWORD mode, oem::POEMCUIPPARAM param) {
-    documentContext_.commonParams = param;
-    deviceContext_.commonParams = param;
-    switch (mode) {
-    case oem::OEMCUIP_DOCPROP: return S_OK;
-    case oem::OEMCUIP_PRNPROP:
-        if (param != nullptr && param->pOEMOptItems == nullptr) param->cOEMOptItems = 0;
-        return S_OK;
-    default: return FailWith(ERROR_INVALID_PARAMETER);
-    }
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        documentContext_.commonParams = param;
+        deviceContext_.commonParams = param;
+        switch (mode) {
+        case oem::OEMCUIP_DOCPROP: return S_OK;
+        case oem::OEMCUIP_PRNPROP:
+            if (param != nullptr && param->pOEMOptItems == nullptr) param->cOEMOptItems = 0;
+            return S_OK;
+        default: return FailWith(ERROR_INVALID_PARAMETER);
+        }
+    });
 }
 
 HRESULT UiPluginObject::DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) {
-    documentContext_.driverUi = driverUi_;
-    return zr640ui::DocumentPropertySheets(info, lParam, documentContext_);
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        documentContext_.driverUi = driverUi_;
+        return zr640ui::DocumentPropertySheets(info, lParam, documentContext_);
+    });
 }
 
 HRESULT UiPluginObject::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) {
-    deviceContext_.driverUi = driverUi_;
-    return zr640ui::DevicePropertySheets(info, lParam, deviceContext_);
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        deviceContext_.driverUi = driverUi_;
+        return zr640ui::DevicePropertySheets(info, lParam, deviceContext_);
+    });
 }
 
 HRESULT UiPluginObject::DevQueryPrintEx(oem::POEMUIOBJ, PDEVQUERYPRINT_INFO_, PDEVMODEW, PVOID) {
@@ -159,16 +173,18 @@ HRESULT UiPluginObject::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM) { return E_NOT
 
 HRESULT UiPluginObject::QueryColorProfile(HANDLE, oem::POEMUIOBJ, PDEVMODEW, PVOID, ULONG queryMode,
                                           VOID* profile, ULONG* profileSize, FLONG* profileFlags) {
-    if (queryMode != 0) return E_FAIL;  // only the device profile is named
-    if (profileSize == nullptr) return FailWith(ERROR_INVALID_PARAMETER);
-    if (profile == nullptr || *profileSize < kColorProfileSize) {
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        if (queryMode != 0) return E_FAIL;  // only the device profile is named
+        if (profileSize == nullptr) return FailWith(ERROR_INVALID_PARAMETER);
+        if (profile == nullptr || *profileSize < kColorProfileSize) {
+            *profileSize = kColorProfileSize;
+            return FailWith(ERROR_INSUFFICIENT_BUFFER);
+        }
+        std::memcpy(profile, kColorProfile, sizeof kColorProfile);
         *profileSize = kColorProfileSize;
-        return FailWith(ERROR_INSUFFICIENT_BUFFER);
-    }
-    std::memcpy(profile, kColorProfile, sizeof kColorProfile);
-    *profileSize = kColorProfileSize;
-    if (profileFlags != nullptr) *profileFlags = kProfileIsFilename;
-    return S_OK;
+        if (profileFlags != nullptr) *profileFlags = kProfileIsFilename;
+        return S_OK;
+    });
 }
 
 HRESULT UiPluginObject::FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM) { return E_NOTIMPL; }
@@ -199,14 +215,16 @@ ULONG UiPluginClassFactory::Release() {
 }
 
 HRESULT UiPluginClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    auto* plugin = new (std::nothrow) UiPluginObject();
-    if (plugin == nullptr) return E_OUTOFMEMORY;
-    const HRESULT result = plugin->QueryInterface(iid, object);
-    plugin->Release();
-    return result;
+    return zr640::win::GuardedCall([&]() -> HRESULT {
+        if (object == nullptr) return E_POINTER;
+        *object = nullptr;
+        if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+        auto* plugin = new (std::nothrow) UiPluginObject();
+        if (plugin == nullptr) return E_OUTOFMEMORY;
+        const HRESULT result = plugin->QueryInterface(iid, object);
+        plugin->Release();
+        return result;
+    });
 }
 
 HRESULT UiPluginClassFactory::LockServer(BOOL lock) {

@@ -12,8 +12,19 @@
 
 namespace zr640ui {
 
-// Creates the page's tooltip window and subclasses each listed control; returns the tooltip
-// window (owned by the page, destroyed with it).
-HWND AttachHelp(HWND page, std::span<const zr640::text::TextBinding<Key>> controls);
+// Creates the dialog's tooltip window and subclasses each listed control; returns the tooltip
+// window, which the dialog keeps until DetachHelp.
+HWND AttachHelp(HWND dialog, std::span<const zr640::text::TextBinding<Key>> controls);
+
+// The dialog's tooltip window, or null.
+HWND HelpTooltip(HWND dialog);
+
+// Destroys the dialog's tooltip window; the framework calls it when the dialog is destroyed.
+void DetachHelp(HWND dialog);
+
+// The size of the tool record the plug-in's tooltip control takes (the common controls
+// loaded for its manifest): the whole record for version 6 and later, the record without
+// its last field for older ones, which refuse the larger size.
+UINT ToolInfoSize();
 
 }  // namespace zr640ui

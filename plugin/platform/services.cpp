@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "plugin/module.h"
+#include "win32/com_apartment.h"
 
 namespace zr640ui {
 namespace {
@@ -27,7 +28,8 @@ public:
         info.hwndOwner = owner;
         info.lpszTitle = L"";
         info.ulFlags = BIF_RETURNONLYFSDIRS;
-        ScopedActivation activation;
+        const zr640::win::ComForThisCall com;
+        const ScopedActivation activation;
         auto* idList = static_cast<LPITEMIDLIST>(Shell().browseForFolder(&info));
         if (idList == nullptr) return false;
         wchar_t path[MAX_PATH] = {};
@@ -57,6 +59,7 @@ public:
     }
 
     ShellStart StartProgram(const wchar_t* program, const wchar_t* parameters) override {
+        const zr640::win::ComForThisCall com;
         SetLastError(0);
         const auto result = reinterpret_cast<INT_PTR>(
             ShellExecuteW(nullptr, L"open", program, parameters, nullptr, SW_SHOW));

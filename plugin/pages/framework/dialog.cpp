@@ -1,5 +1,6 @@
 #include "plugin/pages/framework/dialog.h"
 
+#include "plugin/localisation/tooltip_help.h"
 #include "plugin/platform/services.h"
 
 namespace zr640ui {
@@ -40,7 +41,10 @@ INT_PTR DialogObject::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
     case WM_VSCROLL: OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam)); return TRUE;
     case WM_PAINT: BeforePaint(); return OnPaint() ? TRUE : FALSE;
-    case WM_DESTROY: Destroying(); return OtherMessage(message, wParam, lParam);
+    case WM_DESTROY:
+        Destroying();
+        DetachHelp(window_);
+        return OtherMessage(message, wParam, lParam);
     case WM_NCDESTROY: {
         const INT_PTR result = OtherMessage(message, wParam, lParam);
         const HWND window = window_;
