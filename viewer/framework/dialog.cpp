@@ -1,5 +1,7 @@
 #include "viewer/framework/dialog.h"
 
+#include "win32/barrier.h"
+
 namespace zr640viewer {
 
 INT_PTR Dialog::DoModal(HWND owner) {
@@ -12,7 +14,14 @@ INT_PTR Dialog::Answer(LRESULT result) {
     return TRUE;
 }
 
+// Nothing thrown by a handler reaches the dialog manager's frames (on x86 that ends the
+// program at once): a failed message is answered as unhandled.
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return zr640::win::Guarded(INT_PTR{FALSE},
+                               [&] { return Dispatch(window, message, wParam, lParam); });
+}
+
+INT_PTR Dialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<Dialog*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, lParam);

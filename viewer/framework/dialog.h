@@ -32,6 +32,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
     HWND window_ = nullptr;

@@ -8,8 +8,8 @@ namespace zr640ui {
 FileDownloadResult DownloadFile(zr640::Spooler& spooler, const std::wstring& path) {
     // Readers may share the file; a writer could change it under the mapping, so none may.
     const zr640::win::ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                  nullptr, OPEN_EXISTING,
-                                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                                  nullptr));
     if (!file) return {zr640::kDownloadError1, false};
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)

@@ -16,6 +16,7 @@
 #include "plugin/module.h"
 #include "plugin/pages/framework/controls.h"
 #include "plugin/pages/framework/modal_dialog.h"
+#include "plugin/pages/framework/hex_edit.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
@@ -142,32 +143,6 @@ constexpr int kPlaceControls[] = {IDC_EVENT_RADIO_LEFT, IDC_EVENT_RADIO_CENTERED
                                   IDC_EVENT_RADIO_AFTERCUT};
 constexpr int kVolumeControls[] = {IDC_EVENT_EDIT_VOLUME, IDC_EVENT_SPIN_VOLUME};
 
-constexpr UINT_PTR kCommandFilter = 0x5A43;  // this module's filter subclass on the command edit
-
-// The command edit's filter: hexadecimal digits, the space, backspace, "-" and "." pass; Tab
-// moves to the next control; with Ctrl held everything passes, so the clipboard keys work.
-LRESULT CALLBACK CommandFilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR) {
-    switch (message) {
-    case WM_GETDLGCODE: return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
-    case WM_CHAR: {
-        const bool tab = GetKeyState(VK_TAB) < 0;
-        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-        switch (zr640::FilterHexCommandKey(static_cast<char32_t>(wParam), tab, ctrl)) {
-        case zr640::HexKeyAction::kPass: break;
-        case zr640::HexKeyAction::kDrop: return 0;
-        case zr640::HexKeyAction::kNextControl:
-            PostMessageW(GetParent(edit), WM_NEXTDLGCTL, 0, 0);
-            return 0;
-        }
-        break;
-    }
-    case WM_NCDESTROY: RemoveWindowSubclass(edit, CommandFilterProc, kCommandFilter); break;
-    default: break;
-    }
-    return DefSubclassProc(edit, message, wParam, lParam);
-}
-
 // Stretches a bitmap resource of the module over the area; a missing resource draws nothing.
 void DrawBitmapResource(HDC dc, const RECT& area, int bitmapId) {
     const zr640::win::ScopedGdiObject picture(LoadImageW(
@@ -218,7 +193,7 @@ BOOL EventDialog::OnInitDialog() {
     SetWindowTextW(window(), Text(zr640::EventDialogTitle(event_)));
     // The filter goes on before the tooltip help, which the framework attaches after this
     // handler, so the help sees the edit's messages first.
-    SetWindowSubclass(Item(IDC_EVENT_EDIT_COMMAND), CommandFilterProc, kCommandFilter, 0);
+    InstallHexCommandFilter(Item(IDC_EVENT_EDIT_COMMAND));
     for (const ChoiceList* list :
          {&kDrawerList, &kMessengerList, &kBuzzerList, &kCutList, &kLogoList}) {
         list->Fill(window());
