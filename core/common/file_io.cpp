@@ -23,21 +23,6 @@ std::string Hex(uint64_t value) {
     return text;
 }
 
-// Different in every call, in every thread and in every process: a counter, the process
-// and a random seed drawn once.
-std::string UniquePart() {
-    static std::atomic<uint64_t> counter{0};
-    static const uint64_t seed = [] {
-        std::random_device device;
-        const auto now =
-            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-        return (uint64_t{device()} << 32 ^ device()) ^ now;
-    }();
-    const uint64_t n = counter.fetch_add(1);
-    std::mt19937_64 mix(seed ^ (platform::ProcessNumber() << 20) ^ n);
-    return Hex(platform::ProcessNumber()) + Hex(mix() ^ n);
-}
-
 // A unit that needs the next one to make a character: a high surrogate of UTF-16.
 [[maybe_unused]] bool StartsPair(char) { return false; }
 [[maybe_unused]] bool StartsPair(wchar_t c) {
@@ -55,7 +40,7 @@ std::filesystem::path TemporaryNameFor(const std::filesystem::path& destination)
     std::filesystem::path temporary = destination.parent_path();
     std::filesystem::path file = ".";
     file += name;
-    file += "." + UniquePart();
+    file += "." + UniqueNamePart();
     file += std::string(kTemporarySuffix);
     return temporary / file;
 }
@@ -69,6 +54,20 @@ std::filesystem::path ResolvedDestination(const std::filesystem::path& destinati
 }
 
 }  // namespace
+
+// A counter, the process and a random seed drawn once.
+std::string UniqueNamePart() {
+    static std::atomic<uint64_t> counter{0};
+    static const uint64_t seed = [] {
+        std::random_device device;
+        const auto now =
+            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        return (uint64_t{device()} << 32 ^ device()) ^ now;
+    }();
+    const uint64_t n = counter.fetch_add(1);
+    std::mt19937_64 mix(seed ^ (platform::ProcessNumber() << 20) ^ n);
+    return Hex(platform::ProcessNumber()) + Hex(mix() ^ n);
+}
 
 std::string_view DescribeFileKind(FileKind kind) {
     switch (kind) {

@@ -70,6 +70,10 @@ inline constexpr std::string_view kTemporarySuffix = ".zr640tmp";
 // True for a file name (not a path) the writer gives its temporary files.
 bool IsTemporaryFileName(std::string_view name);
 
+// A part of a name (hex digits) that differs in every call, in every thread and in every
+// process: for names that must not meet another program's or another call's.
+std::string UniqueNamePart();
+
 // Refuses `destination` when it is one of `inputs` (same identity) or exists and is not a
 // regular file. Nothing is written.
 Result<bool> CheckDestination(const std::filesystem::path& destination,

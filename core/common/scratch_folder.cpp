@@ -1,31 +1,14 @@
 #include "core/common/scratch_folder.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <random>
 #include <system_error>
+
+#include "core/common/file_io.h"
 
 namespace zr640 {
 namespace {
 
 constexpr int kAttempts = 64;
-
-// A name part that differs between processes and between folders of one process.
-std::string UniquePart() {
-    static std::atomic<uint64_t> counter{0};
-    static const uint64_t seed = [] {
-        std::random_device device;
-        const auto now = static_cast<uint64_t>(
-            std::chrono::steady_clock::now().time_since_epoch().count());
-        return (uint64_t{device()} << 32 ^ device()) ^ now;
-    }();
-    std::mt19937_64 mix(seed + counter.fetch_add(1));
-    constexpr char kDigits[] = "0123456789abcdef";
-    std::string part;
-    for (uint64_t value = mix(); part.size() < 12; value >>= 4) part += kDigits[value & 15];
-    return part;
-}
 
 }  // namespace
 
@@ -46,7 +29,7 @@ bool ScratchFolder::Make() {
     if (parent.empty()) parent = std::filesystem::temp_directory_path(ec);
     if (ec || parent.empty()) return false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        std::filesystem::path candidate = parent / (prefix_ + "-" + UniquePart());
+        std::filesystem::path candidate = parent / (prefix_ + "-" + UniqueNamePart());
         // create_directory is false for a name that is taken: that folder is not ours.
         if (std::filesystem::create_directory(candidate, ec) && !ec) {
             folder_ = std::move(candidate);
