@@ -3,6 +3,7 @@
 // to one page or to the whole module) is kept here.
 #pragma once
 
+#include "core/settings/private_devmode.h"
 #include "plugin/platform/oem_interfaces.h"
 
 namespace zr640ui {
@@ -20,6 +21,13 @@ struct SheetContextBase {
 
 struct DocumentSheetContext : SheetContextBase {
     oem::OEMUIPSPARAM* uiParams = nullptr;  // pOEMDM is the settings record
+
+    // The settings record the sheet edits; null until the driver has handed it over.
+    zr640::PrivateDevMode* Record() const {
+        return uiParams != nullptr ? static_cast<zr640::PrivateDevMode*>(uiParams->pOEMDM)
+                                   : nullptr;
+    }
+
     // Raised by the Water Mark page when a water mark is removed: the Main page of this
     // sheet checks "No" for print-as-graphics at its next activation, once.
     bool graphicsResetRequested = false;

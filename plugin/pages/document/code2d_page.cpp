@@ -212,11 +212,6 @@ public:
     explicit Code2DPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
 
 private:
-    zr640::PrivateDevMode* Record() const {
-        const DocumentSheetContext& sheet = context();
-        if (sheet.uiParams == nullptr || sheet.uiParams->pOEMDM == nullptr) return nullptr;
-        return static_cast<zr640::PrivateDevMode*>(sheet.uiParams->pOEMDM);
-    }
     // The entry the controls edit: the font list's selection.
     zr640::Barcode2DSettings* Font() const;
 
@@ -238,7 +233,7 @@ private:
 };
 
 zr640::Barcode2DSettings* Code2DPage::Font() const {
-    zr640::PrivateDevMode* record = Record();
+    zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr) return nullptr;
     const LRESULT font = Send(IDC_CODE2D_COMBO_FONTNAME, CB_GETCURSEL);
     if (font < 0 || font >= kFontCount) return nullptr;

@@ -106,12 +106,6 @@ public:
     explicit MainPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
 
 private:
-    zr640::PrivateDevMode* Record() const {
-        const DocumentSheetContext& sheet = context();
-        if (sheet.uiParams == nullptr || sheet.uiParams->pOEMDM == nullptr) return nullptr;
-        return static_cast<zr640::PrivateDevMode*>(sheet.uiParams->pOEMDM);
-    }
-
     BOOL OnInitDialog() override;
     void OnCommand(int control, int code) override;
     void OnSetActive() override;
@@ -252,7 +246,7 @@ void MainPage::ShowRecord(const zr640::PrivateDevMode& record) const {
 BOOL MainPage::OnInitDialog() {
     languages_ = RefreshLanguageList();
     FillLanguages();
-    if (const zr640::PrivateDevMode* record = Record()) {
+    if (const zr640::PrivateDevMode* record = context().Record()) {
         FillPaperSizes(*record);
         ShowRecord(*record);
     }
@@ -319,7 +313,7 @@ void MainPage::StartViewer(const zr640::PrivateDevMode& record) const {
 }
 
 void MainPage::OnCommand(int control, int code) {
-    zr640::PrivateDevMode* record = Record();
+    zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr) return;
     switch (control) {
     case IDC_MAIN_CHECK_ZOOM:
@@ -374,7 +368,7 @@ void MainPage::OnCommand(int control, int code) {
 }
 
 void MainPage::OnSetActive() {
-    const zr640::PrivateDevMode* record = Record();
+    const zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr) return;
     if (GraphicsChoiceFree(*record)) {
         Enable(kGraphicsControls, true);
@@ -401,7 +395,7 @@ void MainPage::StoreLanguage() const {
 }
 
 void MainPage::OnApply() {
-    zr640::PrivateDevMode* record = Record();
+    zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr) return;
     record->bRotate180 = Checked(IDC_MAIN_RADIO_ROTATE180) ? 1 : 0;
     // A paper chosen on the driver's own page since stays: the form item is written only for a
@@ -413,7 +407,7 @@ void MainPage::OnApply() {
 }
 
 void MainPage::OnApplied() {
-    if (Record() == nullptr) return;
+    if (context().Record() == nullptr) return;
     StoreLanguage();
     const HWND sheet = GetParent(window());
     RecaptionDocumentSheet(sheet);

@@ -339,12 +339,6 @@ public:
     explicit OperationPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
 
 private:
-    zr640::PrivateDevMode* Record() const {
-        const DocumentSheetContext& sheet = context();
-        if (sheet.uiParams == nullptr || sheet.uiParams->pOEMDM == nullptr) return nullptr;
-        return static_cast<zr640::PrivateDevMode*>(sheet.uiParams->pOEMDM);
-    }
-
     void OnCommand(int control, int code) override;
     void EditEvent(OperationEvent event) const;
 };
@@ -361,7 +355,7 @@ void OperationPage::OnCommand(int control, int code) {
 }
 
 void OperationPage::EditEvent(OperationEvent event) const {
-    zr640::PrivateDevMode* record = Record();
+    zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr) return;
     EventDialog dialog(event, zr640::ReadEventBlock(*record, event));
     if (dialog.Run(window()) != IDOK) return;

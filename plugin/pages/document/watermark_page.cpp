@@ -277,12 +277,6 @@ public:
     explicit WatermarkPage(DocumentSheetContext& context) : DocumentPage(context, kPage) {}
 
 private:
-    zr640::PrivateDevMode* Record() const {
-        const DocumentSheetContext& sheet = context();
-        if (sheet.uiParams == nullptr || sheet.uiParams->pOEMDM == nullptr) return nullptr;
-        return static_cast<zr640::PrivateDevMode*>(sheet.uiParams->pOEMDM);
-    }
-
     BOOL OnInitDialog() override;
     void OnCommand(int control, int code) override;
     INT_PTR OnNotify(const NMHDR& header) override;
@@ -381,7 +375,7 @@ void WatermarkPage::ShowRecord(const zr640::PrivateDevMode& record) const {
 }
 
 BOOL WatermarkPage::OnInitDialog() {
-    if (const zr640::PrivateDevMode* record = Record()) ShowRecord(*record);
+    if (const zr640::PrivateDevMode* record = context().Record()) ShowRecord(*record);
     ready_ = true;
     return TRUE;
 }
@@ -507,7 +501,7 @@ void WatermarkPage::StoreSlider(zr640::PrivateDevMode& record, int slider) const
 }
 
 void WatermarkPage::OnCommand(int control, int code) {
-    zr640::PrivateDevMode* record = Record();
+    zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr || !ready_) return;
     switch (control) {
     case IDC_WATERMARK_RADIO_NONE:
@@ -550,7 +544,7 @@ void WatermarkPage::OnCommand(int control, int code) {
 // Every move of a slider but the end of tracking stores all three; letting one go stores its
 // own value.
 void WatermarkPage::OnScroll(HWND control, int code) {
-    zr640::PrivateDevMode* record = Record();
+    zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr || !ready_ || code < TB_LINEUP || code >= TB_ENDTRACK) return;
     const int id = GetDlgCtrlID(control);
     // The font size's up-down control scrolls too; its edit reports the change.
@@ -561,7 +555,7 @@ void WatermarkPage::OnScroll(HWND control, int code) {
 }
 
 INT_PTR WatermarkPage::OnNotify(const NMHDR& header) {
-    zr640::PrivateDevMode* record = Record();
+    zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr || header.code != NM_RELEASEDCAPTURE) return FALSE;
     const int slider = static_cast<int>(header.idFrom);
     if (slider != kAngle.trackbar && slider != kSize.trackbar && slider != kBrightness.trackbar)
@@ -679,7 +673,7 @@ void WatermarkPage::PaintText(HDC dc, const RECT& area, const zr640::PrivateDevM
 
 bool WatermarkPage::OnPaint() {
     const zr640::win::PaintDC paint(window());
-    const zr640::PrivateDevMode* record = Record();
+    const zr640::PrivateDevMode* record = context().Record();
     const RECT area = PreviewArea();
     if (record == nullptr || !RectVisible(paint.get(), &area)) return true;
     if (Checked(IDC_WATERMARK_RADIO_TEXT)) {
@@ -699,7 +693,7 @@ bool WatermarkPage::OnPaint() {
 // Everything again from the controls; a text water mark also writes its picture file. When
 // that file cannot be written nothing is shown and the sheet is not told of success.
 void WatermarkPage::OnApply() {
-    zr640::PrivateDevMode* record = Record();
+    zr640::PrivateDevMode* record = context().Record();
     if (record == nullptr) return;
     const uint8_t kind = static_cast<uint8_t>(CheckedRadio(window(), kKinds).value_or(kKindNone));
     record->bWatermarkType = kind;
