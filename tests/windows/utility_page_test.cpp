@@ -58,27 +58,6 @@ private:
 
 // ---- Modal dialogs ------------------------------------------------------------------------
 
-struct WindowSearch {
-    const wchar_t* title;
-    HWND found;
-};
-
-// A named callback: the enumeration wants the platform's calling convention.
-BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<WindowSearch*>(data);
-    wchar_t text[128] = {};
-    GetWindowTextW(window, text, 128);
-    if (!IsWindowVisible(window) || std::wstring(text) != search.title) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-HWND FindDialog(const wchar_t* caption) {
-    WindowSearch search{caption, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Runs `act` on the dialog of that caption once `open` has shown it (the dialog's own loop
 // runs the timer); a dialog that `act` leaves open is cancelled, and one that never shows
 // ends the wait after two seconds.
@@ -94,7 +73,7 @@ VOID CALLBACK ModalTick(HWND, UINT, UINT_PTR timer, DWORD) {
     if (steps.empty()) return;
     ModalStep& step = *steps.back();
     if (step.ran) return;
-    const HWND dialog = FindDialog(step.caption);
+    const HWND dialog = oemhost::FindThreadWindow(step.caption);
     if (dialog == nullptr) {
         if (++step.ticks > 100) KillTimer(nullptr, timer);
         return;

@@ -199,4 +199,29 @@ void Pump(int milliseconds) {
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
+namespace {
+
+struct WindowSearch {
+    const wchar_t* title;
+    HWND found;
+};
+
+// A named callback: the enumeration wants the platform's calling convention.
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    if (!IsWindowVisible(window) || std::wstring(text) != search.title) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND FindThreadWindow(const wchar_t* title) {
+    WindowSearch search{title, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace oemhost

@@ -60,5 +60,7 @@ std::wstring TabText(HWND sheet, int index);
 int TabCount(HWND sheet);
 // Lets the sheet process pending messages (paints, notifications) for a while.
 void Pump(int milliseconds = 50);
+// The visible window of this thread with exactly that title (a modal dialog), or null.
+HWND FindThreadWindow(const wchar_t* title);
 
 }  // namespace oemhost

@@ -205,31 +205,10 @@ void WriteDemoControlFontTable() {
     WritePrivateProfileStringW(kSection, L"42", L"1D 56 42 00", file.c_str());
 }
 
-struct WindowSearch {
-    const wchar_t* title;
-    HWND found;
-};
-
-// A named callback: the enumeration wants the platform's calling convention.
-BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<WindowSearch*>(data);
-    wchar_t text[128] = {};
-    GetWindowTextW(window, text, 128);
-    if (!IsWindowVisible(window) || std::wstring(text) != search.title) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-HWND FindThreadWindow(const wchar_t* title) {
-    WindowSearch search{title, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The table dialog runs its own loop: a timer of this thread takes its picture and closes it.
 std::wstring tableShot;
 VOID CALLBACK ShootTable(HWND, UINT, UINT_PTR timer, DWORD) {
-    const HWND table = FindThreadWindow(L"Control Font Character Translation Table");
+    const HWND table = oemhost::FindThreadWindow(L"Control Font Character Translation Table");
     if (table == nullptr) return;
     KillTimer(nullptr, timer);
     const HWND list = GetDlgItem(table, IDC_CFTABLE_LIST_TABLE);
