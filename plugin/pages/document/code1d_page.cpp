@@ -14,8 +14,7 @@
 #include "core/barcode/symbol_height.h"
 #include "core/barcode/test_print.h"
 #include "core/settings/private_devmode.h"
-#include "plugin/pages/device/printer_spooler.h"
-#include "plugin/pages/document/barcode_test_data.h"
+#include "plugin/pages/document/code_page_parts.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
@@ -91,17 +90,7 @@ using zr640::Field1D;
 
 // The number fields: edit, up-down, character limit and the entry field it edits (whose
 // range the core gives).
-struct FieldBinding {
-    int edit;
-    int spin;
-    int maxCharacters;
-    Field1D field;
-
-    NumberField Number() const {
-        const zr640::FieldRange range = zr640::RangeOf(field);
-        return {edit, spin, {range.low, range.high}, maxCharacters};
-    }
-};
+using FieldBinding = CodeField<Field1D>;
 
 constexpr FieldBinding kFields[] = {
     {IDC_CODE1D_EDIT_WIDTH, IDC_CODE1D_SPIN_WIDTH, 1, Field1D::kElementWidth},
@@ -177,12 +166,10 @@ private:
     void ShowFont(const zr640::Barcode1DSettings& font) const;
     void ShowSample(uint8_t bType) const;
     void ShowFontSize(const zr640::Barcode1DSettings& font) const;
-    void ShowTypedField(zr640::Barcode1DSettings& font, const FieldBinding& binding);
     void ChooseIndependence(bool independent) const;
     void OnFontList(int code);
     void OnTypeList(zr640::Barcode1DSettings& font, int code);
     void OnList(zr640::Barcode1DSettings& font, int control, int code);
-    void TestPrint(const zr640::Barcode1DSettings& font) const;
 };
 
 zr640::Barcode1DSettings* Code1DPage::Font() const {
@@ -272,16 +259,6 @@ BOOL Code1DPage::OnInitDialog() {
     return TRUE;
 }
 
-// An edit's text, clamped by the field's rule and stored at once; the up-down and the edit
-// then show what was stored.
-void Code1DPage::ShowTypedField(zr640::Barcode1DSettings& font, const FieldBinding& binding) {
-    const NumberField number = binding.Number();
-    const int32_t kept =
-        zr640::StoreField(font, binding.field, zr640::ReadFieldText(number.Typed(window())));
-    number.ShowKept(window(), kept);
-    NotifyChanged();
-}
-
 // Every notification of the font list shows the selected font; a change of font also shows
 // its type's group (a GS1 DataBar font starts as an independent symbol).
 void Code1DPage::OnFontList(int code) {
@@ -326,19 +303,6 @@ void Code1DPage::OnList(zr640::Barcode1DSettings& font, int control, int code) {
     if (code == CBN_SELCHANGE) NotifyChanged();
 }
 
-// The Data box's bytes, checked with the type's rule, go to the printer as one raw job; data
-// the check refuses (or that does not fit the data buffer) is refused with the data error and
-// nothing is sent.
-void Code1DPage::TestPrint(const zr640::Barcode1DSettings& font) const {
-    const auto data = TestDataBytes(window(), IDC_CODE1D_EDIT_DATA);
-    const auto job = data ? zr640::Barcode1DTestPrint(font, *data) : std::nullopt;
-    if (!job) {
-        Show(zr640::kBarcode1DDataError);
-        return;
-    }
-    SendRawJob(Printer(), *job);  // spooler failures are not shown
-}
-
 void Code1DPage::OnCommand(int control, int code) {
     if (control == IDC_CODE1D_COMBO_FONTNAME) return OnFontList(code);
     if (control == IDC_CODE1D_EDIT_DATA) {
@@ -349,7 +313,10 @@ void Code1DPage::OnCommand(int control, int code) {
     if (font == nullptr) return;
     for (const FieldBinding& binding : kFields) {
         if (binding.edit != control) continue;
-        if (code == EN_CHANGE && !filling()) ShowTypedField(*font, binding);
+        if (code == EN_CHANGE && !filling()) {
+            StoreTypedField(window(), *font, binding);
+            NotifyChanged();
+        }
         return;
     }
     switch (control) {
@@ -368,7 +335,12 @@ void Code1DPage::OnCommand(int control, int code) {
         if (code == BN_CLICKED) ChooseIndependence(control == IDC_CODE1D_RADIO_INDEPENDENCE);
         return;
     case IDC_CODE1D_BUTTON_PRINT:
-        if (code == BN_CLICKED) TestPrint(*font);
+        if (code == BN_CLICKED) {
+            SendTestPrint(window(), IDC_CODE1D_EDIT_DATA, Printer(), zr640::kBarcode1DDataError,
+                          [font](std::span<const uint8_t> data) {
+                              return zr640::Barcode1DTestPrint(*font, data);
+                          });
+        }
         return;
     default: return;
     }

@@ -13,8 +13,7 @@
 #include "core/barcode/field_clamps.h"
 #include "core/barcode/test_print.h"
 #include "core/settings/private_devmode.h"
-#include "plugin/pages/device/printer_spooler.h"
-#include "plugin/pages/document/barcode_test_data.h"
+#include "plugin/pages/document/code_page_parts.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
@@ -109,17 +108,7 @@ using zr640::Field2D;
 // The number fields: edit, up-down, character limit and the entry field it edits (whose
 // range the core gives). Values of two digits in the one-character fields are reached with
 // the up-down arrows only.
-struct FieldBinding {
-    int edit;
-    int spin;
-    int maxCharacters;
-    Field2D field;
-
-    NumberField Number() const {
-        const zr640::FieldRange range = zr640::RangeOf(field);
-        return {edit, spin, {range.low, range.high}, maxCharacters};
-    }
-};
+using FieldBinding = CodeField<Field2D>;
 
 constexpr FieldBinding kFields[] = {
     {IDC_CODE2D_EDIT_PDFWIDTH, IDC_CODE2D_SPIN_PDFWIDTH, 1, Field2D::kPdfElementWidth},
@@ -223,13 +212,11 @@ private:
     void EnableByType(uint8_t bType) const;
     void ShowFont(const zr640::Barcode2DSettings& font) const;
     void ShowSample() const;
-    void ShowTypedField(zr640::Barcode2DSettings& font, const FieldBinding& binding);
     void ChooseIndependence(bool independent) const;
     void ChooseComposite();
     void OnFontList(int code);
     void OnTypeList(zr640::Barcode2DSettings& font, int code);
     void OnList(zr640::Barcode2DSettings& font, int control, int code);
-    void TestPrint(const zr640::Barcode2DSettings& font) const;
 };
 
 zr640::Barcode2DSettings* Code2DPage::Font() const {
@@ -331,16 +318,6 @@ BOOL Code2DPage::OnInitDialog() {
     return TRUE;
 }
 
-// An edit's text, clamped by the field's rule and stored at once; the up-down and the edit
-// then show what was stored.
-void Code2DPage::ShowTypedField(zr640::Barcode2DSettings& font, const FieldBinding& binding) {
-    const NumberField number = binding.Number();
-    const int32_t kept =
-        zr640::StoreField(font, binding.field, zr640::ReadFieldText(number.Typed(window())));
-    number.ShowKept(window(), kept);
-    NotifyChanged();
-}
-
 // A change of font shows the font, as an independent symbol, in its type's group; every
 // notification opens the fields of the font's type and puts the sample into the Data box.
 void Code2DPage::OnFontList(int code) {
@@ -385,19 +362,6 @@ void Code2DPage::OnList(zr640::Barcode2DSettings& font, int control, int code) {
     if (code == CBN_SELCHANGE) NotifyChanged();
 }
 
-// The Data box's bytes, checked with the type's rule, go to the printer as one raw job; data
-// the check refuses (or that does not fit the data buffer) is refused with the data error and
-// nothing is sent.
-void Code2DPage::TestPrint(const zr640::Barcode2DSettings& font) const {
-    const auto data = TestDataBytes(window(), IDC_CODE2D_EDIT_DATA);
-    const auto job = data ? zr640::Barcode2DTestPrint(font, *data) : std::nullopt;
-    if (!job) {
-        Show(zr640::kBarcode2DDataError);
-        return;
-    }
-    SendRawJob(Printer(), *job);  // spooler failures are not shown
-}
-
 void Code2DPage::OnCommand(int control, int code) {
     if (control == IDC_CODE2D_COMBO_FONTNAME) return OnFontList(code);
     if (control == IDC_CODE2D_EDIT_DATA) {
@@ -408,7 +372,10 @@ void Code2DPage::OnCommand(int control, int code) {
     if (font == nullptr) return;
     for (const FieldBinding& binding : kFields) {
         if (binding.edit != control) continue;
-        if (code == EN_CHANGE && !filling()) ShowTypedField(*font, binding);
+        if (code == EN_CHANGE && !filling()) {
+            StoreTypedField(window(), *font, binding);
+            NotifyChanged();
+        }
         return;
     }
     switch (control) {
@@ -430,7 +397,12 @@ void Code2DPage::OnCommand(int control, int code) {
         NotifyChanged();
         return;
     case IDC_CODE2D_BUTTON_PRINT:
-        if (code == BN_CLICKED) TestPrint(*font);
+        if (code == BN_CLICKED) {
+            SendTestPrint(window(), IDC_CODE2D_EDIT_DATA, Printer(), zr640::kBarcode2DDataError,
+                          [font](std::span<const uint8_t> data) {
+                              return zr640::Barcode2DTestPrint(*font, data);
+                          });
+        }
         return;
     default: return;
     }

@@ -1,4 +1,4 @@
-#include "plugin/pages/document/barcode_test_data.h"
+#include "plugin/pages/document/code_page_parts.h"
 
 #include "core/barcode/test_print.h"
 
