@@ -76,12 +76,12 @@ uint8_t HexDigitValue(char32_t c) {
     return 0;
 }
 
-bool IsHexCommandCharacter(char32_t c) {
+bool IsHexCommandCharacter(char32_t c) noexcept {
     return c == U' ' || (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'F') ||
            (c >= U'a' && c <= U'f');
 }
 
-HexKeyAction FilterHexCommandKey(char32_t c, bool tabHeld, bool ctrlHeld) {
+HexKeyAction FilterHexCommandKey(char32_t c, bool tabHeld, bool ctrlHeld) noexcept {
     if (tabHeld) return HexKeyAction::kNextControl;
     if (c == U'\b' || c == U'-' || c == U'.') return HexKeyAction::kPass;
     if (ctrlHeld) return HexKeyAction::kPass;

@@ -33,7 +33,7 @@ uint8_t HexDigitValue(char32_t c);
 
 // True for the characters a command text is made of when typed: hexadecimal digits and
 // the space.
-bool IsHexCommandCharacter(char32_t c);
+bool IsHexCommandCharacter(char32_t c) noexcept;
 
 // What the command edit does with a typed character (WM_CHAR).
 enum class HexKeyAction {
@@ -45,6 +45,6 @@ enum class HexKeyAction {
 // The edit filter's rule. While Tab is held the character only moves the focus; backspace,
 // "-" and "." pass; with Ctrl held every character passes, so the clipboard keys work;
 // otherwise only hexadecimal digits and the space pass.
-HexKeyAction FilterHexCommandKey(char32_t c, bool tabHeld, bool ctrlHeld);
+HexKeyAction FilterHexCommandKey(char32_t c, bool tabHeld, bool ctrlHeld) noexcept;
 
 }  // namespace zr640

@@ -155,12 +155,15 @@ struct TextStyle {
     int angle = 0;  // degrees, counter-clockwise
 };
 
-int CALLBACK KeepLastFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM found) {
+// The enumeration callbacks only copy and send: nothing in them can throw.
+int CALLBACK KeepLastFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD,
+                            LPARAM found) noexcept {
     *reinterpret_cast<LOGFONTW*>(found) = *font;
     return 1;
 }
 
-int CALLBACK AddTrueTypeFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM combo) {
+int CALLBACK AddTrueTypeFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD type,
+                               LPARAM combo) noexcept {
     if ((type & TRUETYPE_FONTTYPE) != 0) {
         SendMessageW(reinterpret_cast<HWND>(combo), CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(font->lfFaceName));

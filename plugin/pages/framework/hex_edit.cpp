@@ -12,8 +12,9 @@ constexpr UINT_PTR kHexFilterSubclass = 0x5A48;  // "ZH"
 bool Held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 // The edit asks the dialog for every key, Tab included: the filter itself moves the focus on.
+// Nothing in it can throw.
 LRESULT CALLBACK HexFilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR) {
+                               DWORD_PTR) noexcept {
     switch (message) {
     case WM_GETDLGCODE: return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_CHAR:
