@@ -516,12 +516,19 @@ TEST_F(ViewerWindow, SystemMenuAboutBoxAndTreeMenu) {
     viewer.DismissOwnedWindows();
     EXPECT_TRUE(viewer.Settle());
 
-    // A right click on the tree opens its menu; Escape closes it and nothing is added.
+    // A right click on the tree opens its menu; Escape closes it and nothing is added. The
+    // tree tracks the mouse after the button goes down and takes a move away from the point
+    // for a drag: the cursor rests on the point, and a click that became a drag is repeated.
     const HWND tree = viewer.Item(IDC_VIEWER_TREE);
-    PostMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
-    PostMessageW(tree, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    POINT point{10, 10};
+    ClientToScreen(tree, &point);
+    SetCursorPos(point.x, point.y);
     HWND menu = nullptr;
-    for (int i = 0; i < 200 && menu == nullptr; ++i) {
+    for (int i = 0; i < 300 && menu == nullptr; ++i) {
+        if (i % 50 == 0) {
+            PostMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+            PostMessageW(tree, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+        }
         Sleep(20);
         HWND candidate = nullptr;
         while ((candidate = FindWindowExW(nullptr, candidate, L"#32768", nullptr)) != nullptr) {
