@@ -58,6 +58,10 @@ bool Enabled(HWND dialog, int control);
 bool IsChecked(HWND dialog, int control);
 // Whether the sheet's Apply button is enabled, i.e. a page reported a change.
 bool ApplyEnabled(HWND sheet);
+// A track bar's position.
+int SliderPosition(HWND page, int slider);
+// Drags a slider to a value and lets it go, as the mouse does: track, then release.
+void MoveSlider(HWND page, int slider, int value);
 // The tooltip window of this thread that holds a tool for the control, or null.
 HWND TooltipFor(HWND control);
 std::wstring ToolText(HWND tooltip, HWND control);

@@ -125,4 +125,18 @@ std::wstring ToolText(HWND tooltip, HWND control) {
     return text;
 }
 
+int SliderPosition(HWND page, int slider) {
+    return static_cast<int>(SendDlgItemMessageW(page, slider, TBM_GETPOS, 0, 0));
+}
+
+void MoveSlider(HWND page, int slider, int value) {
+    const HWND bar = GetDlgItem(page, slider);
+    SendMessageW(bar, TBM_SETPOS, TRUE, value);
+    SendMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, static_cast<WORD>(value)),
+                 reinterpret_cast<LPARAM>(bar));
+    NMHDR released = {bar, static_cast<UINT_PTR>(slider), static_cast<UINT>(NM_RELEASEDCAPTURE)};
+    SendMessageW(page, WM_NOTIFY, static_cast<WPARAM>(slider), reinterpret_cast<LPARAM>(&released));
+    oemhost::Pump(20);
+}
+
 }  // namespace wintest

@@ -57,21 +57,6 @@ void TypeText(HWND page, const wchar_t* text) {
     oemhost::Pump(20);
 }
 
-int SliderPosition(HWND page, int slider) {
-    return static_cast<int>(SendDlgItemMessageW(page, slider, TBM_GETPOS, 0, 0));
-}
-
-// Drags a slider to a value and lets it go.
-void MoveSlider(HWND page, int slider, int value) {
-    const HWND bar = GetDlgItem(page, slider);
-    SendMessageW(bar, TBM_SETPOS, TRUE, value);
-    SendMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, static_cast<WORD>(value)),
-                 reinterpret_cast<LPARAM>(bar));
-    NMHDR released = {bar, static_cast<UINT_PTR>(slider), static_cast<UINT>(NM_RELEASEDCAPTURE)};
-    SendMessageW(page, WM_NOTIFY, static_cast<WPARAM>(slider), reinterpret_cast<LPARAM>(&released));
-    oemhost::Pump(20);
-}
-
 void PressApply(HWND sheet) {
     SendMessageW(sheet, PSM_APPLY, 0, 0);
     oemhost::Pump(50);
