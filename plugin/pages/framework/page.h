@@ -27,7 +27,6 @@ struct PageDefinition {
     std::span<const ChoiceList> lists = {};  // refilled after every reload
     // Reloaded before every paint; empty: the page's own section.
     std::span<const Section> reload = {};
-    NotedPage noted = NotedPage::Count;  // Count: not noted for re-captioning
 };
 
 // The part of every page that does not depend on the sheet.
