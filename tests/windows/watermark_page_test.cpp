@@ -44,19 +44,14 @@ std::wstring Field(const char16_t* field, size_t capacity) {
     return {text.begin(), text.end()};
 }
 
-void SelectCombo(HWND page, int control, int index) {
-    SendDlgItemMessageW(page, control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-    oemhost::Pump(20);
-}
-
-// Types into the text box's edit field as a user does: the text changes, the box reports it.
+// Types into the text box's edit field key by key, after rubbing out its old text with
+// Backspace (the box selects its text only the first time it takes the focus).
 void TypeText(HWND page, const wchar_t* text) {
-    SetDlgItemTextW(page, IDC_WATERMARK_COMBO_TEXT, text);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_WATERMARK_COMBO_TEXT, CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_WATERMARK_COMBO_TEXT)));
-    oemhost::Pump(20);
+    Focus(page, IDC_WATERMARK_COMBO_TEXT);
+    PressKey(VK_END);
+    for (size_t n = ControlText(page, IDC_WATERMARK_COMBO_TEXT).size(); n > 0; --n)
+        PressKey(VK_BACK);
+    TypeKeys(text);
 }
 
 void PressApply(HWND sheet) {
@@ -204,7 +199,7 @@ TEST_F(WatermarkPage, TiledRaisesASizeBelowTwentyAndTheSizeSliderSpringsBack) {
         },
         [&](HWND, HWND page, zr640::PrivateDevMode& record) {
             EXPECT_EQ(SliderPosition(page, IDC_WATERMARK_SLIDER_SIZE), 10);
-            SelectCombo(page, IDC_WATERMARK_COMBO_POSITION, 9);
+            PickWithKeyboard(page, IDC_WATERMARK_COMBO_POSITION, 9);
             EXPECT_EQ(record.bWatermarkPosition, 9);
             EXPECT_EQ(record.bWatermarkSize, 20);
             EXPECT_EQ(SliderPosition(page, IDC_WATERMARK_SLIDER_SIZE), 20);
@@ -217,7 +212,7 @@ TEST_F(WatermarkPage, TiledRaisesASizeBelowTwentyAndTheSizeSliderSpringsBack) {
             MoveSlider(page, IDC_WATERMARK_SLIDER_SIZE, 35);
             EXPECT_EQ(record.bWatermarkSize, 35);
 
-            SelectCombo(page, IDC_WATERMARK_COMBO_POSITION, 4);  // not tiled: any size stands
+            PickWithMouse(page, IDC_WATERMARK_COMBO_POSITION, 4);  // not tiled: any size stands
             MoveSlider(page, IDC_WATERMARK_SLIDER_SIZE, 5);
             EXPECT_EQ(record.bWatermarkSize, 5);
             EXPECT_EQ(ControlText(page, IDC_WATERMARK_VALUE_SIZE), L"5");
@@ -384,7 +379,7 @@ TEST_F(WatermarkPage, FontSizeClampsAboveAtOnceAndBelowOnLeaving) {
 // The record's field holds 16 characters and no terminator when all 16 are used.
 TEST_F(WatermarkPage, TheTextKeepsWhatTheFieldHolds) {
     RunOnPage(TextKind, [&](HWND, HWND page, zr640::PrivateDevMode& record) {
-        SelectCombo(page, IDC_WATERMARK_COMBO_TEXT, 3);
+        PickWithMouse(page, IDC_WATERMARK_COMBO_TEXT, 3);
         EXPECT_EQ(Field(record.wszWatermarkText, 16), L"DRAFT");
         TypeText(page, L"ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         EXPECT_EQ(std::u16string(record.wszWatermarkText, 16), u"ABCDEFGHIJKLMNOP");
@@ -511,11 +506,7 @@ TEST_F(WatermarkPage, ThePreviewFollowsEachChangeAtOnce) {
                  [&] { PickWithKeyboard(page, IDC_WATERMARK_COMBO_TEXT, 3); }},
                 {"text picked with the mouse",
                  [&] { PickWithMouse(page, IDC_WATERMARK_COMBO_TEXT, 6); }},
-                {"text typed",
-                 [&] {
-                     Focus(page, IDC_WATERMARK_COMBO_TEXT);
-                     TypeKeys(L"PROOF");
-                 }},
+                {"text typed", [&] { TypeText(page, L"PROOF"); }},
                 {"font", [&] { PickWithKeyboard(page, IDC_WATERMARK_COMBO_FONTTYPE, otherFace); }},
                 {"style", [&] { PickWithMouse(page, IDC_WATERMARK_COMBO_FONTSTYLE, 2); }},
                 {"font size", [&] { TypeAndLeave(page, IDC_WATERMARK_EDIT_FONTSIZE, L"40"); }},
