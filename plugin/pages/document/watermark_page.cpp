@@ -29,6 +29,7 @@
 #include "plugin/pages/pages.h"
 #include "plugin/platform/services.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 #include "win32/handles.h"
 
 namespace zr640ui {
@@ -38,8 +39,8 @@ using namespace watermark;  // the page's tables
 
 constexpr PageDefinition kPage = {Section::Watermark, kCaptions, kHelp, kLists};
 
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-std::u16string Narrow16(std::wstring_view text) { return {text.begin(), text.end()}; }
+using zr640::win::Utf16FromWide;
+using zr640::win::WideFromUtf16;
 
 // Stores at most the field's characters; the rest of the field is zero-filled.
 template <size_t N>
@@ -97,9 +98,9 @@ void WatermarkPage::ShowRecord(const zr640::PrivateDevMode& record) const {
     CheckRadio(window(), kKinds, kind);
     EnableForKind(kind);
     Send(IDC_WATERMARK_EDIT_BITMAP, EM_SETREADONLY, TRUE);
-    SetText(
-        IDC_WATERMARK_EDIT_BITMAP,
-        Wide(zr640::FieldText(record.wszWatermarkBitmap, std::size(record.wszWatermarkBitmap))));
+    SetText(IDC_WATERMARK_EDIT_BITMAP,
+            WideFromUtf16(
+                zr640::FieldText(record.wszWatermarkBitmap, std::size(record.wszWatermarkBitmap))));
     FillTextBox(Item(IDC_WATERMARK_COMBO_TEXT), kTextLimit,
                 zr640::FieldText(record.wszWatermarkText, std::size(record.wszWatermarkText)));
     const zr640::win::WindowDC dc(window());
@@ -146,10 +147,10 @@ std::optional<std::wstring> WatermarkPage::PictureFile() const {
     wchar_t temp[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
     if (length == 0 || length > MAX_PATH) return std::nullopt;
-    const auto name = zr640::WatermarkPictureFileName(Narrow16(std::wstring_view(temp, length)),
-                                                      Narrow16(std::wstring_view(printer)));
+    const auto name = zr640::WatermarkPictureFileName(
+        Utf16FromWide(std::wstring_view(temp, length)), Utf16FromWide(std::wstring_view(printer)));
     if (!name) return std::nullopt;
-    return Wide(*name);
+    return WideFromUtf16(*name);
 }
 
 // A path the record cannot hold whole would name another file: it is refused before the
@@ -186,7 +187,7 @@ void WatermarkPage::Browse(zr640::PrivateDevMode& record) {
         return;
     }
     zr640::StoreFieldText(record.wszWatermarkBitmap, std::size(record.wszWatermarkBitmap),
-                          Narrow16(shown));
+                          Utf16FromWide(shown));
     preview_.ReloadImage();
     RepaintPreview();
     NotifyChanged();
@@ -324,11 +325,11 @@ void WatermarkPage::RepaintPreview() const {
 // used) is the entry the page selected for it, the one apply would store.
 TextStyle WatermarkPage::StyleOf(const zr640::PrivateDevMode& record) const {
     TextStyle style;
-    style.text =
-        Wide(zr640::FieldText(record.wszWatermarkText, std::size(record.wszWatermarkText)));
+    style.text = WideFromUtf16(
+        zr640::FieldText(record.wszWatermarkText, std::size(record.wszWatermarkText)));
     if (style.text.empty()) style.text = SelectedEntry(Item(IDC_WATERMARK_COMBO_TEXT));
-    style.face =
-        Wide(zr640::FieldText(record.wszWatermarkFont, std::size(record.wszWatermarkFont)));
+    style.face = WideFromUtf16(
+        zr640::FieldText(record.wszWatermarkFont, std::size(record.wszWatermarkFont)));
     if (style.face.empty()) style.face = SelectedEntry(Item(IDC_WATERMARK_COMBO_FONTTYPE));
     style.style = record.bWatermarkFontStyle;
     style.pointSize = record.bWatermarkFontSize;  // while typing it may lie below the range
@@ -374,7 +375,7 @@ void WatermarkPage::OnApply() {
     if (kind == kKindImage) {
         const std::wstring path = ControlText(IDC_WATERMARK_EDIT_BITMAP);
         zr640::StoreFieldText(record->wszWatermarkBitmap, std::size(record->wszWatermarkBitmap),
-                              Narrow16(path));
+                              Utf16FromWide(path));
     }
     if (kind != kKindText) return;
     StoreText(*record, false);
