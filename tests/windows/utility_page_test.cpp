@@ -56,6 +56,9 @@ private:
     MemoryFormStore& store_;
 };
 
+// TEMPORARY until the shared person helpers land.
+void ClickCentre(HWND dialog, int control) { Click(dialog, control); }
+
 // ---- Modal dialogs ------------------------------------------------------------------------
 
 // Runs `act` on the dialog of that caption once `open` has shown it (the dialog's own loop
@@ -177,6 +180,10 @@ protected:
         ASSERT_TRUE(sheet.Run(SheetKind::Device));
     }
 
+public:
+    const std::vector<FakePlatform::Message>& Messages() const { return platform.messages; }
+
+protected:
     void WriteTable(uint8_t code, const std::u16string& command) {
         auto table = zr640::ControlFontTable::Load(tableFile);
         ASSERT_TRUE(table);
@@ -338,6 +345,55 @@ TEST_F(UtilityPage, AnUnreadableFormDatabaseLeavesTheListEmptyWithoutTooltips) {
         EXPECT_EQ(TooltipFor(GetDlgItem(page, IDC_UTILITY_BUTTON_SELFTEST)), nullptr);
         Click(page, IDC_UTILITY_BUTTON_SAVE);
         EXPECT_TRUE(store.forms().empty());
+        ASSERT_EQ(platform.messages.size(), 1u) << "the save says why it failed";
+        EXPECT_EQ(platform.messages[0].text, L"Set custom paper size failed!");
+    });
+}
+
+// The built-in form refused: the page is not set up, yet Save and Delete answer, as buttons
+// a person clicks, with the reason, and write nothing.
+TEST_F(UtilityPage, SaveAndDeleteOnAPageWhoseSetUpFailedSayWhy) {
+    store.failAdd = true;
+    RunOnPage([&](HWND page) {
+        ASSERT_TRUE(Entries(page).empty());
+        store.ClearCalls();
+        ClickCentre(page, IDC_UTILITY_BUTTON_SAVE);
+        oemhost::Pump(20);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, L"Set custom paper size failed!");
+        EXPECT_EQ(platform.messages[0].caption, L"Error");
+        EXPECT_EQ(platform.messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+        ClickCentre(page, IDC_UTILITY_BUTTON_DELETE);
+        oemhost::Pump(20);
+        ASSERT_EQ(platform.messages.size(), 2u);
+        EXPECT_EQ(platform.messages[1].text, L"Set custom paper size failed!");
+        EXPECT_TRUE(Entries(page).empty());
+    });
+    EXPECT_TRUE(store.calls().empty()) << "nothing is written by a page that is not set up";
+    EXPECT_TRUE(store.forms().empty());
+}
+
+// A form database the spooler cannot enumerate is a failure, never an empty database.
+TEST_F(UtilityPage, AFailedFormEnumerationIsReportedNotTakenForNoForms) {
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(kPrinter), &printer, nullptr));
+    ClosePrinter(printer);  // a handle the spooler no longer knows
+    zr640ui::SpoolerFormStore closed(printer);
+    EXPECT_FALSE(closed.Enumerate().has_value());
+    zr640ui::SpoolerFormStore bogus(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x5A5A)));
+    EXPECT_FALSE(bogus.Enumerate().has_value());
+
+    // The sheet's own printer handle may be the closed one's again: the page gets the bogus.
+    zr640ui::SetFormStoreFactory([](HANDLE) {
+        return std::make_unique<zr640ui::SpoolerFormStore>(
+            reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x5A5A)));
+    });
+    RunOnPage([&](HWND page) {
+        EXPECT_TRUE(Entries(page).empty());
+        ClickCentre(page, IDC_UTILITY_BUTTON_SAVE);
+        oemhost::Pump(20);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, L"Set custom paper size failed!");
     });
 }
 
@@ -495,6 +551,79 @@ TEST_F(UtilityPage, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
             });
     });
     EXPECT_TRUE(fs::is_directory(tableFile));
+}
+
+Bytes FileBytes(const fs::path& file) { return zr640::test::ReadFile(file); }
+
+// OK on a table whose file could not be read: the message, the dialog stays, and the file
+// keeps every byte.
+void PressOkOnUnreadableTable(UtilityPage& fixture, HWND page) {
+    const bool shown = WhileModal(
+        kTableCaption, [&] { Click(page, IDC_UTILITY_BUTTON_CONTROLFONT); },
+        [&](HWND table) {
+            EXPECT_EQ(Cell(table, 0x21, 2), L"") << "nothing of the file is shown";
+            Press(table, IDOK);
+            EXPECT_TRUE(IsWindowVisible(table)) << "the table stays open";
+            ASSERT_EQ(fixture.Messages().size(), 1u);
+            EXPECT_EQ(fixture.Messages()[0].text, L"Failed to get data from the file!");
+            EXPECT_EQ(fixture.Messages()[0].caption, L"Error");
+            EXPECT_EQ(fixture.Messages()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+            Press(table, IDCANCEL);
+        });
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(UtilityPage, ATableFileTooLargeToReadSurvivesOkByteForByte) {
+    std::string content = "[Character Translation Table]\r\n41=1B 40\r\n";
+    content.resize(static_cast<size_t>(zr640::kMaxControlFontFile) + 1, ';');
+    const Bytes before(content.begin(), content.end());
+    zr640::test::WriteFile(tableFile, before);
+    RunOnPage([&](HWND page) { PressOkOnUnreadableTable(*this, page); });
+    EXPECT_EQ(FileBytes(tableFile), before);
+}
+
+TEST_F(UtilityPage, ATableFileThatCannotBeOpenedSurvivesOk) {
+    const std::string content = "[Character Translation Table]\r\n41=1B 40\r\n";
+    const Bytes before(content.begin(), content.end());
+    zr640::test::WriteFile(tableFile, before);
+    // Held open by another program that shares it with no one.
+    const HANDLE held = CreateFileW(tableFile.wstring().c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    RunOnPage([&](HWND page) { PressOkOnUnreadableTable(*this, page); });
+    CloseHandle(held);
+    EXPECT_EQ(FileBytes(tableFile), before);
+}
+
+// Bytes above 7F are read in the system code page, as the profile functions read them, and
+// an OK that writes the table gives the profile functions the same text again.
+TEST_F(UtilityPage, NonAsciiBytesAreShownAndKeptAsTheProfileFunctionsReadThem) {
+    const std::string content =
+        "[Character Translation Table]\r\n41=1B \x80 \xE9\xA4\r\n43=\xC4\r\n";
+    zr640::test::WriteFile(tableFile, Bytes(content.begin(), content.end()));
+    const std::wstring readA = StoredCommand(tableFile, L"41");
+    const std::wstring readC = StoredCommand(tableFile, L"43");
+    ASSERT_NE(readA, L"<none>");
+    RunOnPage([&](HWND page) {
+        WhileModal(
+            kTableCaption, [&] { Click(page, IDC_UTILITY_BUTTON_CONTROLFONT); },
+            [&](HWND table) {
+                EXPECT_EQ(Cell(table, 0x21, 2), readA);
+                EXPECT_EQ(Cell(table, 0x23, 2), readC);
+                SelectRow(table, 0x22);  // an edit elsewhere, so OK writes the table
+                WhileModal(
+                    kTranslatorCaption, [&] { Press(table, IDC_CFTABLE_BUTTON_EDIT); },
+                    [&](HWND translator) {
+                        SetDlgItemTextW(translator, IDC_CFEDIT_EDIT_COMMAND, L"1B 40");
+                        Press(translator, IDOK);
+                    });
+                Press(table, IDOK);
+            });
+    });
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(StoredCommand(tableFile, L"41"), readA);
+    EXPECT_EQ(StoredCommand(tableFile, L"43"), readC);
+    EXPECT_EQ(StoredCommand(tableFile, L"42"), L"1B 40");
 }
 
 // What `zr640 control-font set` writes (the same writer) is what the profile functions read.
