@@ -7,8 +7,6 @@
 namespace zr640 {
 namespace {
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
-
 uint8_t Byte(int32_t value) { return static_cast<uint8_t>(value); }
 uint32_t Dword(int32_t value) { return static_cast<uint32_t>(value); }
 
@@ -18,24 +16,6 @@ int32_t Shown(uint32_t value) {
 }
 
 }  // namespace
-
-int64_t ReadFieldText(std::u16string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
-    const size_t firstDigit = i;
-    constexpr int64_t kLargest = std::numeric_limits<int64_t>::max();
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        const int64_t digit = text[i] - u'0';
-        value = value > (kLargest - digit) / 10 ? kLargest : value * 10 + digit;
-    }
-    if (i == firstDigit) return 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
-    if (i != text.size()) return 0;
-    return negative ? -value : value;
-}
 
 int32_t ClampField(int64_t value, FieldRange range) {
     if (value < 0 || value > range.high) return range.high;
@@ -152,7 +132,5 @@ FieldRange SegmentRange(bool composite) {
 std::u16string_view SegmentRangeLabel(bool composite) {
     return composite ? u"[ 4 . . 20 ]" : u"[ 2 . . 20 ]";
 }
-
-uint8_t SegmentsForComposite(uint8_t segments) { return segments < 4 ? uint8_t{4} : segments; }
 
 }  // namespace zr640

@@ -1,5 +1,6 @@
-// The number fields of the two code pages: how an edit's text is read, the range each field
-// is clamped into (never refused), and storing the clamped value into a font's settings.
+// The number fields of the two code pages: the range each field is clamped into (never
+// refused), and storing the clamped value into a font's settings. What a person types is read
+// by the number rule of every field (core/ui/number_field.h).
 #pragma once
 
 #include <cstdint>
@@ -13,11 +14,6 @@ struct FieldRange {
     int32_t low;
     int32_t high;
 };
-
-// An edit's text as a signed decimal number: an optional sign and digits, nothing else
-// (surrounding spaces aside). Unreadable text counts as 0; a number too large to hold gives
-// the largest (or, negative, the smallest) value.
-int64_t ReadFieldText(std::u16string_view text);
 
 // Below the range gives its low end, above it the high end; a negative value counts as
 // above the range.
@@ -64,9 +60,8 @@ void StoreHriFont(Barcode1DSettings& entry, uint8_t font);
 
 // The up-down range of the segment number: 2..20 for an independent symbol, 4..20 for a
 // composite one (the field's clamp stays 2..20). Switching to Composite raises a segment
-// number below 4 to 4; switching back leaves it.
+// number below 4 to 4, as leaving the field would; switching back leaves it.
 FieldRange SegmentRange(bool composite);
 std::u16string_view SegmentRangeLabel(bool composite);  // "[ 2 . . 20 ]", "[ 4 . . 20 ]"
-uint8_t SegmentsForComposite(uint8_t segments);
 
 }  // namespace zr640

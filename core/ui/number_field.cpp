@@ -20,9 +20,8 @@ FieldValue ClampTyped(std::u16string_view typed, NumberRange range, ClampMoment 
     const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char16_t c) {
         return c >= u'0' && c <= u'9';
     });
-    if (!digits) {
-        return {range.lowest, moment == ClampMoment::Leaving};
-    }
+    const bool typing = moment == ClampMoment::Typing;
+    if (!digits) return {range.lowest, !typing, typing};
     int64_t number = 0;
     for (const char16_t c : text) {
         number = number * 10 + (c - u'0');
@@ -30,12 +29,12 @@ FieldValue ClampTyped(std::u16string_view typed, NumberRange range, ClampMoment 
     }
     if (number > range.highest) return {range.highest, true};
     if (number < range.lowest) {
-        if (moment == ClampMoment::Typing) return {static_cast<int32_t>(number), false};
+        if (typing) return {static_cast<int32_t>(number), false, true};
         return {range.lowest, true};
     }
     // A typed "007" is stored as 7 and shown as typed until the field is left.
     const bool canonical = text.size() == 1 || text.front() != u'0';
-    return {static_cast<int32_t>(number), moment == ClampMoment::Leaving && !canonical};
+    return {static_cast<int32_t>(number), !typing && !canonical};
 }
 
 }  // namespace zr640::ui

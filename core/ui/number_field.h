@@ -19,11 +19,15 @@ enum class ClampMoment { Typing, Leaving };
 struct FieldValue {
     int32_t value;  // the value to store
     bool rewrite;   // the edit must show `value` instead of what was typed
+    // While typing: the text is no number yet or lies below the range, so there is nothing to
+    // store until more keys come or the field is left.
+    bool pending = false;
 };
 
 // Reads the typed text: leading and trailing blanks are ignored, and anything but decimal
 // digits (or an empty text) reads as the lowest value when leaving, and leaves the field alone
-// (no rewrite, value = lowest) while typing. Values too large for 32 bits read as the highest.
+// (no rewrite, value = lowest, pending) while typing. Values too large for 32 bits read as the
+// highest.
 FieldValue ClampTyped(std::u16string_view typed, NumberRange range, ClampMoment moment);
 
 }  // namespace zr640::ui

@@ -17,6 +17,7 @@
 #include "core/barcode/symbol_height.h"
 #include "core/barcode/test_print.h"
 #include "core/settings/private_devmode.h"
+#include "core/ui/number_field.h"
 
 namespace {
 
@@ -60,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The same bytes as a number field's text, and the symbol height of the entry.
     const std::u16string text(bytes.begin(), bytes.end());
-    const auto value = zr640::ReadFieldText(text);
+    const int32_t value =
+        zr640::ui::ClampTyped(text, {0, 1 << 20}, zr640::ui::ClampMoment::Leaving).value;
     zr640::StoreField(font1D, zr640::Field1D::kElementHeight, value);
     zr640::StoreField(font2D, zr640::Field2D::kGs1Segments, value);
     (void)zr640::SymbolHeightMillimetres(font1D.dwSymbolHeight);

@@ -47,16 +47,6 @@ TEST(SymbolHeight, DisplayTexts) {
     EXPECT_EQ(SymbolHeightPoints(1000), "400.0");
 }
 
-TEST(FieldText, ReadsSignedNumbersAndTakesTheRestAsZero) {
-    EXPECT_EQ(ReadFieldText(u"9"), 9);
-    EXPECT_EQ(ReadFieldText(u" 12 "), 12);
-    EXPECT_EQ(ReadFieldText(u"-3"), -3);
-    EXPECT_EQ(ReadFieldText(u""), 0);
-    EXPECT_EQ(ReadFieldText(u"-"), 0);
-    EXPECT_EQ(ReadFieldText(u"1x"), 0);
-    EXPECT_EQ(ReadFieldText(u"99999999999999999999999"), INT64_MAX);
-}
-
 TEST(FieldClamps, OneDimensionalFields) {
     Barcode1DSettings font = Default1D();
     EXPECT_EQ(StoreField(font, Field1D::kElementWidth, 9), 6);
@@ -130,8 +120,6 @@ TEST(FieldClamps, TwoDimensionalFields) {
 
     StoreField(font, Field2D::kGs1Segments, 1);
     EXPECT_EQ(font.bGs1Segments, 2) << "typing 1 stores 2";
-    EXPECT_EQ(SegmentsForComposite(font.bGs1Segments), 4) << "Composite raises 2 to 4";
-    EXPECT_EQ(SegmentsForComposite(9), 9);
     EXPECT_EQ(SegmentRange(true).low, 4);
     EXPECT_EQ(SegmentRange(false).low, 2);
 }

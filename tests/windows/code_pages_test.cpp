@@ -8,13 +8,16 @@
 
 #include <cstring>
 #include <fstream>
+#include <algorithm>
 #include <functional>
+#include <tuple>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "core/barcode/test_print.h"
 #include "resource.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 
 namespace {
@@ -37,11 +40,8 @@ bool Captured() { return GetFileAttributesW(kCaptureFile) != INVALID_FILE_ATTRIB
 
 Bytes Ascii(const char* text) { return Bytes(text, text + std::char_traits<char>::length(text)); }
 
-void SelectCombo(HWND page, int control, int index) {
-    SendDlgItemMessageW(page, control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-}
+// Picks the entry from the opened drop-down list, with the keyboard.
+void SelectCombo(HWND page, int control, int index) { PickWithKeyboard(page, control, index); }
 
 int ComboSelection(HWND page, int control) {
     return static_cast<int>(SendDlgItemMessageW(page, control, CB_GETCURSEL, 0, 0));
@@ -54,13 +54,13 @@ std::wstring ComboItem(HWND page, int control, int index) {
     return text;
 }
 
-// Replaces the edit's text by typing: everything selected, then one character at a time.
+// Replaces the edit's text as a person does: into the field (its text selected), the keys one
+// by one (Backspace for none), then Tab to the next field.
 void Type(HWND page, int edit, const std::wstring& text) {
-    const HWND control = GetDlgItem(page, edit);
-    SendMessageW(control, EM_SETSEL, 0, -1);
-    if (text.empty()) SendMessageW(control, WM_CHAR, VK_BACK, 0);
-    for (const wchar_t c : text) SendMessageW(control, WM_CHAR, c, 0);
-    oemhost::Pump(20);
+    Focus(page, edit);
+    if (text.empty()) PressKey(VK_BACK);
+    TypeKeys(text);
+    LeaveField();
 }
 
 int SpinPosition(HWND page, int spin) {
@@ -236,6 +236,203 @@ TEST_F(CodePages, Code1DFieldsClampWhatIsTyped) {
     });
 }
 
+// The values a person reaches by typing: for every number field of a page, the smallest and
+// the largest in-range value of every length the field takes, typed key by key and left.
+struct NumberFieldCase {
+    int edit, spin, maxCharacters, low, high;
+};
+
+std::vector<int> InRangeValuesOfEveryLength(const NumberFieldCase& field) {
+    std::vector<int> values;
+    for (int length = 1, first = 1; length <= field.maxCharacters; ++length, first *= 10) {
+        const int low = std::max(field.low, length == 1 ? 0 : first);
+        const int high = std::min(field.high, first * 10 - 1);
+        if (low > high) continue;
+        values.push_back(low);
+        if (high != low) values.push_back(high);
+    }
+    return values;
+}
+
+template <typename ReadStored>
+void ExpectEveryLengthStoredAsTyped(HWND page, const NumberFieldCase& field, ReadStored stored) {
+    for (const int value : InRangeValuesOfEveryLength(field)) {
+        SCOPED_TRACE(testing::Message() << "field " << field.edit << " typed " << value);
+        Type(page, field.edit, std::to_wstring(value));
+        EXPECT_EQ(stored(), value);
+        EXPECT_EQ(ControlText(page, field.edit), std::to_wstring(value));
+        EXPECT_EQ(SpinPosition(page, field.spin), value);
+    }
+}
+
+TEST_F(CodePages, Code1DEveryNumberFieldStoresWhatIsTypedKeyByKey) {
+    RunOnPage(kCode1DTab, [&](HWND, HWND page, zr640::PrivateDevMode& record) {
+        const zr640::Barcode1DSettings& font = record.barcode1D[0];
+        ExpectEveryLengthStoredAsTyped(page,
+                                       {IDC_CODE1D_EDIT_WIDTH, IDC_CODE1D_SPIN_WIDTH, 1, 2, 6},
+                                       [&] { return int{font.bElementWidth}; });
+        ExpectEveryLengthStoredAsTyped(page,
+                                       {IDC_CODE1D_EDIT_HEIGHT, IDC_CODE1D_SPIN_HEIGHT, 3, 1, 255},
+                                       [&] { return static_cast<int>(font.dwElementHeight); });
+        SelectCombo(page, IDC_CODE1D_COMBO_TYPE, 12);  // GS1 DataBar Expanded
+        ClickCentre(page, IDC_CODE1D_RADIO_COMPOSITE);
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE1D_EDIT_GS1WIDTH, IDC_CODE1D_SPIN_GS1WIDTH, 1, 1, 6},
+            [&] { return int{font.bGs1ElementWidth}; });
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE1D_EDIT_ROWHEIGHT, IDC_CODE1D_SPIN_ROWHEIGHT, 3, 2, 250},
+            [&] { return static_cast<int>(font.dwGs1RowHeight); });
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE1D_EDIT_ROWHEIGHT2D, IDC_CODE1D_SPIN_ROWHEIGHT2D, 1, 1, 10},
+            [&] { return static_cast<int>(font.dwGs1RowHeight2D); });
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE1D_EDIT_SEPARATOR, IDC_CODE1D_SPIN_SEPARATOR, 1, 1, 10},
+            [&] { return int{font.bGs1SeparatorHeight}; });
+
+        // The row height of the report: 1, 0, 0 is 100 (the first key alone is below 2 and
+        // must stand until more keys come), and so is 180.
+        for (const wchar_t* typed : {L"50", L"100", L"180"}) {
+            Type(page, IDC_CODE1D_EDIT_ROWHEIGHT, typed);
+            EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_ROWHEIGHT), typed);
+            EXPECT_EQ(std::to_wstring(font.dwGs1RowHeight), typed);
+        }
+    });
+}
+
+TEST_F(CodePages, Code2DEveryNumberFieldStoresWhatIsTypedKeyByKey) {
+    RunOnPage(kCode2DTab, [&](HWND, HWND page, zr640::PrivateDevMode& record) {
+        const zr640::Barcode2DSettings& font = record.barcode2D[0];
+        // PDF417: the rows of the report (12 once stored 32) and the element height (15
+        // once stored 25).
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE2D_EDIT_PDFWIDTH, IDC_CODE2D_SPIN_PDFWIDTH, 1, 1, 7},
+            [&] { return int{font.bPdfElementWidth}; });
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE2D_EDIT_PDFHEIGHT, IDC_CODE2D_SPIN_PDFHEIGHT, 2, 2, 25},
+            [&] { return int{font.bPdfElementHeight}; });
+        ExpectEveryLengthStoredAsTyped(page,
+                                       {IDC_CODE2D_EDIT_COLUMNS, IDC_CODE2D_SPIN_COLUMNS, 2, 1, 30},
+                                       [&] { return int{font.bPdfColumns}; });
+        ExpectEveryLengthStoredAsTyped(page, {IDC_CODE2D_EDIT_ROWS, IDC_CODE2D_SPIN_ROWS, 2, 3, 90},
+                                       [&] { return int{font.bPdfRows}; });
+        for (const auto& [edit, typed, read] :
+             {std::tuple{IDC_CODE2D_EDIT_ROWS, L"12", &zr640::Barcode2DSettings::bPdfRows},
+              std::tuple{IDC_CODE2D_EDIT_PDFHEIGHT, L"15",
+                         &zr640::Barcode2DSettings::bPdfElementHeight}}) {
+            Type(page, edit, typed);
+            EXPECT_EQ(std::to_wstring(font.*read), typed);
+            EXPECT_EQ(ControlText(page, edit), typed);
+        }
+
+        SelectCombo(page, IDC_CODE2D_COMBO_TYPE, 3);  // GS1 DataBar Expanded Stacked
+        ClickCentre(page, IDC_CODE2D_RADIO_COMPOSITE);
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE2D_EDIT_GS1WIDTH, IDC_CODE2D_SPIN_GS1WIDTH, 1, 1, 6},
+            [&] { return int{font.bGs1ElementWidth}; });
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE2D_EDIT_ROWHEIGHT, IDC_CODE2D_SPIN_ROWHEIGHT, 3, 2, 250},
+            [&] { return static_cast<int>(font.dwGs1RowHeight); });
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE2D_EDIT_ROWHEIGHT2D, IDC_CODE2D_SPIN_ROWHEIGHT2D, 1, 1, 10},
+            [&] { return static_cast<int>(font.dwGs1RowHeight2D); });
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE2D_EDIT_SEPARATOR, IDC_CODE2D_SPIN_SEPARATOR, 1, 1, 10},
+            [&] { return int{font.bGs1SeparatorHeight}; });
+        ExpectEveryLengthStoredAsTyped(
+            page, {IDC_CODE2D_EDIT_SEGMENTS, IDC_CODE2D_SPIN_SEGMENTS, 1, 4, 20},
+            [&] { return int{font.bGs1Segments}; });
+        for (const wchar_t* typed : {L"100", L"180"}) {
+            Type(page, IDC_CODE2D_EDIT_ROWHEIGHT, typed);
+            EXPECT_EQ(std::to_wstring(font.dwGs1RowHeight), typed);
+            EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_ROWHEIGHT), typed);
+        }
+
+        SelectCombo(page, IDC_CODE2D_COMBO_TYPE, 4);  // QR Code
+        ExpectEveryLengthStoredAsTyped(page,
+                                       {IDC_CODE2D_EDIT_QRWIDTH, IDC_CODE2D_SPIN_QRWIDTH, 2, 1, 24},
+                                       [&] { return int{font.bQrElementWidth}; });
+    });
+}
+
+// Above the range is lowered at the key that goes past it; below the range stands while typing
+// and is raised when the field is left or when the sheet applies with the focus still in it.
+TEST_F(CodePages, ValuesOutsideTheRangeAreKeptAtItsEnds) {
+    RunOnPage(kCode2DTab, [&](HWND sheet, HWND page, zr640::PrivateDevMode& record) {
+        const zr640::Barcode2DSettings& font = record.barcode2D[0];
+        Focus(page, IDC_CODE2D_EDIT_ROWS);
+        TypeKeys(L"9");
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_ROWS), L"9");
+        TypeKeys(L"5");
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_ROWS), L"90") << "lowered at once";
+        EXPECT_EQ(font.bPdfRows, 90);
+        EXPECT_EQ(SpinPosition(page, IDC_CODE2D_SPIN_ROWS), 90);
+
+        Focus(page, IDC_CODE2D_EDIT_ROWS);
+        TypeKeys(L"1");
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_ROWS), L"1") << "stands while typing";
+        EXPECT_EQ(font.bPdfRows, 90) << "nothing stored yet";
+        LeaveField();
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_ROWS), L"3");
+        EXPECT_EQ(font.bPdfRows, 3);
+        EXPECT_EQ(SpinPosition(page, IDC_CODE2D_SPIN_ROWS), 3);
+
+        Focus(page, IDC_CODE2D_EDIT_PDFHEIGHT);
+        TypeKeys(L"1");
+        PressApply(sheet);
+        EXPECT_EQ(font.bPdfElementHeight, 2) << "apply raises what the field still holds";
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_PDFHEIGHT), L"2");
+    });
+}
+
+// A person's own test data stays when they only click into a list and leave it; a real change
+// of font or type brings the type's sample.
+TEST_F(CodePages, TestDataStaysUntilTheFontOrTypeReallyChanges) {
+    RunOnPage(kCode1DTab, [&](HWND, HWND page, zr640::PrivateDevMode&) {
+        Type(page, IDC_CODE1D_EDIT_DATA, L"4006381333931");
+        Focus(page, IDC_CODE1D_COMBO_FONTNAME);
+        PressKey(VK_F4);
+        PressKey(VK_ESCAPE);
+        PickWithMouse(page, IDC_CODE1D_COMBO_TYPE, 0);  // the type it already has
+        Focus(page, IDC_CODE1D_COMBO_TYPE);
+        LeaveField();
+        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_DATA), L"4006381333931");
+        PickWithMouse(page, IDC_CODE1D_COMBO_TYPE, 3);
+        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_DATA), L"1234567890123") << "EAN13's sample";
+    });
+    RunOnPage(kCode2DTab, [&](HWND, HWND page, zr640::PrivateDevMode&) {
+        Type(page, IDC_CODE2D_EDIT_DATA, L"HELLO");
+        PickWithMouse(page, IDC_CODE2D_COMBO_FONTNAME, 0);
+        PickWithKeyboard(page, IDC_CODE2D_COMBO_TYPE, 0);
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_DATA), L"HELLO");
+        PickWithMouse(page, IDC_CODE2D_COMBO_FONTNAME, 1);
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_DATA), L"01234567890123");
+    });
+}
+
+// Every list of the 2D page, picked from its opened drop-down with the mouse, stores the entry.
+TEST_F(CodePages, Code2DListsPickedWithTheMouseAreStored) {
+    RunOnPage(kCode2DTab, [&](HWND sheet, HWND page, zr640::PrivateDevMode& record) {
+        const zr640::Barcode2DSettings& font = record.barcode2D[0];
+        PickWithMouse(page, IDC_CODE2D_COMBO_ERRORLEVEL, 8);
+        EXPECT_EQ(font.bPdfErrorLevel, 8);
+        EXPECT_TRUE(ApplyEnabled(sheet));
+        PickWithMouse(page, IDC_CODE2D_COMBO_TYPE, 3);
+        EXPECT_EQ(font.bType, 3);
+        PickWithMouse(page, IDC_CODE2D_COMBO_HRI, 2);
+        EXPECT_EQ(font.bGs1Hri, 3);
+        PickWithMouse(page, IDC_CODE2D_COMBO_AI, 0);
+        EXPECT_EQ(font.bGs1Ai, 0);
+        PickWithMouse(page, IDC_CODE2D_COMBO_TYPE, 4);
+        PickWithMouse(page, IDC_CODE2D_COMBO_QRLANGUAGE, 1);
+        EXPECT_EQ(font.bQrLanguage, 1);
+        PickWithMouse(page, IDC_CODE2D_COMBO_QRMODEL, 1);
+        EXPECT_EQ(font.bQrModel, 2);
+        PickWithMouse(page, IDC_CODE2D_COMBO_QRERROR, 3);
+        EXPECT_EQ(font.bQrErrorLevel, 3);
+        EXPECT_EQ(ControlText(page, IDC_CODE2D_COMBO_QRERROR), L"Q");
+    });
+}
+
 TEST_F(CodePages, Code1DTypeShowsItsGroupAndSample) {
     RunOnPage(kCode1DTab, [&](HWND sheet, HWND page, zr640::PrivateDevMode& record) {
         SelectCombo(page, IDC_CODE1D_COMBO_TYPE, 9);
@@ -286,27 +483,31 @@ TEST_F(CodePages, Code1DTypeShowsItsGroupAndSample) {
     });
 }
 
-TEST_F(CodePages, Code1DSizeBoxesFollowTheFontNotTheEdits) {
+// The font size the page advises follows the symbol height whenever it changes: a typed height,
+// an HRI choice, another font.
+TEST_F(CodePages, Code1DSizeBoxesFollowTheSymbolHeight) {
     RunOnPage(kCode1DTab, [&](HWND sheet, HWND page, zr640::PrivateDevMode& record) {
         Type(page, IDC_CODE1D_EDIT_HEIGHT, L"100");
+        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_MM), L" 14.1") << "100 dots";
         SelectCombo(page, IDC_CODE1D_COMBO_POSITION, 1);
         EXPECT_EQ(record.barcode1D[0].dwSymbolHeight, 123u)
             << "124 dots: 49.6 points round to 49.5";
-        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_MM), L" 23.0") << "edits do not refresh";
-        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_POINT), L" 65.0");
+        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_MM), L" 17.4");
+        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_POINT), L" 49.0") << "123 dots: 49.2 points";
 
         SelectCombo(page, IDC_CODE1D_COMBO_FONTNAME, 2);
         EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_MM), L" 23.0") << "font 3 keeps 163 dots";
         SelectCombo(page, IDC_CODE1D_COMBO_FONTNAME, 0);
         EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_MM), L" 17.4");
-        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_POINT), L" 49.0") << "123 dots: 49.2 points";
 
         Type(page, IDC_CODE1D_EDIT_HEIGHT, L"163");
         EXPECT_EQ(record.barcode1D[0].dwSymbolHeight, 187u);
-        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_MM), L" 17.4");
-        PressApply(sheet);
-        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_MM), L" 26.4") << "apply shows the size";
+        EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_MM), L" 26.4");
         EXPECT_EQ(ControlText(page, IDC_CODE1D_EDIT_POINT), L" 75.0");
+        ClickCentre(page, IDC_CODE1D_RADIO_FONTB);
+        EXPECT_EQ(record.barcode1D[0].bHriFont, 1);
+        EXPECT_NE(ControlText(page, IDC_CODE1D_EDIT_POINT), L" 75.0") << "font B is smaller";
+        PressApply(sheet);
         EXPECT_FALSE(ApplyEnabled(sheet));
     });
 }
@@ -403,12 +604,19 @@ TEST_F(CodePages, Code2DStartsWithFontOneAsPdf417) {
         EXPECT_EQ(SendDlgItemMessageW(page, IDC_CODE2D_COMBO_ERRORLEVEL, CB_GETCOUNT, 0, 0), 9);
         EXPECT_EQ(ControlText(page, IDC_CODE2D_RANGE_COLUMNS), L"[ 1. . 30 ]");
         EXPECT_EQ(ControlText(page, IDC_CODE2D_EDIT_DATA), L"01234567890123");
-        const POINT pdf = ClientPosition(page, IDC_CODE2D_GROUP_PDF417);
-        EXPECT_EQ(pdf.x, 26);
-        EXPECT_EQ(pdf.y, 83);
+        // The groups kept below the page stand where the GS1 DataBar group stands, in dialog
+        // units (to the pixel that rounding the template's units and the move apart allows).
+        const POINT gs1 = ClientPosition(page, IDC_CODE2D_GROUP_GS1);
+        for (const int group : {IDC_CODE2D_GROUP_PDF417, IDC_CODE2D_GROUP_QR}) {
+            const POINT moved = ClientPosition(page, group);
+            EXPECT_NEAR(moved.x, gs1.x, 1) << group;
+            EXPECT_NEAR(moved.y, gs1.y, 1) << group;
+        }
+        RECT qrError = {87, 451 - 310, 0, 0};  // the template's place, moved up 310 units
+        MapDialogRect(page, &qrError);
         const POINT qr = ClientPosition(page, IDC_CODE2D_COMBO_QRERROR);
-        EXPECT_EQ(qr.x, 130);
-        EXPECT_EQ(qr.y, 229);
+        EXPECT_NEAR(qr.x, qrError.left, 1);
+        EXPECT_NEAR(qr.y, qrError.top, 1);
         EXPECT_FALSE(ApplyEnabled(sheet));
 
         SelectCombo(page, IDC_CODE2D_COMBO_TYPE, 4);

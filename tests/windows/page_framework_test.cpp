@@ -68,45 +68,38 @@ TEST_F(PageFramework, NumberFieldClampsAndWritesTheClampedValueBack) {
     EXPECT_EQ(SendDlgItemMessageW(dialog.get(), IDC_EVENT_EDIT_FEED, EM_GETLIMITTEXT, 0, 0), 3);
 }
 
-// A field whose clamp is a rule of its own: the up-down moves to the kept value and its edit
-// follows, but never past the up-down's own range; an edit without an up-down is rewritten.
-TEST_F(PageFramework, ShowKeptMovesTheSpinWithinItsRangeAndRewritesTheEdit) {
+// While a value below the range (or no number) is being typed there is nothing to store, and
+// neither the edit nor the up-down is touched; leaving the field raises it.
+TEST_F(PageFramework, TakeWaitsWhileAValueBelowTheRangeIsTyped) {
     const TemplateDialog dialog;
-    NumberField feed{IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, {0, 100}, 3};
+    const NumberField feed{IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, {20, 100}, 3};
     feed.SetUp(dialog.get());
-    SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"250");
-    EXPECT_EQ(feed.Typed(dialog.get()), u"250");
-    feed.ShowKept(dialog.get(), 100);
-    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"100");
-    EXPECT_EQ(SendDlgItemMessageW(dialog.get(), IDC_EVENT_SPIN_FEED, UDM_GETPOS32, 0, 0), 100);
-
-    feed.range = {20, 100};
-    feed.SetUp(dialog.get());
-    SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"5");
-    feed.ShowKept(dialog.get(), 5);
-    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"20") << "the up-down's own range";
-
-    const NumberField bare{IDC_EVENT_EDIT_FEED, 0, {0, 100}, 3};
-    SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"");
-    bare.ShowKept(dialog.get(), 0);
-    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"0");
-    bare.ShowKept(dialog.get(), 0);
-    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"0");
+    feed.Show(dialog.get(), 40);
+    for (const wchar_t* typed : {L"", L"1"}) {
+        SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, typed);
+        EXPECT_EQ(feed.Take(dialog.get(), ClampMoment::Typing), std::nullopt) << typed;
+        EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), typed);
+        EXPECT_EQ(SendDlgItemMessageW(dialog.get(), IDC_EVENT_SPIN_FEED, UDM_GETPOS32, 0, 0), 40);
+    }
+    EXPECT_EQ(feed.Take(dialog.get(), ClampMoment::Leaving), 20);
+    EXPECT_EQ(ControlText(dialog.get(), IDC_EVENT_EDIT_FEED), L"20");
+    SetDlgItemTextW(dialog.get(), IDC_EVENT_EDIT_FEED, L"20");
+    EXPECT_EQ(feed.Take(dialog.get(), ClampMoment::Typing), 20) << "the lowest value is complete";
 }
 
-TEST_F(PageFramework, PlaceControlsMovesWithoutResizing) {
+TEST_F(PageFramework, MoveControlsMovesByDialogUnitsWithoutResizing) {
     const TemplateDialog dialog;
     const HWND edit = GetDlgItem(dialog.get(), IDC_EVENT_EDIT_FEED);
     RECT before = {};
     GetWindowRect(edit, &before);
-    const ControlPlace places[] = {{IDC_EVENT_EDIT_FEED, 31, 47}};
-    PlaceControls(dialog.get(), places);
+    constexpr int kMoved[] = {IDC_EVENT_EDIT_FEED};
+    MoveControls(dialog.get(), kMoved, 8, -16);
     RECT after = {};
     GetWindowRect(edit, &after);
-    POINT corner{after.left, after.top};
-    ScreenToClient(dialog.get(), &corner);
-    EXPECT_EQ(corner.x, 31);
-    EXPECT_EQ(corner.y, 47);
+    RECT units = {0, 0, 8, 16};
+    MapDialogRect(dialog.get(), &units);
+    EXPECT_EQ(after.left - before.left, units.right);
+    EXPECT_EQ(before.top - after.top, units.bottom);
     EXPECT_EQ(after.right - after.left, before.right - before.left);
     EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
 }

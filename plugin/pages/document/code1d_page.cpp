@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/barcode/barcode_types.h"
 #include "core/barcode/field_clamps.h"
@@ -121,21 +122,9 @@ constexpr int kGs1Group[] = {
     IDC_CODE1D_COMBO_HRI,         IDC_CODE1D_LABEL_AI,         IDC_CODE1D_COMBO_AI,
 };
 
-// The template keeps the GS1 DataBar group below the page; it goes over the general group.
-constexpr ControlPlace kGs1Places[] = {
-    {IDC_CODE1D_GROUP_GS1, 26, 62},           {IDC_CODE1D_LABEL_GS1TYPE, 33, 83},
-    {IDC_CODE1D_RADIO_INDEPENDENCE, 131, 83}, {IDC_CODE1D_RADIO_COMPOSITE, 231, 83},
-    {IDC_CODE1D_LABEL_GS1WIDTH, 33, 122},     {IDC_CODE1D_EDIT_GS1WIDTH, 132, 119},
-    {IDC_CODE1D_SPIN_GS1WIDTH, 158, 119},     {IDC_CODE1D_RANGE_GS1WIDTH, 183, 122},
-    {IDC_CODE1D_LABEL_ROWHEIGHT, 228, 122},   {IDC_CODE1D_EDIT_ROWHEIGHT, 327, 119},
-    {IDC_CODE1D_SPIN_ROWHEIGHT, 352, 119},    {IDC_CODE1D_RANGE_ROWHEIGHT, 378, 122},
-    {IDC_CODE1D_LABEL_ROWHEIGHT2D, 33, 161},  {IDC_CODE1D_EDIT_ROWHEIGHT2D, 132, 158},
-    {IDC_CODE1D_SPIN_ROWHEIGHT2D, 158, 158},  {IDC_CODE1D_RANGE_ROWHEIGHT2D, 183, 161},
-    {IDC_CODE1D_LABEL_SEPARATOR, 228, 161},   {IDC_CODE1D_EDIT_SEPARATOR, 327, 158},
-    {IDC_CODE1D_SPIN_SEPARATOR, 353, 158},    {IDC_CODE1D_RANGE_SEPARATOR, 378, 161},
-    {IDC_CODE1D_LABEL_HRI, 33, 200},          {IDC_CODE1D_COMBO_HRI, 132, 197},
-    {IDC_CODE1D_LABEL_AI, 33, 239},           {IDC_CODE1D_COMBO_AI, 132, 236},
-};
+// The template keeps the GS1 DataBar group this many dialog units below the general group,
+// out of sight; the page moves it over the general group.
+constexpr int kGs1GroupBelow = 200;
 
 constexpr int kHriFonts[] = {IDC_CODE1D_RADIO_FONTA, IDC_CODE1D_RADIO_FONTB};
 constexpr int kRowHeight2D[] = {IDC_CODE1D_EDIT_ROWHEIGHT2D, IDC_CODE1D_SPIN_ROWHEIGHT2D};
@@ -164,12 +153,17 @@ private:
     void FillFixedLists() const;
     void ShowGroup(uint8_t bType) const;
     void ShowFont(const zr640::Barcode1DSettings& font) const;
-    void ShowSample(uint8_t bType) const;
+    void ShowSample(uint8_t bType);
     void ShowFontSize(const zr640::Barcode1DSettings& font) const;
     void ChooseIndependence(bool independent) const;
     void OnFontList(int code);
     void OnTypeList(zr640::Barcode1DSettings& font, int code);
     void OnList(zr640::Barcode1DSettings& font, int control, int code);
+    void OnField(zr640::Barcode1DSettings& font, const FieldBinding& binding, int code);
+
+    // The font and type whose sample the Data box was last given: a person's own test data
+    // stays until one of them really changes.
+    std::pair<LRESULT, int> sampleOf_{-1, -1};
 };
 
 zr640::Barcode1DSettings* Code1DPage::Font() const {
@@ -213,14 +207,17 @@ void Code1DPage::ShowFont(const zr640::Barcode1DSettings& font) const {
     Enable(IDC_CODE1D_COMBO_AI, font.bType == zr640::kGs1Expanded1DType);
 }
 
-void Code1DPage::ShowSample(uint8_t bType) const {
+void Code1DPage::ShowSample(uint8_t bType) {
+    const std::pair<LRESULT, int> of{Send(IDC_CODE1D_COMBO_FONTNAME, CB_GETCURSEL), bType};
+    if (of == sampleOf_) return;
+    sampleOf_ = of;
     const auto type = zr640::Barcode1DTypeOf(bType);
     SetText(IDC_CODE1D_EDIT_DATA, type ? Wide(type->sample) : std::wstring());
     Enable(IDC_CODE1D_BUTTON_PRINT, GetWindowTextLengthW(Item(IDC_CODE1D_EDIT_DATA)) > 0);
 }
 
-// The font size to choose in the application, shown at creation, on a change of font and on
-// apply (not after each edit).
+// The font size to choose in the application, shown whenever the symbol height may have
+// changed, so the advice is never stale.
 void Code1DPage::ShowFontSize(const zr640::Barcode1DSettings& font) const {
     SetText(IDC_CODE1D_EDIT_MM, Wide(zr640::SymbolHeightMillimetres(font.dwSymbolHeight)));
     SetText(IDC_CODE1D_EDIT_POINT, Wide(zr640::SymbolHeightPoints(font.dwSymbolHeight)));
@@ -234,7 +231,7 @@ void Code1DPage::ChooseIndependence(bool independent) const {
 }
 
 BOOL Code1DPage::OnInitDialog() {
-    PlaceControls(window(), kGs1Places);
+    MoveControls(window(), kGs1Group, 0, -kGs1GroupBelow);
     FillFixedLists();
     for (const FieldBinding& binding : kFields) binding.Number().SetUp(window());
     SetText(IDC_CODE1D_RANGE_WIDTH, L"[ 2. . 6 ]");
@@ -259,16 +256,15 @@ BOOL Code1DPage::OnInitDialog() {
     return TRUE;
 }
 
-// Every notification of the font list shows the selected font; a change of font also shows
-// its type's group (a GS1 DataBar font starts as an independent symbol).
+// A change of font shows the font's entry in its type's group (a GS1 DataBar font starts as an
+// independent symbol). Other notifications of the list (focus, drop-down) change nothing: the
+// fields a person is moving into keep their text and selection.
 void Code1DPage::OnFontList(int code) {
     const zr640::Barcode1DSettings* font = Font();
-    if (font == nullptr) return;
+    if (font == nullptr || code != CBN_SELCHANGE) return;
     ShowFont(*font);
-    if (code == CBN_SELCHANGE) {
-        ShowGroup(font->bType);
-        if (Gs1Type(font->bType)) ChooseIndependence(true);
-    }
+    ShowGroup(font->bType);
+    if (Gs1Type(font->bType)) ChooseIndependence(true);
     ShowSample(font->bType);
     ShowFontSize(*font);
 }
@@ -295,6 +291,7 @@ void Code1DPage::OnList(zr640::Barcode1DSettings& font, int control, int code) {
     case IDC_CODE1D_COMBO_POSITION:
         zr640::StoreHriPosition(font, entry);
         Enable(kHriFonts, entry != 0);
+        ShowFontSize(font);
         break;
     case IDC_CODE1D_COMBO_HRI: font.bGs1Hri = static_cast<uint8_t>(entry + 1); break;
     case IDC_CODE1D_COMBO_AI: font.bGs1Ai = entry; break;
@@ -312,12 +309,7 @@ void Code1DPage::OnCommand(int control, int code) {
     zr640::Barcode1DSettings* font = Font();
     if (font == nullptr) return;
     for (const FieldBinding& binding : kFields) {
-        if (binding.edit != control) continue;
-        if (code == EN_CHANGE && !filling()) {
-            StoreTypedField(window(), *font, binding);
-            NotifyChanged();
-        }
-        return;
+        if (binding.edit == control) return OnField(*font, binding, code);
     }
     switch (control) {
     case IDC_CODE1D_COMBO_TYPE: return OnTypeList(*font, code);
@@ -328,6 +320,7 @@ void Code1DPage::OnCommand(int control, int code) {
     case IDC_CODE1D_RADIO_FONTB:
         if (code != BN_CLICKED) return;
         zr640::StoreHriFont(*font, control == IDC_CODE1D_RADIO_FONTB ? 1 : 0);
+        ShowFontSize(*font);
         NotifyChanged();
         return;
     case IDC_CODE1D_RADIO_INDEPENDENCE:
@@ -346,8 +339,23 @@ void Code1DPage::OnCommand(int control, int code) {
     }
 }
 
+// A typed value is stored while typing, or when the field is left if it lies below the range.
+void Code1DPage::OnField(zr640::Barcode1DSettings& font, const FieldBinding& binding, int code) {
+    if (filling() || (code != EN_CHANGE && code != EN_KILLFOCUS)) return;
+    const ClampMoment moment = code == EN_CHANGE ? ClampMoment::Typing : ClampMoment::Leaving;
+    if (!StoreTypedField(window(), font, binding.Number(), binding.field, moment)) return;
+    ShowFontSize(font);
+    NotifyChanged();
+}
+
+// Apply may come while a field still holds a value below its range: it is raised and stored.
 void Code1DPage::OnApply() {
-    if (const zr640::Barcode1DSettings* font = Font()) ShowFontSize(*font);
+    zr640::Barcode1DSettings* font = Font();
+    if (font == nullptr) return;
+    for (const FieldBinding& binding : kFields) {
+        StoreTypedField(window(), *font, binding.Number(), binding.field, ClampMoment::Leaving);
+    }
+    ShowFontSize(*font);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/barcode/barcode_types.h"
 #include "core/barcode/field_clamps.h"
@@ -154,25 +155,10 @@ constexpr int kQrGroup[] = {
     IDC_CODE2D_LABEL_QRERROR,    IDC_CODE2D_COMBO_QRERROR,
 };
 
-// The template keeps the PDF417 and QR groups below the page; they go where the GS1 DataBar
-// group stands.
-constexpr ControlPlace kPlaces[] = {
-    {IDC_CODE2D_GROUP_PDF417, 26, 83},       {IDC_CODE2D_LABEL_COLUMNS, 33, 108},
-    {IDC_CODE2D_EDIT_COLUMNS, 130, 104},     {IDC_CODE2D_SPIN_COLUMNS, 166, 104},
-    {IDC_CODE2D_RANGE_COLUMNS, 192, 108},    {IDC_CODE2D_LABEL_PDFWIDTH, 33, 140},
-    {IDC_CODE2D_EDIT_PDFWIDTH, 130, 137},    {IDC_CODE2D_SPIN_PDFWIDTH, 166, 137},
-    {IDC_CODE2D_RANGE_PDFWIDTH, 192, 140},   {IDC_CODE2D_LABEL_ROWS, 33, 173},
-    {IDC_CODE2D_EDIT_ROWS, 130, 170},        {IDC_CODE2D_SPIN_ROWS, 166, 170},
-    {IDC_CODE2D_RANGE_ROWS, 192, 173},       {IDC_CODE2D_LABEL_PDFHEIGHT, 33, 206},
-    {IDC_CODE2D_EDIT_PDFHEIGHT, 130, 203},   {IDC_CODE2D_SPIN_PDFHEIGHT, 166, 203},
-    {IDC_CODE2D_RANGE_PDFHEIGHT, 192, 206},  {IDC_CODE2D_LABEL_ERRORLEVEL, 33, 239},
-    {IDC_CODE2D_COMBO_ERRORLEVEL, 130, 236}, {IDC_CODE2D_GROUP_QR, 26, 83},
-    {IDC_CODE2D_LABEL_QRWIDTH, 33, 118},     {IDC_CODE2D_EDIT_QRWIDTH, 130, 115},
-    {IDC_CODE2D_SPIN_QRWIDTH, 163, 115},     {IDC_CODE2D_RANGE_QRWIDTH, 190, 118},
-    {IDC_CODE2D_LABEL_QRLANGUAGE, 33, 156},  {IDC_CODE2D_COMBO_QRLANGUAGE, 130, 153},
-    {IDC_CODE2D_LABEL_QRMODEL, 33, 194},     {IDC_CODE2D_COMBO_QRMODEL, 130, 191},
-    {IDC_CODE2D_LABEL_QRERROR, 33, 232},     {IDC_CODE2D_COMBO_QRERROR, 130, 229},
-};
+// The template keeps the PDF417 and QR groups this many dialog units below the place of the
+// GS1 DataBar group, out of sight; the page moves them there.
+constexpr int kPdf417GroupBelow = 180;
+constexpr int kQrGroupBelow = 310;
 
 // Open for PDF417 only.
 constexpr int kPdf417Fields[] = {
@@ -211,12 +197,20 @@ private:
     void ShowGroup(uint8_t bType) const;
     void EnableByType(uint8_t bType) const;
     void ShowFont(const zr640::Barcode2DSettings& font) const;
-    void ShowSample() const;
-    void ChooseIndependence(bool independent) const;
-    void ChooseComposite();
+    void ShowSample();
+    void ChooseIndependence(bool independent);
+    NumberField Number(const FieldBinding& binding) const;
     void OnFontList(int code);
     void OnTypeList(zr640::Barcode2DSettings& font, int code);
     void OnList(zr640::Barcode2DSettings& font, int control, int code);
+    void OnField(zr640::Barcode2DSettings& font, const FieldBinding& binding, int code);
+    void OnApply() override;
+
+    // A composite symbol takes at least 4 segments a row: the segment number's range then.
+    bool composite_ = false;
+    // The font and type whose sample the Data box was last given: a person's own test data
+    // stays until one of them really changes.
+    std::pair<LRESULT, LRESULT> sampleOf_{-1, -1};
 };
 
 zr640::Barcode2DSettings* Code2DPage::Font() const {
@@ -257,7 +251,7 @@ void Code2DPage::ShowFont(const zr640::Barcode2DSettings& font) const {
     const Filling filling(*this);
     Send(IDC_CODE2D_COMBO_TYPE, CB_SETCURSEL, font.bType);
     for (const FieldBinding& binding : kFields) {
-        binding.Number().Show(window(), zr640::StoredField(font, binding.field));
+        Number(binding).Show(window(), zr640::StoredField(font, binding.field));
     }
     kErrorLevelList.Select(window(), font.bPdfErrorLevel);
     kHriList.Select(window(), static_cast<int>(font.bGs1Hri) - 1);
@@ -267,54 +261,62 @@ void Code2DPage::ShowFont(const zr640::Barcode2DSettings& font) const {
     Send(IDC_CODE2D_COMBO_QRERROR, CB_SETCURSEL, font.bQrErrorLevel);
 }
 
-void Code2DPage::ShowSample() const {
+void Code2DPage::ShowSample() {
+    const std::pair<LRESULT, LRESULT> of{Send(IDC_CODE2D_COMBO_FONTNAME, CB_GETCURSEL),
+                                         Send(IDC_CODE2D_COMBO_TYPE, CB_GETCURSEL)};
+    if (of == sampleOf_) return;
+    sampleOf_ = of;
     SetText(IDC_CODE2D_EDIT_DATA, Wide(zr640::kBarcode2DSample));
     Enable(IDC_CODE2D_BUTTON_PRINT, GetWindowTextLengthW(Item(IDC_CODE2D_EDIT_DATA)) > 0);
 }
 
-// Independence and Composite store nothing themselves: they set the segment number's
-// up-down range, and Composite opens the 2D row height.
-void Code2DPage::ChooseIndependence(bool independent) const {
+// Independence and Composite store nothing themselves: they set the segment number's range,
+// and Composite opens the 2D row height. A segment number below the composite range is raised
+// to it as when the field is left; the edit's change stores it.
+void Code2DPage::ChooseIndependence(bool independent) {
     Check(IDC_CODE2D_RADIO_INDEPENDENCE, independent);
     Check(IDC_CODE2D_RADIO_COMPOSITE, !independent);
     Enable(kRowHeight2D, !independent);
-    const zr640::FieldRange range = zr640::SegmentRange(!independent);
-    NumberField segments = kSegments.Number();
-    segments.range = {range.low, range.high};
+    composite_ = !independent;
+    const NumberField segments = Number(kSegments);
     segments.SetUp(window());
-    SetText(IDC_CODE2D_RANGE_SEGMENTS, Wide(zr640::SegmentRangeLabel(!independent)));
+    SetText(IDC_CODE2D_RANGE_SEGMENTS, Wide(zr640::SegmentRangeLabel(composite_)));
+    if (composite_) segments.Read(window(), ClampMoment::Leaving);
 }
 
-// A segment number below the composite range is raised to it; the edit's change stores it.
-void Code2DPage::ChooseComposite() {
-    ChooseIndependence(false);
-    const int64_t shown = zr640::ReadFieldText(kSegments.Number().Typed(window()));
-    const int low = zr640::SegmentRange(true).low;
-    if (shown < low) SetText(IDC_CODE2D_EDIT_SEGMENTS, std::to_wstring(low));
+NumberField Code2DPage::Number(const FieldBinding& binding) const {
+    NumberField number = binding.Number();
+    if (&binding == &kSegments) {
+        const zr640::FieldRange range = zr640::SegmentRange(composite_);
+        number.range = {range.low, range.high};
+    }
+    return number;
 }
 
 BOOL Code2DPage::OnInitDialog() {
-    PlaceControls(window(), kPlaces);
+    MoveControls(window(), kPdf417Group, 0, -kPdf417GroupBelow);
+    MoveControls(window(), kQrGroup, 0, -kQrGroupBelow);
     FillFixedLists();
     Send(IDC_CODE2D_COMBO_FONTNAME, CB_SETCURSEL, 0);
     Enable(IDC_CODE2D_EDIT_POINT, false);
     Send(IDC_CODE2D_EDIT_POINT, EM_SETREADONLY, TRUE);
     SetText(IDC_CODE2D_EDIT_POINT, Wide(zr640::kBarcode2DPointText));
-    for (const FieldBinding& binding : kFields) binding.Number().SetUp(window());
+    for (const FieldBinding& binding : kFields) Number(binding).SetUp(window());
     SetText(IDC_CODE2D_RANGE_PDFWIDTH, L"[ 1. . 7 ]");
     SetText(IDC_CODE2D_RANGE_PDFHEIGHT, L"[ 2 . . 25 ]");
     SetText(IDC_CODE2D_RANGE_COLUMNS, L"[ 1. . 30 ]");
     SetText(IDC_CODE2D_RANGE_ROWS, L"[ 3 . . 90 ]");
-    ShowSample();
     ChooseIndependence(true);
     const zr640::Barcode2DSettings* font = Font();
     if (font == nullptr) {
         ShowGroup(0);
+        ShowSample();
         return TRUE;
     }
     ShowGroup(font->bType);
     ShowFont(*font);
     EnableByType(font->bType);
+    ShowSample();
     return TRUE;
 }
 
@@ -371,12 +373,7 @@ void Code2DPage::OnCommand(int control, int code) {
     zr640::Barcode2DSettings* font = Font();
     if (font == nullptr) return;
     for (const FieldBinding& binding : kFields) {
-        if (binding.edit != control) continue;
-        if (code == EN_CHANGE && !filling()) {
-            StoreTypedField(window(), *font, binding);
-            NotifyChanged();
-        }
-        return;
+        if (binding.edit == control) return OnField(*font, binding, code);
     }
     switch (control) {
     case IDC_CODE2D_COMBO_TYPE: return OnTypeList(*font, code);
@@ -393,7 +390,7 @@ void Code2DPage::OnCommand(int control, int code) {
         return;
     case IDC_CODE2D_RADIO_COMPOSITE:
         if (code != BN_CLICKED) return;
-        ChooseComposite();
+        ChooseIndependence(false);
         NotifyChanged();
         return;
     case IDC_CODE2D_BUTTON_PRINT:
@@ -405,6 +402,22 @@ void Code2DPage::OnCommand(int control, int code) {
         }
         return;
     default: return;
+    }
+}
+
+// A typed value is stored while typing, or when the field is left if it lies below the range.
+void Code2DPage::OnField(zr640::Barcode2DSettings& font, const FieldBinding& binding, int code) {
+    if (filling() || (code != EN_CHANGE && code != EN_KILLFOCUS)) return;
+    const ClampMoment moment = code == EN_CHANGE ? ClampMoment::Typing : ClampMoment::Leaving;
+    if (StoreTypedField(window(), font, Number(binding), binding.field, moment)) NotifyChanged();
+}
+
+// Apply may come while a field still holds a value below its range: it is raised and stored.
+void Code2DPage::OnApply() {
+    zr640::Barcode2DSettings* font = Font();
+    if (font == nullptr) return;
+    for (const FieldBinding& binding : kFields) {
+        StoreTypedField(window(), *font, Number(binding), binding.field, ClampMoment::Leaving);
     }
 }
 

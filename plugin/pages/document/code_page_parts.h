@@ -32,14 +32,16 @@ struct CodeField {
     }
 };
 
-// An edit's text, clamped by the field's rule and stored at once; the up-down and the edit
-// then show what was stored.
+// What was typed into a field, by the number rule of every field: a value above the range is
+// lowered at once, one inside it is stored as typed, one below it (or no number) waits until
+// the field is left and is then raised. Returns whether the record's value changed.
 template <typename Settings, typename Field>
-void StoreTypedField(HWND page, Settings& font, const CodeField<Field>& binding) {
-    const NumberField number = binding.Number();
-    const int32_t kept =
-        zr640::StoreField(font, binding.field, zr640::ReadFieldText(number.Typed(page)));
-    number.ShowKept(page, kept);
+bool StoreTypedField(HWND page, Settings& font, const NumberField& number, Field field,
+                     ClampMoment moment) {
+    const std::optional<int> kept = number.Take(page, moment);
+    if (!kept) return false;
+    const int32_t before = zr640::StoredField(font, field);
+    return zr640::StoreField(font, field, *kept) != before;
 }
 
 // The Data box text (its first zr640::kTestDataMaxCharacters characters) converted to the

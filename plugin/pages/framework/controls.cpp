@@ -20,9 +20,16 @@ std::optional<size_t> CheckedRadio(HWND dialog, const RadioGroup& group) {
     return std::nullopt;
 }
 
-void PlaceControls(HWND dialog, std::span<const ControlPlace> places) {
-    for (const ControlPlace& place : places) {
-        SetWindowPos(GetDlgItem(dialog, place.control), nullptr, place.x, place.y, 0, 0,
+void MoveControls(HWND dialog, std::span<const int> controls, int right, int down) {
+    RECT offset = {0, 0, right, down};
+    MapDialogRect(dialog, &offset);
+    for (const int control : controls) {
+        const HWND item = GetDlgItem(dialog, control);
+        RECT area = {};
+        GetWindowRect(item, &area);
+        POINT corner{area.left, area.top};
+        ScreenToClient(dialog, &corner);
+        SetWindowPos(item, nullptr, corner.x + offset.right, corner.y + offset.bottom, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -37,47 +44,46 @@ void NumberField::SetUp(HWND dialog) const {
     }
 }
 
+// An edit that already shows the value is left alone, so its selection and caret stay as the
+// person left them.
 void NumberField::Show(HWND dialog, int value) const {
     if (spin != 0) {
         SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, value);  // the buddy edit follows
     }
-    SetDlgItemInt(dialog, edit, static_cast<UINT>(value), TRUE);
+    wchar_t shown[32] = {};
+    GetDlgItemTextW(dialog, edit, shown, static_cast<int>(std::size(shown)));
+    if (std::to_wstring(value) != shown)
+        SetDlgItemInt(dialog, edit, static_cast<UINT>(value), TRUE);
 }
+
+namespace {
+
+zr640::ui::FieldValue ReadField(const NumberField& field, HWND dialog, ClampMoment moment) {
+    wchar_t typed[32] = {};
+    GetDlgItemTextW(dialog, field.edit, typed, static_cast<int>(std::size(typed)));
+    const std::wstring text(typed);
+    const zr640::ui::FieldValue value =
+        zr640::ui::ClampTyped(std::u16string(text.begin(), text.end()), field.range, moment);
+    if (value.rewrite) {
+        field.Show(dialog, value.value);
+        // The caret stays at the end, so typing goes on after the clamped digits.
+        SendDlgItemMessageW(dialog, field.edit, EM_SETSEL, 32, 32);
+    } else if (field.spin != 0 && !value.pending) {
+        SendDlgItemMessageW(dialog, field.spin, UDM_SETPOS32, 0, value.value);
+    }
+    return value;
+}
+
+}  // namespace
 
 int NumberField::Read(HWND dialog, ClampMoment moment) const {
-    wchar_t typed[32] = {};
-    GetDlgItemTextW(dialog, edit, typed, static_cast<int>(std::size(typed)));
-    const std::wstring text(typed);
-    const zr640::ui::FieldValue field =
-        zr640::ui::ClampTyped(std::u16string(text.begin(), text.end()), range, moment);
-    if (field.rewrite) {
-        Show(dialog, field.value);
-        // The caret stays at the end, so typing goes on after the clamped digits.
-        SendDlgItemMessageW(dialog, edit, EM_SETSEL, 32, 32);
-    } else if (spin != 0 && field.value >= range.lowest) {
-        SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, field.value);
-    }
-    return field.value;
+    return ReadField(*this, dialog, moment).value;
 }
 
-std::u16string NumberField::Typed(HWND dialog) const {
-    wchar_t typed[32] = {};
-    GetDlgItemTextW(dialog, edit, typed, static_cast<int>(std::size(typed)));
-    const std::wstring text(typed);
-    return {text.begin(), text.end()};
-}
-
-void NumberField::ShowKept(HWND dialog, int value) const {
-    const std::u16string before = Typed(dialog);
-    if (spin != 0) {
-        SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, value);  // rewrites a differing buddy
-    } else {
-        const std::wstring kept = std::to_wstring(value);
-        if (before != std::u16string(kept.begin(), kept.end())) {
-            SetDlgItemTextW(dialog, edit, kept.c_str());
-        }
-    }
-    if (Typed(dialog) != before) SendDlgItemMessageW(dialog, edit, EM_SETSEL, 32, 32);
+std::optional<int> NumberField::Take(HWND dialog, ClampMoment moment) const {
+    const zr640::ui::FieldValue value = ReadField(*this, dialog, moment);
+    if (value.pending) return std::nullopt;
+    return value.value;
 }
 
 void Slider::SetUp(HWND dialog, int value) const {

@@ -23,16 +23,11 @@ void CheckRadio(HWND dialog, const RadioGroup& group, std::ptrdiff_t index);
 // The value of the checked button, or nothing when none is checked.
 std::optional<size_t> CheckedRadio(HWND dialog, const RadioGroup& group);
 
-// Where a control goes: a position in the dialog's client area, in pixels.
-struct ControlPlace {
-    int control;
-    int x;
-    int y;
-};
-
-// Moves each control to its place; sizes and the z-order stay as the template made them
-// (a template may keep a group of controls out of sight below the page until it is placed).
-void PlaceControls(HWND dialog, std::span<const ControlPlace> places);
+// Moves each control by an offset in dialog units, converted for the dialog's font and the
+// screen's scale as the template's own places are; sizes and the z-order stay as the template
+// made them (a template may keep a group of controls out of sight below the page until the
+// page moves it into place).
+void MoveControls(HWND dialog, std::span<const int> controls, int right, int down);
 
 // An edit with its up-down control: a range, a character limit, and the clamp rule of
 // zr640::ui::ClampTyped with the clamped value written back to the edit and the spin.
@@ -44,16 +39,12 @@ struct NumberField {
 
     void SetUp(HWND dialog) const;
     void Show(HWND dialog, int value) const;
-    // Reads and clamps what was typed; returns the value to store.
+    // Reads and clamps what was typed, rewriting the edit and moving the up-down as the rule
+    // says; returns the value to store.
     int Read(HWND dialog, ClampMoment moment) const;
-
-    // For a field whose clamp is a rule of its own (one that reads Typed() and stores the
-    // value): shows the value the rule kept. The up-down moves to it and its buddy edit follows
-    // (the up-down keeps to its own range, and the edit then shows that end); an edit without
-    // an up-down is rewritten. Either way the edit is rewritten only when it shows something
-    // else, with the caret at the end, so its change notification does not come round again.
-    std::u16string Typed(HWND dialog) const;
-    void ShowKept(HWND dialog, int value) const;
+    // The same, but nothing while the value is still being typed below the range (or is no
+    // number yet): such a value is stored only when the field is left.
+    std::optional<int> Take(HWND dialog, ClampMoment moment) const;
 };
 
 // A track bar with the label that shows its value.
