@@ -20,6 +20,7 @@
 #include "plugin/pages/device/spooler_forms.h"
 #include "resource.h"
 #include "tests/native/test_bitmaps.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 
 namespace {
@@ -55,9 +56,6 @@ public:
 private:
     MemoryFormStore& store_;
 };
-
-// TEMPORARY until the shared person helpers land.
-void ClickCentre(HWND dialog, int control) { Click(dialog, control); }
 
 // ---- Modal dialogs ------------------------------------------------------------------------
 
@@ -395,6 +393,71 @@ TEST_F(UtilityPage, AFailedFormEnumerationIsReportedNotTakenForNoForms) {
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].text, L"Set custom paper size failed!");
     });
+}
+
+int SpinAt(HWND page, int spin) {
+    return static_cast<int>(SendDlgItemMessageW(page, spin, UDM_GETPOS32, 0, 0));
+}
+
+// The size boxes typed key by key and left: a size in the range stays as typed, whatever its
+// length; one above the range is lowered while it is typed, one below it is raised when the
+// box is left; the up-down shows what the box keeps, and Save stores exactly that.
+TEST_F(UtilityPage, SizesTypedKeyByKeyAreKeptAsTypedOrClampedIntoTheRange) {
+    struct Case {
+        int edit, spin;
+        const wchar_t* typed;
+        const wchar_t* kept;
+    };
+    const Case cases[] = {
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"410", L"410"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"457", L"457"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"580", L"580"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"4", L"410"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"50", L"410"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"300", L"410"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"999", L"580"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"254", L"254"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"1000", L"1000"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"12345", L"12345"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"32760", L"32760"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"7", L"254"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"99", L"254"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"40000", L"32760"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"01000", L"1000"},
+    };
+    RunOnPage([&](HWND page) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)));
+            TypeAndLeave(page, c.edit, c.typed);
+            EXPECT_EQ(ControlText(page, c.edit), c.kept);
+            EXPECT_EQ(SpinAt(page, c.spin), _wtoi(c.kept));
+        }
+        // Above the range is lowered at once, before the box is left.
+        Focus(page, IDC_UTILITY_EDIT_WIDTH);
+        TypeKeys(L"59");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"59") << "on the way to 590";
+        TypeKeys(L"0");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"580");
+        LeaveField();
+        // A cleared box typed again holds just the new digits.
+        Focus(page, IDC_UTILITY_EDIT_HEIGHT);
+        PressKey(VK_BACK);
+        TypeKeys(L"1000");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"1000");
+        LeaveField();
+
+        TypeAndLeave(page, IDC_UTILITY_EDIT_FORMNAME, L"Typed");
+        TypeAndLeave(page, IDC_UTILITY_EDIT_WIDTH, L"457");
+        TypeAndLeave(page, IDC_UTILITY_EDIT_HEIGHT, L"12345");
+        ClickCentre(page, IDC_UTILITY_BUTTON_SAVE);
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"457");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"12345");
+    });
+    ASSERT_NE(store.Find(u"Custom Paper-Typed"), nullptr);
+    EXPECT_EQ(store.Find(u"Custom Paper-Typed")->cx, 45700);
+    EXPECT_EQ(store.Find(u"Custom Paper-Typed")->cy, 1234500);
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 // Wine keeps no user forms: its form functions are used here only for what they do answer.
