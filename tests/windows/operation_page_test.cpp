@@ -576,11 +576,13 @@ TEST_F(OperationPage, FeedAndVolumeTypedKeyByKeyAreKeptAsTyped) {
             TypeKeys(L"38");
             EXPECT_EQ(ControlText(dialog, IDC_EVENT_EDIT_FEED), L"38");
             LeaveField();
-            TypeAndLeave(dialog, IDC_EVENT_EDIT_VOLUME, L"9");
+            // A box left empty reads as 0.
+            Focus(dialog, IDC_EVENT_EDIT_VOLUME);
+            PressKey(VK_BACK);
             ClickCentre(dialog, IDOK);
         }));
         EXPECT_EQ(Record(sheet).startPage.bFeedMm, 38);
-        EXPECT_EQ(Record(sheet).startPage.bBuzzerVolume, 9);
+        EXPECT_EQ(Record(sheet).startPage.bBuzzerVolume, 0);
         return false;
     };
     ASSERT_TRUE(sheet.Run(SheetKind::Document));
