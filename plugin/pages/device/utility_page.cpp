@@ -176,7 +176,7 @@ void UtilityPage::OnSelect() {
 
 // What the user types is clamped as in every number field: above the range at once, below
 // it when the box is left. A size the page shows itself (a form made elsewhere may be
-// larger) stays as shown until Save.
+// larger) is not typed: it stays as shown until the box is left or the form saved.
 void UtilityPage::OnSizeEdit(const NumberField& field, int code) const {
     if (code == EN_CHANGE && GetFocus() == Item(field.edit)) {
         field.Read(window(), ClampMoment::Typing);
