@@ -425,7 +425,12 @@ TEST_F(UtilityPage, SizesTypedKeyByKeyAreKeptAsTypedOrClampedIntoTheRange) {
         {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"40000", L"32760"},
         {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"01000", L"1000"},
     };
+    store = MemoryFormStore({{u"Custom Paper-Wide", 80000, 400000}});
     RunOnPage([&](HWND page) {
+        // A form made elsewhere, wider than the page takes, is shown as stored.
+        Choose(page, 1);
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"800");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"4000");
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message()
                          << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)));
