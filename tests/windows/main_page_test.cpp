@@ -13,6 +13,7 @@
 #include "plugin/localisation/language_files.h"
 #include "plugin/pages/document/main_page.h"
 #include "resource.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 
 namespace {
@@ -162,6 +163,40 @@ TEST_F(MainPage, ScaleIsClampedWhenTheEditLosesFocus) {
         // The arrows may go up to 200; only leaving the edit clamps the stored value.
         SendDlgItemMessageW(page, IDC_MAIN_SPIN_SCALE, UDM_SETPOS32, 0, 180);
         EXPECT_EQ(SpinPosition(page), 180);
+        return false;
+    };
+    ASSERT_TRUE(sheet.Run(SheetKind::Document));
+}
+
+// The scale typed key by key and left: a scale in the range is stored and shown as typed,
+// whatever its length; leaving raises one below the range and lowers one above it, and the
+// spin then stands at the stored value.
+TEST_F(MainPage, ScaleTypedKeyByKeyIsStoredAsTypedOrClampedWhenLeft) {
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* kept;
+    } cases[] = {{L"10", L"10"}, {L"55", L"55"},   {L"100", L"100"}, {L"99", L"99"}, {L"5", L"10"},
+                 {L"0", L"10"},  {L"150", L"100"}, {L"999", L"100"}, {L"055", L"55"}};
+    SheetSession sheet(plugin, kPrinter);
+    Record(sheet).bZoom = 1;
+    Record(sheet).bPrintAsImage = 1;
+    sheet.scenario = [&](HWND window) {
+        const HWND page = oemhost::PageAt(window, kMainTab);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)));
+            TypeAndLeave(page, IDC_MAIN_EDIT_SCALE, c.typed);
+            EXPECT_EQ(ControlText(page, IDC_MAIN_EDIT_SCALE), c.kept);
+            EXPECT_EQ(Record(sheet).bZoomScale, _wtoi(c.kept));
+            EXPECT_EQ(SpinPosition(page), _wtoi(c.kept));
+        }
+        // A cleared box typed again holds just the new digits.
+        Focus(page, IDC_MAIN_EDIT_SCALE);
+        PressKey(VK_BACK);
+        TypeKeys(L"75");
+        EXPECT_EQ(ControlText(page, IDC_MAIN_EDIT_SCALE), L"75");
+        LeaveField();
+        EXPECT_EQ(Record(sheet).bZoomScale, 75);
         return false;
     };
     ASSERT_TRUE(sheet.Run(SheetKind::Document));

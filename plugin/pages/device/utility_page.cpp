@@ -48,8 +48,9 @@ constexpr TextBinding kHelp[] = {
 constexpr PageDefinition kPage = {
     .section = Section::Utility, .captions = kCaptions, .help = kHelp};
 
-// The clamping is the form list's, at Save; the fields give the edits' limits and the spins'
-// ranges (the spins insert no thousands separators: UDS_NOTHOUSANDS in the template).
+// Save clamps through the form list; typing and leaving a box clamp through the fields, which
+// also give the edits' limits and the spins' ranges (the spins insert no thousands
+// separators: UDS_NOTHOUSANDS in the template).
 constexpr NumberField kWidth{
     IDC_UTILITY_EDIT_WIDTH,
     IDC_UTILITY_SPIN_WIDTH,
@@ -81,6 +82,7 @@ private:
     void OnSave();
     void OnDelete();
     void OnSelect();
+    void OnSizeEdit(const NumberField& field, int code) const;
     void OnControlFont() const;
 
     std::unique_ptr<zr640::FormStore> store_;
@@ -135,6 +137,11 @@ void UtilityPage::ShowBoxes() const {
 }
 
 void UtilityPage::OnSave() {
+    // A page whose set-up failed has no boxes to read; its list refuses and says why.
+    if (!opened_) {
+        if (const auto refusal = forms_.Save()) Show(*refusal);
+        return;
+    }
     forms_.SetName(Narrow16(ControlText(IDC_UTILITY_EDIT_FORMNAME)));
     forms_.SetWidth(Narrow16(ControlText(IDC_UTILITY_EDIT_WIDTH)));
     forms_.SetHeight(Narrow16(ControlText(IDC_UTILITY_EDIT_HEIGHT)));
@@ -148,9 +155,12 @@ void UtilityPage::OnSave() {
     if (refusal) Show(*refusal);
 }
 
+// A page whose set-up failed has nothing to delete and says so.
 void UtilityPage::OnDelete() {
-    if (!forms_.deleteEnabled()) return;
-    forms_.DeleteSelected();
+    if (const auto refusal = forms_.DeleteSelected()) {
+        Show(*refusal);
+        return;
+    }
     ShowList();
     ShowSelection();
     ShowBoxes();
@@ -164,6 +174,17 @@ void UtilityPage::OnSelect() {
     ShowBoxes();
 }
 
+// What the user types is clamped as in every number field: above the range at once, below
+// it when the box is left. A size the page shows itself (a form made elsewhere may be
+// larger) is not typed: it stays as shown until the box is left or the form saved.
+void UtilityPage::OnSizeEdit(const NumberField& field, int code) const {
+    if (code == EN_CHANGE && GetFocus() == Item(field.edit)) {
+        field.Read(window(), ClampMoment::Typing);
+    } else if (code == EN_KILLFOCUS) {
+        field.Read(window(), ClampMoment::Leaving);
+    }
+}
+
 void UtilityPage::OnControlFont() const {
     ControlFontTableDialog table(ControlFontFile());
     table.Run(window());
@@ -172,6 +193,10 @@ void UtilityPage::OnControlFont() const {
 void UtilityPage::OnCommand(int control, int code) {
     if (control == IDC_UTILITY_LIST_FORMS && code == LBN_SELCHANGE) {
         if (opened_) OnSelect();
+        return;
+    }
+    if (control == IDC_UTILITY_EDIT_WIDTH || control == IDC_UTILITY_EDIT_HEIGHT) {
+        if (opened_) OnSizeEdit(control == IDC_UTILITY_EDIT_WIDTH ? kWidth : kHeight, code);
         return;
     }
     if (control == IDC_UTILITY_EDIT_FORMNAME && code == EN_CHANGE) {
@@ -185,12 +210,8 @@ void UtilityPage::OnCommand(int control, int code) {
         SendRawJob(Printer(), zr640::SelfTestJob());  // a spooler failure is not shown
         return;
     case IDC_UTILITY_BUTTON_CONTROLFONT: OnControlFont(); return;
-    case IDC_UTILITY_BUTTON_SAVE:
-        if (opened_) OnSave();
-        return;
-    case IDC_UTILITY_BUTTON_DELETE:
-        if (opened_) OnDelete();
-        return;
+    case IDC_UTILITY_BUTTON_SAVE: OnSave(); return;
+    case IDC_UTILITY_BUTTON_DELETE: OnDelete(); return;
     default: return;
     }
 }

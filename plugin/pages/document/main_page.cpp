@@ -66,6 +66,10 @@ constexpr PageDefinition kPage = {.section = Section::Layout,
 constexpr int kScaleLowest = 10;
 constexpr int kScaleHighest = 100;
 constexpr int kSpinHighest = 200;  // the arrows alone may show up to 200; leaving the edit clamps
+// Read when the edit is left (and on apply); the spin keeps its own wider range, so the field
+// is not set up through SetUp.
+constexpr NumberField kScale{
+    IDC_MAIN_EDIT_SCALE, IDC_MAIN_SPIN_SCALE, {kScaleLowest, kScaleHighest}, 3};
 constexpr size_t kPaperNameKept = 31;
 
 constexpr int kScaleControls[] = {IDC_MAIN_EDIT_SCALE, IDC_MAIN_SPIN_SCALE, IDC_MAIN_LABEL_SCALE};
@@ -278,12 +282,7 @@ void MainPage::StorePaperSize(zr640::PrivateDevMode& record) const {
 }
 
 void MainPage::StoreScale(zr640::PrivateDevMode& record) const {
-    BOOL translated = FALSE;
-    const int typed =
-        static_cast<int>(GetDlgItemInt(window(), IDC_MAIN_EDIT_SCALE, &translated, FALSE));
-    const int scale = std::clamp(typed, kScaleLowest, kScaleHighest);
-    Send(IDC_MAIN_SPIN_SCALE, UDM_SETPOS32, 0, scale);
-    record.bZoomScale = static_cast<uint8_t>(scale);
+    record.bZoomScale = static_cast<uint8_t>(kScale.Read(window(), ClampMoment::Leaving));
 }
 
 // A folder longer than the record's field would be stored cut, which is a different folder

@@ -245,8 +245,8 @@ EventDialogValues EventDialog::ReadValues() const {
     values.cashDrawer = Selection(window(), kDrawerList);
     values.messenger = Selection(window(), kMessengerList);
     values.buzzer = Selection(window(), kBuzzerList);
-    values.buzzerVolume = zr640::EditNumber(Utf16(ControlText(IDC_EVENT_EDIT_VOLUME)));
-    values.feedMm = zr640::EditNumber(Utf16(ControlText(IDC_EVENT_EDIT_FEED)));
+    values.buzzerVolume = static_cast<uint32_t>(kVolume.Read(window(), ClampMoment::Leaving));
+    values.feedMm = static_cast<uint32_t>(kFeed.Read(window(), ClampMoment::Leaving));
     values.paperCut = Selection(window(), kCutList);
     values.logo = Selection(window(), kLogoList);
     values.logoAlign = Checked(IDC_EVENT_RADIO_LEFT)       ? 0
@@ -287,9 +287,11 @@ void EventDialog::OnCommand(int control, int code) {
         break;
     case IDC_EVENT_EDIT_FEED:
         if (code == EN_CHANGE) kFeed.Read(window(), ClampMoment::Typing);
+        if (code == EN_KILLFOCUS) kFeed.Read(window(), ClampMoment::Leaving);
         break;
     case IDC_EVENT_EDIT_VOLUME:
         if (code == EN_CHANGE) kVolume.Read(window(), ClampMoment::Typing);
+        if (code == EN_KILLFOCUS) kVolume.Read(window(), ClampMoment::Leaving);
         break;
     case IDC_EVENT_COMBO_PAPERCUT:
         if (code == CBN_SELCHANGE) RedrawPreview();
