@@ -18,9 +18,13 @@
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 
 namespace zr640ui {
 namespace {
+
+using zr640::win::Utf16FromWide;
+using zr640::win::WideFromUtf16;
 
 // The range labels and the control-font button with its two labels are not translated.
 constexpr TextBinding kCaptions[] = {
@@ -62,9 +66,6 @@ constexpr NumberField kHeight{
     {static_cast<int>(zr640::kMinFormHeight), static_cast<int>(zr640::kMaxFormHeight)},
     static_cast<int>(zr640::kHeightTextLimit)};
 
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-std::u16string Narrow16(const std::wstring& text) { return {text.begin(), text.end()}; }
-
 class UtilityPage final : public DevicePage {
 public:
     explicit UtilityPage(DeviceSheetContext& context)
@@ -96,8 +97,8 @@ BOOL UtilityPage::OnInitDialog() {
     Send(IDC_UTILITY_EDIT_FORMNAME, EM_LIMITTEXT, zr640::kShortNameLimit);
     kWidth.SetUp(window());
     kHeight.SetUp(window());
-    SetText(IDC_UTILITY_RANGE_WIDTH, Wide(zr640::kWidthRangeLabel));
-    SetText(IDC_UTILITY_RANGE_HEIGHT, Wide(zr640::kHeightRangeLabel));
+    SetText(IDC_UTILITY_RANGE_WIDTH, WideFromUtf16(zr640::kWidthRangeLabel));
+    SetText(IDC_UTILITY_RANGE_HEIGHT, WideFromUtf16(zr640::kHeightRangeLabel));
     ShowList();
     ShowSelection();
     ShowBoxes();
@@ -108,7 +109,7 @@ void UtilityPage::ShowList() const {
     const HWND list = Item(IDC_UTILITY_LIST_FORMS);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::u16string& entry : forms_.entries()) {
-        const std::wstring name = Wide(entry);
+        const std::wstring name = WideFromUtf16(entry);
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }
@@ -121,16 +122,16 @@ void UtilityPage::ShowSelection() const {
 }
 
 void UtilityPage::ShowBox(int edit, int spin, const std::u16string& text) const {
-    if (Narrow16(ControlText(edit)) == text) return;
+    if (Utf16FromWide(ControlText(edit)) == text) return;
     // The spin first: it writes its own position into the edit, which the text then replaces.
     Send(spin, UDM_SETPOS32, 0, static_cast<LPARAM>(zr640::ReadFormNumber(text)));
-    SetText(edit, Wide(text));
+    SetText(edit, WideFromUtf16(text));
 }
 
 void UtilityPage::ShowBoxes() const {
     const zr640::FormBoxes& boxes = forms_.boxes();
-    if (Narrow16(ControlText(IDC_UTILITY_EDIT_FORMNAME)) != boxes.name) {
-        SetText(IDC_UTILITY_EDIT_FORMNAME, Wide(boxes.name));
+    if (Utf16FromWide(ControlText(IDC_UTILITY_EDIT_FORMNAME)) != boxes.name) {
+        SetText(IDC_UTILITY_EDIT_FORMNAME, WideFromUtf16(boxes.name));
     }
     ShowBox(IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, boxes.width);
     ShowBox(IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, boxes.height);
@@ -142,9 +143,9 @@ void UtilityPage::OnSave() {
         if (const auto refusal = forms_.Save()) Show(*refusal);
         return;
     }
-    forms_.SetName(Narrow16(ControlText(IDC_UTILITY_EDIT_FORMNAME)));
-    forms_.SetWidth(Narrow16(ControlText(IDC_UTILITY_EDIT_WIDTH)));
-    forms_.SetHeight(Narrow16(ControlText(IDC_UTILITY_EDIT_HEIGHT)));
+    forms_.SetName(Utf16FromWide(ControlText(IDC_UTILITY_EDIT_FORMNAME)));
+    forms_.SetWidth(Utf16FromWide(ControlText(IDC_UTILITY_EDIT_WIDTH)));
+    forms_.SetHeight(Utf16FromWide(ControlText(IDC_UTILITY_EDIT_HEIGHT)));
     const size_t before = forms_.entries().size();
     const auto refusal = forms_.Save();
     ShowBoxes();  // a size out of range shows its limit
