@@ -4,6 +4,8 @@
 
 #include <limits>
 
+#include "win32/wide_text.h"
+
 namespace zr640ui {
 namespace {
 
@@ -17,7 +19,7 @@ public:
         if (length <= 0) return {};
         std::wstring text(static_cast<size_t>(length), L'\0');
         MultiByteToWideChar(CP_ACP, 0, data, size, text.data(), length);
-        return {text.begin(), text.end()};
+        return zr640::win::Utf16FromWide(text);
     }
 
     // A character without a byte of its own is refused rather than written as a look-alike
