@@ -213,8 +213,8 @@ TEST_F(MainPage, WaterMarkLocksTheRadiosAndClearingItChecksNoAtTheNextActivation
         EXPECT_TRUE(IsChecked(page, IDC_MAIN_RADIO_GRAPHICSYES));
 
         const HWND watermark = oemhost::PageAt(window, kMainTab + 1);
-        Record(sheet).bWatermarkType = 0;  // as the Water Mark page does
-        EXPECT_TRUE(zr640ui::RequestGraphicsReset(watermark));
+        ClickCentre(watermark, IDC_WATERMARK_RADIO_NONE);
+        EXPECT_EQ(Record(sheet).bWatermarkType, 0);
         page = oemhost::PageAt(window, kMainTab);
         EXPECT_TRUE(Enabled(page, IDC_MAIN_RADIO_GRAPHICSNO));
         EXPECT_TRUE(IsChecked(page, IDC_MAIN_RADIO_GRAPHICSNO));

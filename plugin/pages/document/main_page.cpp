@@ -427,13 +427,6 @@ bool MainPage::OnPaint() {
 
 void RequestGraphicsReset(DocumentSheetContext& sheet) { sheet.graphicsResetRequested = true; }
 
-bool RequestGraphicsReset(HWND anyPageOfTheSheet) {
-    DocumentPage* page = DocumentPage::Of(anyPageOfTheSheet);
-    if (page == nullptr) return false;
-    RequestGraphicsReset(page->context());
-    return true;
-}
-
 const PageDefinition& MainPageDefinition() { return kPage; }
 
 INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
