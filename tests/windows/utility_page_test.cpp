@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "core/controlfont/control_font_table.h"
-#include "core/forms/memory_form_store.h"
+#include "tests/support/memory_form_store.h"
 #include "core/printer/self_test.h"
 #include "plugin/pages/device/control_font_dialogs.h"
-#include "plugin/pages/device/spooler_forms.h"
+#include "plugin/platform/spooler_forms.h"
 #include "resource.h"
 #include "tests/native/test_bitmaps.h"
 #include "tests/windows/person_input.h"

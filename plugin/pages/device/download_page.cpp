@@ -23,7 +23,7 @@
 #include "plugin/localisation/language_files.h"
 #include "plugin/pages/device/file_download.h"
 #include "plugin/pages/device/logo_preview.h"
-#include "plugin/pages/device/printer_spooler.h"
+#include "plugin/platform/printer_spooler.h"
 #include "plugin/pages/framework/list_view.h"
 #include "plugin/pages/device/download_page_tables.h"
 #include "plugin/pages/framework/page.h"
