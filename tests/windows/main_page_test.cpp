@@ -36,11 +36,8 @@ std::wstring PaperName(const zr640::PrivateDevMode& record) {
 
 std::wstring ComboSelection(HWND page, int control) { return ControlText(page, control); }
 
-void SelectCombo(HWND page, int control, int index) {
-    SendDlgItemMessageW(page, control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-}
+// Picks the entry from the opened drop-down list, with the keyboard.
+void SelectCombo(HWND page, int control, int index) { PickWithKeyboard(page, control, index); }
 
 void TypeScale(HWND page, const wchar_t* text) {
     SetDlgItemTextW(page, IDC_MAIN_EDIT_SCALE, text);

@@ -78,11 +78,8 @@ bool WithEventDialog(HWND page, int button, const std::function<void(HWND)>& dri
 
 void PressOk(HWND dialog) { SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0); }
 
-void Select(HWND dialog, int control, int index) {
-    SendDlgItemMessageW(dialog, control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
-}
+// Picks the entry from the opened drop-down list, with the mouse.
+void Select(HWND dialog, int control, int index) { wintest::PickWithMouse(dialog, control, index); }
 
 int Selected(HWND dialog, int control) {
     return static_cast<int>(SendDlgItemMessageW(dialog, control, CB_GETCURSEL, 0, 0));
@@ -329,9 +326,9 @@ TEST_F(OperationPage, OkStoresEveryFieldIntoTheRightBlockOnly) {
             EXPECT_EQ(WindowTitle(dialog), L"End Page Operation");
             Click(dialog, IDC_EVENT_CHECK_SENDCOMMAND);
             SetText(dialog, IDC_EVENT_EDIT_COMMAND, L"1d 56 42 0");
+            Select(dialog, IDC_EVENT_COMBO_DRAWER, 7);  // stored, though the messenger is used
             Click(dialog, IDC_EVENT_RADIO_MESSENGER);
             Select(dialog, IDC_EVENT_COMBO_MESSENGER, 1);
-            Select(dialog, IDC_EVENT_COMBO_DRAWER, 7);  // disabled, but its selection is stored
             Select(dialog, IDC_EVENT_COMBO_BUZZER, 4);
             SetText(dialog, IDC_EVENT_EDIT_VOLUME, L"77");
             SetText(dialog, IDC_EVENT_EDIT_FEED, L"12");
@@ -408,8 +405,8 @@ TEST_F(OperationPage, DefaultShowsEachMomentsInitialValues) {
         auto scramble = [](HWND dialog) {
             Click(dialog, IDC_EVENT_CHECK_SENDCOMMAND);
             SetText(dialog, IDC_EVENT_EDIT_COMMAND, L"1B 40");
-            Click(dialog, IDC_EVENT_RADIO_MESSENGER);
             Select(dialog, IDC_EVENT_COMBO_DRAWER, 4);
+            Click(dialog, IDC_EVENT_RADIO_MESSENGER);
             Select(dialog, IDC_EVENT_COMBO_BUZZER, 3);
             SetText(dialog, IDC_EVENT_EDIT_VOLUME, L"99");
             Select(dialog, IDC_EVENT_COMBO_LOGO, 5);

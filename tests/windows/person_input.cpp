@@ -183,6 +183,10 @@ void TypeAndLeave(HWND dialog, int edit, std::wstring_view text) {
 }
 
 void ClickScreen(POINT point) {
+    // The pointer is where the person clicks: the system's own mouse moves then agree with
+    // the click (a pointer left elsewhere, over a list that drops down, would take it over).
+    SetCursorPos(point.x, point.y);
+    Settle();
     HWND target = GetCapture();
     if (target == nullptr) target = WindowFromPoint(point);
     ASSERT_NE(target, nullptr) << "nothing at " << point.x << "," << point.y;
@@ -232,9 +236,12 @@ void PickWithMouse(HWND dialog, int combo, int index) {
     // The arrow opens every kind of drop-down list.
     POINT arrow = Centre(info.rcButton);
     ClientToScreen(box, &arrow);
+    const HWND under = WindowFromPoint(arrow);
     ClickScreen(arrow);
     ASSERT_TRUE(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0))
-        << "a click on the arrow did not open the list of " << combo;
+        << "a click on the arrow did not open the list of " << combo
+        << (IsWindowEnabled(box) ? "" : " (disabled)") << "; under the arrow: control "
+        << GetDlgCtrlID(under) << (under == box || IsChild(box, under) ? " (the list)" : "");
     const HWND list = info.hwndList;
     RECT item = {};
     RECT shown = {};
