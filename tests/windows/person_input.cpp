@@ -88,20 +88,19 @@ void SendMouse(HWND target, UINT message, WPARAM keys, POINT screen) {
     SendMessageW(target, message, keys, MAKELPARAM(client.x, client.y));
 }
 
+BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    if (IsWindowVisible(window) && std::wstring_view(name) == L"#32770") {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
 // The visible dialog windows of this thread.
 std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, static_cast<int>(std::size(name)));
-            if (IsWindowVisible(window) && std::wstring_view(name) == L"#32770") {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
