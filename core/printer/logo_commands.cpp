@@ -51,10 +51,4 @@ RawJob GrayLogoDownloadJob(std::span<const GrayLogo> logos) {
     return job;
 }
 
-RawJob FileDownloadJob(std::vector<uint8_t> file) {
-    RawJob job{std::u16string(kFirmwareDocument), {}};
-    job.blocks.push_back(std::move(file));
-    return job;
-}
-
 }  // namespace zr640

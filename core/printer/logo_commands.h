@@ -27,7 +27,4 @@ RawJob MonoLogoDownloadJob(std::span<const MonoLogo> logos);
 // first), then its data; 0A; closing bracket. One to nine logos.
 RawJob GrayLogoDownloadJob(std::span<const GrayLogo> logos);
 
-// "FIRMWARE": the file's bytes unchanged, in one block.
-RawJob FileDownloadJob(std::vector<uint8_t> file);
-
 }  // namespace zr640

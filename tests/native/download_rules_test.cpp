@@ -68,13 +68,6 @@ TEST(LogoCommands, TwoGrayLogos) {
     EXPECT_EQ(job.blocks.size(), 2u + 2 * 2 + 2);  // each logo: its header block, its data block
 }
 
-TEST(LogoCommands, FileDownloadSendsTheFileInOneBlock) {
-    const RawJob job = FileDownloadJob(Bytes(70000, 0x5A));
-    EXPECT_EQ(job.documentName, u"FIRMWARE");
-    ASSERT_EQ(job.blocks.size(), 1u);
-    EXPECT_EQ(job.blocks[0].size(), 70000u);
-}
-
 std::string KeyName(text::Key key) { return Utf16ToUtf8(text::EntryOf(key).key); }
 
 TEST(DownloadMessages, KeysTextsAndCaptions) {
