@@ -21,8 +21,7 @@ constexpr DWORD kValueCharacters = 256;
 
 std::wstring LanguageFileName(const std::wstring& model, LANGID systemLanguage) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_ALL_ACCESS, &opened) ==
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
         const ScopedKey key(opened);
         const std::wstring valueName = Widen(zr640::ViewerLanguageValueName(Narrow(model)));
         // 256 characters of value, and a terminator behind them for a value stored without one.
