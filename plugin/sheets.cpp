@@ -19,26 +19,26 @@ using zr640::text::SheetMask;
 
 constexpr wchar_t kHeaderTitle[] = L"OEM UI Page";
 
-struct PageInfo {
-    WORD templateId;
-    Key title;
-    DLGPROC procedure;
+constexpr PageEntry kDocumentPages[] = {
+    {"Main", IDD_MAIN_PAGE, Key::Layout_RC_LAYOUTFORM, MainPageProc, MainPageDefinition},
+    {"WaterMark", IDD_WATERMARK_PAGE, Key::Watermark_RC_WATERMARKFORM, WatermarkPageProc,
+     WatermarkPageDefinition},
+    {"Operation", IDD_OPERATION_PAGE, Key::Operation_RC_OPERATIONFORM, OperationPageProc,
+     OperationPageDefinition},
+    {"Code1D", IDD_CODE1D_PAGE, Key::Code1D_RC_1DCODEFORM, Code1DPageProc, Code1DPageDefinition},
+    {"Code2D", IDD_CODE2D_PAGE, Key::Code2D_RC_2DCODEFORM, Code2DPageProc, Code2DPageDefinition},
+    {"DocumentVersion", IDD_VERSION_PAGE, Key::Version_RC_VERSIONFORM, DocumentVersionPageProc,
+     VersionPageDefinition},
 };
 
-constexpr PageInfo kDocumentPages[] = {
-    {IDD_MAIN_PAGE, Key::Layout_RC_LAYOUTFORM, MainPageProc},
-    {IDD_WATERMARK_PAGE, Key::Watermark_RC_WATERMARKFORM, WatermarkPageProc},
-    {IDD_OPERATION_PAGE, Key::Operation_RC_OPERATIONFORM, OperationPageProc},
-    {IDD_CODE1D_PAGE, Key::Code1D_RC_1DCODEFORM, Code1DPageProc},
-    {IDD_CODE2D_PAGE, Key::Code2D_RC_2DCODEFORM, Code2DPageProc},
-    {IDD_VERSION_PAGE, Key::Version_RC_VERSIONFORM, DocumentVersionPageProc},
-};
-
-constexpr PageInfo kDevicePages[] = {
-    {IDD_UTILITY_PAGE, Key::Utility_RC_UTILITYFORM, UtilityPageProc},
-    {IDD_DOWNLOAD_PAGE, Key::Download_RC_DOWNLOADFORM, DownloadPageProc},
-    {IDD_FONT_PAGE, Key::Font_RC_FONTFORM, FontPageProc},
-    {IDD_VERSION_PAGE, Key::Version_RC_VERSIONFORM, DeviceVersionPageProc},
+constexpr PageEntry kDevicePages[] = {
+    {"Utility", IDD_UTILITY_PAGE, Key::Utility_RC_UTILITYFORM, UtilityPageProc,
+     UtilityPageDefinition},
+    {"Download", IDD_DOWNLOAD_PAGE, Key::Download_RC_DOWNLOADFORM, DownloadPageProc,
+     DownloadPageDefinition},
+    {"Font", IDD_FONT_PAGE, Key::Font_RC_FONTFORM, FontPageProc, FontPageDefinition},
+    {"DeviceVersion", IDD_VERSION_PAGE, Key::Version_RC_VERSIONFORM, DeviceVersionPageProc,
+     VersionPageDefinition},
 };
 
 bool ValidInfo(PPROPSHEETUI_INFO info) {
@@ -73,7 +73,7 @@ void HandleCommonReason(PPROPSHEETUI_INFO info, LPARAM lParam) {
     }
 }
 
-PROPSHEETPAGEW PageRecord(const PageInfo& page, void* context) {
+PROPSHEETPAGEW PageRecord(const PageEntry& page, void* context) {
     PROPSHEETPAGEW record = {};
     record.dwSize = sizeof record;
     record.dwFlags = PSP_USETITLE;
@@ -83,7 +83,7 @@ PROPSHEETPAGEW PageRecord(const PageInfo& page, void* context) {
         record.hActCtx = activation;
     }
     record.hInstance = ModuleInstance();
-    record.pszTemplate = MAKEINTRESOURCEW(page.templateId);
+    record.pszTemplate = MAKEINTRESOURCEW(page.dialogTemplate);
     record.pszTitle = Text(page.title);
     record.pfnDlgProc = page.procedure;
     record.lParam = reinterpret_cast<LPARAM>(context);
@@ -91,10 +91,10 @@ PROPSHEETPAGEW PageRecord(const PageInfo& page, void* context) {
 }
 
 // Adds the pages in order; the handle of each added page is kept, the last one returned.
-template <typename Context, size_t N>
-LONG_PTR AddPages(const PageInfo (&pages)[N], Context& context) {
+template <typename Context>
+LONG_PTR AddPages(std::span<const PageEntry> pages, Context& context) {
     LONG_PTR last = 0;
-    for (const PageInfo& page : pages) {
+    for (const PageEntry& page : pages) {
         PROPSHEETPAGEW record = PageRecord(page, &context);
         last = context.pfnComPropSheet(context.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
                                        reinterpret_cast<LPARAM>(&record), 0);
@@ -127,6 +127,9 @@ bool NamesDensity(const OPTITEM& item) {
 }
 
 }  // namespace
+
+std::span<const PageEntry> DocumentSheetPages() { return kDocumentPages; }
+std::span<const PageEntry> DeviceSheetPages() { return kDevicePages; }
 
 void RelabelDensity(oem::OEMCUIPPARAM* common, IPrintOemDriverUI* driverUi) {
     if (common == nullptr || common->pDrvOptItems == nullptr) return;

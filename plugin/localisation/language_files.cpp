@@ -10,13 +10,44 @@
 namespace zr640ui {
 namespace {
 
-// The current string file: every sheet's thread resolves it before it loads texts, so it is
-// read and replaced under its lock and handed out as copies.
-zr640::win::Lock currentLock;
-std::wstring currentName = kEnglishFile;
-std::wstring currentPath;
-std::wstring systemLabel = L"System Language";
-std::wstring userFolder;
+// Module-wide language state, one record per concern, each with its own lock: sheets of
+// several printers run on several threads, and each of them resolves, reads and may remake
+// these. Values are handed out as copies.
+
+// The string file every lookup reads: its name and full path, replaced together.
+struct CurrentStringFile {
+    zr640::win::Lock lock;
+    std::wstring name = kEnglishFile;
+    std::wstring path;
+};
+
+// The per-user folder of the language files, remade (and the folder created again when it
+// was removed) by start-up and by the pages that read the language list.
+struct UserLanguageFolder {
+    zr640::win::Lock lock;
+    std::wstring folder;
+};
+
+// The label of the language-list entry that follows the system language.
+struct SystemLanguageEntry {
+    zr640::win::Lock lock;
+    std::wstring label = L"System Language";
+};
+
+CurrentStringFile& Current() {
+    static CurrentStringFile current;
+    return current;
+}
+
+UserLanguageFolder& Folder() {
+    static UserLanguageFolder folder;
+    return folder;
+}
+
+SystemLanguageEntry& SystemEntry() {
+    static SystemLanguageEntry entry;
+    return entry;
+}
 
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -71,15 +102,21 @@ std::wstring MakeUserFolder() {
     if (Shell().getSpecialFolderPath != nullptr) {
         Shell().getSpecialFolderPath(nullptr, appData, CSIDL_APPDATA, FALSE);
     }
-    std::wstring folder = std::wstring(appData) + L"\\Omnera";
+    const std::wstring folder = std::wstring(appData) + L"\\Omnera";
     if (!FileExists(folder)) CreateDirectoryW(folder.c_str(), nullptr);
-    userFolder = folder + L"\\";
-    return userFolder;
+    UserLanguageFolder& state = Folder();
+    const zr640::win::Exclusive hold(state.lock);
+    state.folder = folder + L"\\";
+    return state.folder;
 }
 
-const std::wstring& UserFolder() {
-    if (userFolder.empty()) MakeUserFolder();
-    return userFolder;
+std::wstring UserFolder() {
+    {
+        UserLanguageFolder& state = Folder();
+        const zr640::win::Shared hold(state.lock);
+        if (!state.folder.empty()) return state.folder;
+    }
+    return MakeUserFolder();
 }
 
 void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCopy) {
@@ -109,22 +146,34 @@ void ResolveCurrentStringFile() {
 
 void SetCurrentStringFile(const std::wstring& name) {
     std::wstring path = UserFolder() + name;
-    const zr640::win::Exclusive hold(currentLock);
-    currentName = name;
-    currentPath = std::move(path);
+    CurrentStringFile& current = Current();
+    const zr640::win::Exclusive hold(current.lock);
+    current.name = name;
+    current.path = std::move(path);
 }
 
 std::wstring CurrentStringFileName() {
-    const zr640::win::Shared hold(currentLock);
-    return currentName;
+    CurrentStringFile& current = Current();
+    const zr640::win::Shared hold(current.lock);
+    return current.name;
 }
 
 std::wstring CurrentStringFilePath() {
-    const zr640::win::Shared hold(currentLock);
-    return currentPath;
+    CurrentStringFile& current = Current();
+    const zr640::win::Shared hold(current.lock);
+    return current.path;
 }
 
-const std::wstring& SystemLanguageLabel() { return systemLabel; }
-void SetSystemLanguageLabel(const std::wstring& label) { systemLabel = label; }
+std::wstring SystemLanguageLabel() {
+    SystemLanguageEntry& entry = SystemEntry();
+    const zr640::win::Shared hold(entry.lock);
+    return entry.label;
+}
+
+void SetSystemLanguageLabel(const std::wstring& label) {
+    SystemLanguageEntry& entry = SystemEntry();
+    const zr640::win::Exclusive hold(entry.lock);
+    entry.label = label;
+}
 
 }  // namespace zr640ui

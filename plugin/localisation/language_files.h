@@ -43,9 +43,10 @@ private:
 std::wstring DriverFolder();
 
 // Roaming application data + "\Omnera\": made (and the folder created when missing) by
-// MakeUserFolder() at start-up and kept for the module's life.
+// MakeUserFolder(), at start-up and whenever a page reads the language list; UserFolder()
+// gives the one made last (making it the first time). Safe on every sheet's thread.
 std::wstring MakeUserFolder();
-const std::wstring& UserFolder();
+std::wstring UserFolder();
 
 // Copies the driver copy over the user copy when the user copy is missing or its
 // [FILEVER] INIVERSION is not greater than the driver copy's. A failed copy is ignored.
@@ -63,7 +64,7 @@ std::wstring CurrentStringFilePath();
 void SetCurrentStringFile(const std::wstring& name);
 
 // The label of the language-list entry that follows the system language.
-const std::wstring& SystemLanguageLabel();
+std::wstring SystemLanguageLabel();
 void SetSystemLanguageLabel(const std::wstring& label);
 
 }  // namespace zr640ui

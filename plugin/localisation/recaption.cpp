@@ -9,6 +9,7 @@
 
 #include "plugin/localisation/language_files.h"
 #include "plugin/localisation/texts.h"
+#include "plugin/sheets.h"
 #include "win32/lock.h"
 
 namespace zr640ui {
@@ -16,7 +17,6 @@ namespace {
 
 struct OpenPage {
     HWND window;
-    NotedPage kind;
     std::wstring printer;
     bool deviceSheet;
     DWORD thread;
@@ -53,6 +53,15 @@ void SetTabText(HWND tabs, int index, Key title) {
     SendMessageW(tabs, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
+// The titles of the sheet's pages go to the last tabs, after the driver's own pages.
+void SetTabTitles(HWND tabs, std::span<const PageEntry> pages) {
+    const auto count = static_cast<size_t>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    if (count < pages.size()) return;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        SetTabText(tabs, static_cast<int>(count - pages.size() + i), pages[i].title);
+    }
+}
+
 void RepaintPagesOf(HWND sheet) {
     for (const OpenPage& page : Snapshot()) {
         if (GetParent(page.window) == sheet) {
@@ -63,26 +72,17 @@ void RepaintPagesOf(HWND sheet) {
 
 }  // namespace
 
-void NotePage(HWND page, NotedPage kind, const wchar_t* printer, bool deviceSheet) {
+void NotePage(HWND page, const wchar_t* printer, bool deviceSheet) {
     OpenPages& open = Open();
     const zr640::win::Exclusive hold(open.lock);
     open.pages.push_back(
-        {page, kind, printer != nullptr ? printer : L"", deviceSheet, GetCurrentThreadId()});
+        {page, printer != nullptr ? printer : L"", deviceSheet, GetCurrentThreadId()});
 }
 
 void ForgetPage(HWND page) {
     OpenPages& open = Open();
     const zr640::win::Exclusive hold(open.lock);
     std::erase_if(open.pages, [page](const OpenPage& entry) { return entry.window == page; });
-}
-
-HWND NotedPageWindow(NotedPage kind) {
-    OpenPages& open = Open();
-    const zr640::win::Shared hold(open.lock);
-    for (auto entry = open.pages.rbegin(); entry != open.pages.rend(); ++entry) {
-        if (entry->kind == kind) return entry->window;
-    }
-    return nullptr;
 }
 
 UINT RecaptionMessage() {
@@ -94,10 +94,7 @@ void RecaptionDocumentSheet(HWND sheet) {
     const HWND tabs = TabControlOf(sheet);
     if (tabs == nullptr) return;
     ResolveCurrentStringFile();
-    constexpr Key kTitles[] = {Key::Layout_RC_LAYOUTFORM,       Key::Watermark_RC_WATERMARKFORM,
-                               Key::Operation_RC_OPERATIONFORM, Key::Code1D_RC_1DCODEFORM,
-                               Key::Code2D_RC_2DCODEFORM,       Key::Version_RC_VERSIONFORM};
-    for (int i = 0; i < 6; ++i) SetTabText(tabs, 2 + i, kTitles[i]);
+    SetTabTitles(tabs, DocumentSheetPages());
 }
 
 void RecaptionDeviceSheetOf(HWND page) {
@@ -105,11 +102,7 @@ void RecaptionDeviceSheetOf(HWND page) {
     const HWND tabs = sheet != nullptr ? TabControlOf(sheet) : nullptr;
     if (tabs == nullptr) return;
     ResolveCurrentStringFile();
-    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    if (count < 4) return;
-    constexpr Key kTitles[] = {Key::Utility_RC_UTILITYFORM, Key::Download_RC_DOWNLOADFORM,
-                               Key::Font_RC_FONTFORM, Key::Version_RC_VERSIONFORM};
-    for (int i = 0; i < 4; ++i) SetTabText(tabs, count - 4 + i, kTitles[i]);
+    SetTabTitles(tabs, DeviceSheetPages());
     RepaintPagesOf(sheet);
 }
 

@@ -11,19 +11,16 @@
 
 namespace zr640ui {
 
-// Pages whose windows are noted by kind (the newest of each kind); Count: none.
-enum class NotedPage { Utility, Download, Font, DocumentVersion, DeviceVersion, Count };
-
 // A page window from WM_INITDIALOG to WM_DESTROY, with its printer and sheet kind.
-void NotePage(HWND page, NotedPage kind, const wchar_t* printer, bool deviceSheet);
+void NotePage(HWND page, const wchar_t* printer, bool deviceSheet);
 void ForgetPage(HWND page);
-HWND NotedPageWindow(NotedPage page);
 
-// Sets tabs 2 to 7 of the document sheet's tab control to the reloaded page titles.
+// Sets the tabs of the document sheet's pages (the last ones of its tab control) to the
+// reloaded page titles.
 void RecaptionDocumentSheet(HWND sheet);
 
-// Sets the last four tabs of this printer's device sheets (those with a noted page; the
-// printer matched exactly) to the device page titles and repaints their pages.
+// Sets the tabs of the device pages of this printer's device sheets (those with a noted page;
+// the printer matched exactly) to the reloaded page titles and repaints their pages.
 void RecaptionOtherSheets(HWND documentSheet);
 
 // The message a page posted by RecaptionOtherSheets handles on its own thread.

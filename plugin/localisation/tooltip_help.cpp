@@ -129,8 +129,6 @@ HWND AttachHelp(HWND dialog, std::span<const zr640::text::TextBinding<Key>> cont
     return tooltip;
 }
 
-HWND HelpTooltip(HWND dialog) { return static_cast<HWND>(GetPropW(dialog, kTooltipProperty)); }
-
 void DetachHelp(HWND dialog) {
     const auto tooltip = static_cast<HWND>(RemovePropW(dialog, kTooltipProperty));
     if (tooltip != nullptr && IsWindow(tooltip)) DestroyWindow(tooltip);

@@ -16,9 +16,6 @@ namespace zr640ui {
 // window, which the dialog keeps until DetachHelp.
 HWND AttachHelp(HWND dialog, std::span<const zr640::text::TextBinding<Key>> controls);
 
-// The dialog's tooltip window, or null.
-HWND HelpTooltip(HWND dialog);
-
 // Destroys the dialog's tooltip window; the framework calls it when the dialog is destroyed.
 void DetachHelp(HWND dialog);
 

@@ -4,6 +4,7 @@
 // text fits its control. Wine takes the screen's scale from the registry when a process starts,
 // so each scale runs in a child process of this program.
 #include <windows.h>
+#include <commctrl.h>
 #include <prsht.h>
 
 #include <string>
@@ -109,9 +110,21 @@ protected:
     }
 
     void CheckControlFontDialogs(HWND utilityPage, const std::string& language) {
-        EXPECT_TRUE(WithDialogOpenedBy(
-            utilityPage, IDC_UTILITY_BUTTON_CONTROLFONT,
-            [&](HWND table) { ExpectNoProblems(table, language + " control-font table"); }));
+        EXPECT_TRUE(
+            WithDialogOpenedBy(utilityPage, IDC_UTILITY_BUTTON_CONTROLFONT, [&](HWND table) {
+                ExpectNoProblems(table, language + " control-font table");
+                // A click on the first row, then Edit opens the translator for it.
+                const HWND list = GetDlgItem(table, IDC_CFTABLE_LIST_TABLE);
+                RECT row = {LVIR_BOUNDS, 0, 0, 0};
+                SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+                POINT centre{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+                ClientToScreen(list, &centre);
+                ClickScreen(centre);
+                EXPECT_TRUE(
+                    WithDialogOpenedBy(table, IDC_CFTABLE_BUTTON_EDIT, [&](HWND translator) {
+                        ExpectNoProblems(translator, language + " control-font translator");
+                    }));
+            }));
     }
 };
 

@@ -7,13 +7,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/localisation/text_catalog.h"
 #include "plugin/localisation/recaption.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
+#include "plugin/sheets.h"
 #include "resource.h"
 #include "tests/windows/sheet_fixture.h"
 
@@ -26,35 +30,38 @@ using wintest::ControlText;
 using wintest::DriverText;
 namespace text = zr640::text;
 
+// A page of the registry with the sheet and tab where the test host shows it.
 struct PageCase {
-    const char* name;
+    const PageEntry* page;
     SheetKind sheet;
     int tab;
-    int dialogTemplate;
-    const PageDefinition& (*definition)();
-    int helpTools;    // tools of the page's tooltip window; 0 for a page without help
-    NotedPage noted;  // the re-captioning slot of the page; Count for none
 };
 
-constexpr SheetKind kDocument = SheetKind::Document;
-constexpr SheetKind kDevice = SheetKind::Device;
+// The tools of each page's tooltip window (0: no help). Every page of the registry must have
+// its line, so a new page cannot go unchecked.
+int HelpTools(const PageEntry& page) {
+    static const std::map<std::string, int> kTools = {
+        {"Main", 12},   {"WaterMark", 13},      {"Operation", 0}, {"Code1D", 17},
+        {"Code2D", 22}, {"DocumentVersion", 0}, {"Utility", 7},   {"Download", 17},
+        {"Font", 0},    {"DeviceVersion", 0}};
+    const auto found = kTools.find(page.name);
+    return found != kTools.end() ? found->second : -1;
+}
 
-const PageCase kPages[] = {
-    {"Main", kDocument, 2, IDD_MAIN_PAGE, MainPageDefinition, 12, NotedPage::Count},
-    {"WaterMark", kDocument, 3, IDD_WATERMARK_PAGE, WatermarkPageDefinition, 13, NotedPage::Count},
-    {"Operation", kDocument, 4, IDD_OPERATION_PAGE, OperationPageDefinition, 0, NotedPage::Count},
-    {"Code1D", kDocument, 5, IDD_CODE1D_PAGE, Code1DPageDefinition, 17, NotedPage::Count},
-    {"Code2D", kDocument, 6, IDD_CODE2D_PAGE, Code2DPageDefinition, 22, NotedPage::Count},
-    {"DocumentVersion", kDocument, 7, IDD_VERSION_PAGE, VersionPageDefinition, 0,
-     NotedPage::DocumentVersion},
-    {"Utility", kDevice, 2, IDD_UTILITY_PAGE, UtilityPageDefinition, 7, NotedPage::Utility},
-    {"Download", kDevice, 3, IDD_DOWNLOAD_PAGE, DownloadPageDefinition, 17, NotedPage::Download},
-    {"Font", kDevice, 4, IDD_FONT_PAGE, FontPageDefinition, 0, NotedPage::Font},
-    {"DeviceVersion", kDevice, 5, IDD_VERSION_PAGE, VersionPageDefinition, 0,
-     NotedPage::DeviceVersion},
-};
+constexpr int kFirstPluginTab = 2;  // the test host's own two pages come first
 
-void PrintTo(const PageCase& page, std::ostream* out) { *out << page.name; }
+std::vector<PageCase> EveryPage() {
+    std::vector<PageCase> cases;
+    for (const auto& [pages, kind] : {std::pair{DocumentSheetPages(), SheetKind::Document},
+                                      std::pair{DeviceSheetPages(), SheetKind::Device}}) {
+        for (size_t i = 0; i < pages.size(); ++i) {
+            cases.push_back({&pages[i], kind, kFirstPluginTab + static_cast<int>(i)});
+        }
+    }
+    return cases;
+}
+
+void PrintTo(const PageCase& page, std::ostream* out) { *out << page.page->name; }
 
 std::wstring Wide(std::u16string_view view) { return {view.begin(), view.end()}; }
 
@@ -101,8 +108,8 @@ bool Bound(const PageDefinition& page, int control) {
 // caption of that control; each visible button or label of the template whose caption is one of
 // the section's English texts is bound.
 void CheckAgainstTemplate(const PageCase& c, HWND sheet) {
-    const PageDefinition& page = c.definition();
-    const BareTemplate bare(c.dialogTemplate, sheet);
+    const PageDefinition& page = c.page->definition();
+    const BareTemplate bare(c.page->dialogTemplate, sheet);
     ASSERT_NE(bare.get(), nullptr);
     for (const TextBinding& caption : page.captions) {
         SCOPED_TRACE(caption.control);
@@ -143,9 +150,11 @@ int CheckCaptions(HWND page, const PageDefinition& definition, const wchar_t* fi
 }
 
 void CheckHelp(HWND page, const PageCase& c) {
-    const PageDefinition& definition = c.definition();
-    EXPECT_EQ(static_cast<int>(definition.help.size()), c.helpTools);
-    if (c.helpTools == 0) {
+    const PageDefinition& definition = c.page->definition();
+    const int tools = HelpTools(*c.page);
+    ASSERT_GE(tools, 0) << "the test names no help count for " << c.page->name;
+    EXPECT_EQ(static_cast<int>(definition.help.size()), tools);
+    if (tools == 0) {
         for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {
             EXPECT_EQ(wintest::TooltipFor(child), nullptr) << "no help on " << GetDlgCtrlID(child);
@@ -154,7 +163,7 @@ void CheckHelp(HWND page, const PageCase& c) {
     }
     const HWND tooltip = wintest::TooltipFor(GetDlgItem(page, definition.help.front().control));
     ASSERT_NE(tooltip, nullptr);
-    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), c.helpTools);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), tools);
     for (const TextBinding& help : definition.help) {
         SCOPED_TRACE(help.control);
         const HWND control = GetDlgItem(page, help.control);
@@ -171,15 +180,12 @@ class PageCaptionsTest : public wintest::SheetFixture,
 
 TEST_P(PageCaptionsTest, CaptionsFollowTheLanguageAndHelpCoversTheListedControls) {
     const PageCase& c = GetParam();
-    const PageDefinition& definition = c.definition();
+    const PageDefinition& definition = c.page->definition();
     SheetSession session(plugin, wintest::kPrinter);
     session.scenario = [&](HWND sheet) {
         const HWND page = oemhost::PageAt(sheet, c.tab);
         EXPECT_NE(page, nullptr);
         if (page == nullptr) return false;
-        if (c.noted != NotedPage::Count) {
-            EXPECT_EQ(NotedPageWindow(c.noted), page);
-        }
         CheckAgainstTemplate(c, sheet);
         CheckCaptions(page, definition, L"ENG_ZR640.res");
         CheckHelp(page, c);
@@ -190,14 +196,39 @@ TEST_P(PageCaptionsTest, CaptionsFollowTheLanguageAndHelpCoversTheListedControls
         return false;
     };
     ASSERT_TRUE(session.Run(c.sheet));
-    if (c.noted != NotedPage::Count) {
-        EXPECT_EQ(NotedPageWindow(c.noted), nullptr) << "cleared when the page closes";
-    }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPage, PageCaptionsTest, ::testing::ValuesIn(kPages),
+INSTANTIATE_TEST_SUITE_P(EveryPage, PageCaptionsTest, ::testing::ValuesIn(EveryPage()),
                          [](const ::testing::TestParamInfo<PageCase>& page) {
-                             return std::string(page.param.name);
+                             return std::string(page.param.page->name);
                          });
+
+// After a language switch every page of the registry shows its tab title in the new language,
+// so a page added to the registry cannot keep a stale title.
+class PageTitles : public wintest::SheetFixture {};
+
+TEST_F(PageTitles, EveryRegisteredPageIsRecaptionedAfterALanguageSwitch) {
+    for (const auto& [pages, kind] : {std::pair{DocumentSheetPages(), SheetKind::Document},
+                                      std::pair{DeviceSheetPages(), SheetKind::Device}}) {
+        wintest::ChooseLanguage(L"ENG_ZR640.res");
+        SheetSession session(plugin, wintest::kPrinter);
+        session.scenario = [&](HWND sheet) {
+            wintest::ChooseLanguage(L"CHN_ZR640.res");
+            if (kind == SheetKind::Document) {
+                RecaptionDocumentSheet(sheet);
+            } else {
+                RecaptionDeviceSheetOf(oemhost::PageAt(sheet, kFirstPluginTab));
+            }
+            for (size_t i = 0; i < pages.size(); ++i) {
+                SCOPED_TRACE(pages[i].name);
+                const std::wstring title = FileText(L"CHN_ZR640.res", pages[i].title);
+                EXPECT_NE(title, FileText(L"ENG_ZR640.res", pages[i].title));
+                EXPECT_EQ(oemhost::TabText(sheet, kFirstPluginTab + static_cast<int>(i)), title);
+            }
+            return false;
+        };
+        ASSERT_TRUE(session.Run(kind));
+    }
+}
 
 }  // namespace

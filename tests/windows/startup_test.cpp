@@ -6,7 +6,9 @@
 
 #include <shlobj.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "plugin/localisation/language_files.h"
 #include "plugin/localisation/language_list.h"
@@ -130,6 +132,36 @@ TEST_F(StartupTest, LanguageListWithoutACountOffersTwoLanguages) {
     WritePrivateProfileStringW(L"LANGUAGE", L"COUNT", L"100000", list.c_str());
     EXPECT_EQ(ReadLanguageList().size(), static_cast<size_t>(kMaxLanguages))
         << "at most 192 are held";
+}
+
+// Sheets of several printers run on several threads: two of them remake the user folder (as
+// start-up and the Main page's language list do) and switch the string file while a third
+// reads both. Every read is one whole value that was written.
+TEST_F(StartupTest, LanguageStateIsMadeAndReadOnSeveralThreadsAtOnce) {
+    const std::wstring folder = MakeUserFolder();
+    const std::wstring english = folder + kEnglishFile;
+    const std::wstring chinese = folder + kSimplifiedChineseFile;
+    std::atomic<int> wrong{0};
+    const auto writer = [](const wchar_t* file) {
+        for (int i = 0; i < 500; ++i) {
+            MakeUserFolder();
+            SetCurrentStringFile(file);
+        }
+    };
+    std::thread first(writer, kEnglishFile);
+    std::thread second(writer, kSimplifiedChineseFile);
+    std::thread reader([&] {
+        for (int i = 0; i < 5000; ++i) {
+            if (UserFolder() != folder) ++wrong;
+            const std::wstring path = CurrentStringFilePath();
+            if (path != english && path != chinese) ++wrong;
+        }
+    });
+    first.join();
+    second.join();
+    reader.join();
+    EXPECT_EQ(wrong.load(), 0);
+    SetCurrentStringFile(kEnglishFile);
 }
 
 }  // namespace

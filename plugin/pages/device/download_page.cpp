@@ -90,10 +90,8 @@ constexpr TextBinding kHelp[] = {
     {IDC_DOWNLOAD_BUTTON_CLEARALL, Key::Download_CTEXT_LOGO_CLEARALLLOGOS},
 };
 
-constexpr PageDefinition kPage = {.section = Section::Download,
-                                  .captions = kCaptions,
-                                  .help = kHelp,
-                                  .noted = NotedPage::Download};
+constexpr PageDefinition kPage = {
+    .section = Section::Download, .captions = kCaptions, .help = kHelp};
 
 // In the order of the format values: Original, Transformation, Gray.
 constexpr int kFormatControls[] = {IDC_DOWNLOAD_RADIO_ORIGINAL, IDC_DOWNLOAD_RADIO_MONO,

@@ -19,8 +19,7 @@ constexpr TextBinding kCaptions[] = {
     {IDC_FONT_LABEL_NOTICE, Key::Font_RC_STATIC_FONT_NOTICE},
 };
 
-constexpr PageDefinition kPage = {
-    .section = Section::Font, .captions = kCaptions, .help = {}, .noted = NotedPage::Font};
+constexpr PageDefinition kPage = {.section = Section::Font, .captions = kCaptions, .help = {}};
 
 // The tree's images: the root, a font, a size variant (icons 125 to 127).
 constexpr int kIcons[] = {IDI_FONT_TREE_ROOT, IDI_FONT_TREE_FONT, IDI_FONT_TREE_SIZE};

@@ -46,7 +46,7 @@ constexpr TextBinding kHelp[] = {
 };
 
 constexpr PageDefinition kPage = {
-    .section = Section::Utility, .captions = kCaptions, .help = kHelp, .noted = NotedPage::Utility};
+    .section = Section::Utility, .captions = kCaptions, .help = kHelp};
 
 // The clamping is the form list's, at Save; the fields give the edits' limits and the spins'
 // ranges (the spins insert no thousands separators: UDS_NOTHOUSANDS in the template).

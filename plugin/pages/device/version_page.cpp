@@ -28,15 +28,8 @@ constexpr TextBinding kCaptions[] = {
     {IDC_VERSION_LABEL_WARNING, Key::Version_RC_STATIC_WARNING},
 };
 
-// One page in both sheets; each sheet's is noted apart for re-captioning.
-constexpr PageDefinition kDocumentPage = {.section = Section::Version,
-                                          .captions = kCaptions,
-                                          .help = {},
-                                          .noted = NotedPage::DocumentVersion};
-constexpr PageDefinition kDevicePage = {.section = Section::Version,
-                                        .captions = kCaptions,
-                                        .help = {},
-                                        .noted = NotedPage::DeviceVersion};
+// One page in both sheets.
+constexpr PageDefinition kPage = {.section = Section::Version, .captions = kCaptions, .help = {}};
 
 // The web address of 1115 behaves as a link: underlined with the hand cursor while the mouse
 // is over its text, opened with the shell's "open" verb on a click. The link is the part of
@@ -105,10 +98,7 @@ void WebLink::Open(const wchar_t* address) {
 template <typename Context>
 class VersionPage final : public SheetPage<Context> {
 public:
-    explicit VersionPage(Context& context)
-        : SheetPage<Context>(context, std::is_same_v<Context, DocumentSheetContext> ? kDocumentPage
-                                                                                    : kDevicePage) {
-    }
+    explicit VersionPage(Context& context) : SheetPage<Context>(context, kPage) {}
 
 private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -152,7 +142,7 @@ INT_PTR VersionPage<Context>::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-const PageDefinition& VersionPageDefinition() { return kDocumentPage; }
+const PageDefinition& VersionPageDefinition() { return kPage; }
 
 INT_PTR CALLBACK DocumentVersionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     return PageProc<VersionPage<DocumentSheetContext>>(page, message, wParam, lParam);

@@ -48,7 +48,8 @@ protected:
     virtual INT_PTR OnMessage(UINT /*message*/, WPARAM, LPARAM) { return FALSE; }
 
     // What the template procedure does around the handlers: the shared part of a page or a
-    // modal dialog. Derived framework classes (not pages) override these.
+    // modal dialog. The framework's PropertyPage and ModalDialog override these and seal them
+    // (final), so a page or dialog can only override the On… handlers above.
     virtual BOOL Initialise() { return OnInitDialog(); }
     virtual void BeforePaint() {}
     virtual INT_PTR Notify(const NMHDR& header) { return OnNotify(header); }

@@ -55,11 +55,6 @@ std::wstring CellText(HWND list, size_t row, int column) {
 
 void DeleteRow(HWND list, size_t row) { SendMessageW(list, LVM_DELETEITEM, row, 0); }
 
-size_t RowCount(HWND list) {
-    const auto count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
-    return count > 0 ? static_cast<size_t>(count) : 0;
-}
-
 std::optional<size_t> SelectedRow(HWND list, size_t rows) {
     const LRESULT item =
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);

@@ -28,7 +28,6 @@ void InsertRow(HWND list, size_t row, const std::wstring& first);
 void SetCell(HWND list, size_t row, int column, const std::wstring& text);
 std::wstring CellText(HWND list, size_t row, int column);
 void DeleteRow(HWND list, size_t row);
-size_t RowCount(HWND list);
 
 // The selected row, or nothing; rows at or past `rows` count as none (a list in step with a
 // table of that many rows).

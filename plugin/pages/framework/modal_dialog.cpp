@@ -33,7 +33,6 @@ void ModalDialog::Command(int control, int code) {
         return;
     }
     if (control == IDCANCEL) {
-        OnCancelled();
         End(IDCANCEL);
         return;
     }

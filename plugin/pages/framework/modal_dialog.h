@@ -28,15 +28,20 @@ public:
 protected:
     // OK pressed: return false to keep the dialog open (after telling the user why).
     virtual bool OnOk() { return true; }
-    virtual void OnCancelled() {}
 
     void End(INT_PTR result) const { EndDialog(window(), result); }
 
-    BOOL Initialise() override;
-    void Command(int control, int code) override;
-    bool OwnedByWindow() const override { return false; }
-
 private:
+    BOOL Initialise() final;
+    void BeforePaint() final {}
+    INT_PTR Notify(const NMHDR& header) final { return OnNotify(header); }
+    void Command(int control, int code) final;
+    void Destroying() final {}
+    INT_PTR OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) final {
+        return OnMessage(message, wParam, lParam);
+    }
+    bool OwnedByWindow() const final { return false; }
+
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     const DialogDefinition& definition_;

@@ -8,7 +8,7 @@ namespace zr640ui {
 BOOL PropertyPage::Initialise() {
     const wchar_t* printer =
         sheet_.commonParams != nullptr ? sheet_.commonParams->pPrinterName : nullptr;
-    NotePage(window(), definition_.noted, printer, deviceSheet_);
+    NotePage(window(), printer, deviceSheet_);
     SetTexts(window(), definition_.captions);
     for (const ChoiceList& list : definition_.lists) list.Fill(window());
     const BOOL result = OnInitDialog();

@@ -27,7 +27,6 @@ struct PageDefinition {
     std::span<const ChoiceList> lists = {};  // refilled after every reload
     // Reloaded before every paint; empty: the page's own section.
     std::span<const Section> reload = {};
-    NotedPage noted = NotedPage::Count;  // Count: not noted for re-captioning
 };
 
 // The part of every page that does not depend on the sheet.
@@ -64,13 +63,15 @@ protected:
     // run; the apply itself goes on.
     void WithholdApplyResult() { applyWithheld_ = true; }
 
-    BOOL Initialise() override;
-    void BeforePaint() override;
-    INT_PTR Notify(const NMHDR& header) override;
-    void Destroying() override;
-    INT_PTR OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
+    BOOL Initialise() final;
+    void BeforePaint() final;
+    INT_PTR Notify(const NMHDR& header) final;
+    void Command(int control, int code) final { OnCommand(control, code); }
+    void Destroying() final;
+    INT_PTR OtherMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+    bool OwnedByWindow() const final { return true; }
+
     void ReportApplied() const;
 
     SheetContextBase& sheet_;
