@@ -6,7 +6,7 @@
 
 #include "core/common/text.h"
 #include "win32/handles.h"
-#include "viewer/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace zr640viewer {
 
@@ -23,7 +23,8 @@ std::wstring LanguageFileName(const std::wstring& model, LANGID systemLanguage) 
     HKEY opened = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
         const ScopedKey key(opened);
-        const std::wstring valueName = Widen(zr640::ViewerLanguageValueName(Narrow(model)));
+        const std::wstring valueName = zr640::win::WideFromUtf8(
+            zr640::ViewerLanguageValueName(zr640::win::Utf8FromWide(model)));
         // 256 characters of value, and a terminator behind them for a value stored without one.
         wchar_t value[kValueCharacters + 1] = {};
         DWORD type = 0;
@@ -34,7 +35,7 @@ std::wstring LanguageFileName(const std::wstring& model, LANGID systemLanguage) 
             return value;
         }
     }
-    return Widen(zr640::ViewerLanguageFileFor(systemLanguage));
+    return zr640::win::WideFromUtf8(zr640::ViewerLanguageFileFor(systemLanguage));
 }
 
 std::wstring LanguageFilePath(const std::wstring& fileName) {
@@ -51,9 +52,10 @@ ViewerTextSet ViewerTextSet::Load(const std::wstring& file) {
         const zr640::ViewerTextEntry& entry = zr640::kViewerTexts[i];
         std::vector<wchar_t> text(entry.capacity);
         const DWORD length =
-            GetPrivateProfileStringW(Widen(entry.section).c_str(), Widen(entry.key).c_str(),
-                                     Widen(entry.defaultText).c_str(), text.data(),
-                                     static_cast<DWORD>(text.size()), file.c_str());
+            GetPrivateProfileStringW(zr640::win::WideFromUtf8(entry.section).c_str(),
+                                     zr640::win::WideFromUtf8(entry.key).c_str(),
+                                     zr640::win::WideFromUtf8(entry.defaultText).c_str(),
+                                     text.data(), static_cast<DWORD>(text.size()), file.c_str());
         set.texts_[i].assign(text.data(), length);
     }
     return set;
@@ -62,7 +64,7 @@ ViewerTextSet ViewerTextSet::Load(const std::wstring& file) {
 ViewerTextSet ViewerTextSet::Defaults() {
     ViewerTextSet set;
     for (size_t i = 0; i < zr640::kViewerTextCount; ++i) {
-        set.texts_[i] = Widen(zr640::kViewerTexts[i].defaultText);
+        set.texts_[i] = zr640::win::WideFromUtf8(zr640::kViewerTexts[i].defaultText);
     }
     return set;
 }

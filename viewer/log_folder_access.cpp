@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "win32/handles.h"
-#include "viewer/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace zr640viewer {
 
@@ -15,18 +15,18 @@ std::optional<std::vector<zr640::FolderEntry>> WindowsLogAccess::List(const std:
     query += separator();
     query += pattern;
     WIN32_FIND_DATAW found;
-    const ScopedFind search(FindFirstFileW(Widen(query).c_str(), &found));
+    const ScopedFind search(FindFirstFileW(zr640::win::WideFromUtf8(query).c_str(), &found));
     if (!search) return std::nullopt;
     std::vector<zr640::FolderEntry> entries;
     do {
-        entries.push_back(
-            {Narrow(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back({zr640::win::Utf8FromWide(found.cFileName),
+                           (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileW(search.get(), &found));
     return entries;
 }
 
 bool WindowsLogAccess::RemoveFile(const std::string& path) {
-    return DeleteFileW(Widen(path).c_str()) != FALSE;
+    return DeleteFileW(zr640::win::WideFromUtf8(path).c_str()) != FALSE;
 }
 
 }  // namespace zr640viewer

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "viewer/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace zr640viewer {
 
@@ -16,18 +16,19 @@ zr640::Result<zr640::LogPicture> RenderLogFile(const std::wstring& printFile,
     // Read sharing only: a print file that the driver is still writing is not opened.
     const ScopedFile file(CreateFileW(printFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return zr640::Error{"cannot open " + Narrow(printFile)};
+    if (!file) return zr640::Error{"cannot open " + zr640::win::Utf8FromWide(printFile)};
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size)) return zr640::Error{"cannot size " + Narrow(printFile)};
+    if (!GetFileSizeEx(file.get(), &size))
+        return zr640::Error{"cannot size " + zr640::win::Utf8FromWide(printFile)};
     if (size.QuadPart == 0) return zr640::Error{"the print file is empty"};
     if (static_cast<uint64_t>(size.QuadPart) > std::numeric_limits<size_t>::max()) {
         return zr640::Error{"the print file does not fit the address space"};
     }
     const ScopedKernelObject mapping(
         CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    if (!mapping) return zr640::Error{"cannot map " + Narrow(printFile)};
+    if (!mapping) return zr640::Error{"cannot map " + zr640::win::Utf8FromWide(printFile)};
     const ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
-    if (!view) return zr640::Error{"cannot map " + Narrow(printFile)};
+    if (!view) return zr640::Error{"cannot map " + zr640::win::Utf8FromWide(printFile)};
     const std::span<const uint8_t> bytes(static_cast<const uint8_t*>(view.get()),
                                          static_cast<size_t>(size.QuadPart));
 

@@ -8,7 +8,7 @@
 #include "viewer/about_dlg.h"
 #include "viewer/log_picture.h"
 #include "viewer/resource.h"
-#include "viewer/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace zr640viewer {
 
@@ -92,8 +92,9 @@ INT_PTR CVELKDriverlogViewerDlg::OnInitDialog() {
     texts_ =
         ViewerTextSet::Load(LanguageFilePath(LanguageFileName(model_, GetSystemDefaultLangID())));
     printerFilter_ = texts_[ViewerText::DriverName];
-    const auto geometry = zr640::LineGeometryFromTexts(Narrow(texts_[ViewerText::PrinterWidth]),
-                                                       Narrow(texts_[ViewerText::PrinterPoints]));
+    const auto geometry =
+        zr640::LineGeometryFromTexts(zr640::win::Utf8FromWide(texts_[ViewerText::PrinterWidth]),
+                                     zr640::win::Utf8FromWide(texts_[ViewerText::PrinterPoints]));
     if (geometry) geometry_ = *geometry;
     SetCaptions();
 
@@ -237,15 +238,16 @@ HTREEITEM CVELKDriverlogViewerDlg::InsertItem(HTREEITEM parent, const std::wstri
 }
 
 void CVELKDriverlogViewerDlg::AddLogFolder(const std::wstring& folder) {
-    const bool listed = store_.AddLogFolder(Narrow(folder));
+    const bool listed = store_.AddLogFolder(zr640::win::Utf8FromWide(folder));
     const size_t r = store_.roots().size() - 1;
     const zr640::LogRoot& root = store_.roots()[r];
     const HTREEITEM rootItem = InsertItem(TVI_ROOT, folder, {r, 0, 0, false});
     for (size_t d = 0; d < root.days.size(); ++d) {
         const zr640::LogDay& day = root.days[d];
-        const HTREEITEM dayItem = InsertItem(rootItem, Widen(day.name), {r, d, 0, false});
+        const HTREEITEM dayItem =
+            InsertItem(rootItem, zr640::win::WideFromUtf8(day.name), {r, d, 0, false});
         for (size_t f = 0; f < day.printFiles.size(); ++f) {
-            InsertItem(dayItem, Widen(day.printFiles[f]), {r, d, f, true});
+            InsertItem(dayItem, zr640::win::WideFromUtf8(day.printFiles[f]), {r, d, f, true});
         }
     }
     if (!listed) ShowMessage(ViewerText::NotFoundFile, MB_OK);
@@ -292,10 +294,11 @@ void CVELKDriverlogViewerDlg::ShowPrintFile(HTREEITEM item) {
     SetScrollPos(Item(IDC_VIEWER_SCROLL), SB_CTL, 0, TRUE);
     const auto selection = store_.SelectPrintFile(ref.root, ref.day, ref.file);
     if (!selection) return;
-    const std::wstring bitmapFile = Widen(selection->bitmapFile);
+    const std::wstring bitmapFile = zr640::win::WideFromUtf8(selection->bitmapFile);
     const auto rendered =
-        geometry_ ? RenderLogFile(Widen(selection->printFile), bitmapFile, *geometry_)
-                  : zr640::Result<zr640::LogPicture>(zr640::Error{"no usable line geometry"});
+        geometry_
+            ? RenderLogFile(zr640::win::WideFromUtf8(selection->printFile), bitmapFile, *geometry_)
+            : zr640::Result<zr640::LogPicture>(zr640::Error{"no usable line geometry"});
     if (!rendered) {
         ShowMessage(ViewerText::LogError, MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -341,7 +344,8 @@ void CVELKDriverlogViewerDlg::Print() {
     GetDlgItemTextW(window(), IDC_VIEWER_COMBO_PRINTER, printer, kPrinterNameCapacity);
     if (IsDlgButtonChecked(window(), IDC_VIEWER_RADIO_THISLOG) == BST_CHECKED) {
         if (store_.selection())
-            PrintLogFile(spooler_, printer, Widen(store_.selection()->printFile));
+            PrintLogFile(spooler_, printer,
+                         zr640::win::WideFromUtf8(store_.selection()->printFile));
         return;
     }
     if (IsDlgButtonChecked(window(), IDC_VIEWER_RADIO_THISDAY) != BST_CHECKED) return;
@@ -350,7 +354,8 @@ void CVELKDriverlogViewerDlg::Print() {
         ShowMessage(ViewerText::LoadImageError, MB_OK);
         return;
     }
-    for (const std::string& file : files) PrintLogFile(spooler_, printer, Widen(file));
+    for (const std::string& file : files)
+        PrintLogFile(spooler_, printer, zr640::win::WideFromUtf8(file));
 }
 
 int CVELKDriverlogViewerDlg::ShowMessage(ViewerText text, UINT type) {

@@ -54,19 +54,19 @@ ControlFontTable ControlFontTable::FromIni(const IniFile& file) {
     return table;
 }
 
-ControlFontTable ControlFontTable::Parse(std::span<const uint8_t> bytes) {
-    return FromIni(IniFile::Parse(bytes));
+ControlFontTable ControlFontTable::Parse(std::span<const uint8_t> bytes, const CodePage& codePage) {
+    return FromIni(IniFile::Parse(bytes, codePage));
 }
 
-Result<ControlFontTable> ControlFontTable::Load(const std::filesystem::path& path) {
+Result<ControlFontTable> ControlFontTable::Load(const std::filesystem::path& path,
+                                                const CodePage& codePage) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) return ControlFontTable();
     if (ec || status.type() != std::filesystem::file_type::regular) {
         return Error{"cannot read " + path.string() + ": not a regular file"};
     }
-    // A table of 96 commands is about 40 KB; anything far larger is not a table.
-    auto file = IniFile::Load(path, uint64_t{1} << 20);
+    auto file = IniFile::Load(path, kMaxControlFontFile, codePage);
     if (!file) return Error{file.error()};
     return FromIni(*file);
 }
@@ -93,8 +93,9 @@ bool ControlFontTable::empty() const {
                        [](const ControlFontRow& row) { return row.command.empty(); });
 }
 
-Result<std::vector<uint8_t>> ControlFontTable::FileBytes(IniFile::Encoding encoding) const {
-    IniWriter writer(encoding);
+Result<std::vector<uint8_t>> ControlFontTable::FileBytes(IniFile::Encoding encoding,
+                                                         const CodePage& codePage) const {
+    IniWriter writer(encoding, codePage);
     writer.Section(kControlFontSection);
     for (const ControlFontRow& row : rows_) {
         if (!row.command.empty()) writer.Entry(ControlCodeKey(row.code), row.command);
@@ -102,14 +103,14 @@ Result<std::vector<uint8_t>> ControlFontTable::FileBytes(IniFile::Encoding encod
     return writer.Bytes();
 }
 
-Result<std::vector<uint8_t>> ControlFontTable::FileBytes() const {
-    auto bytes = FileBytes(IniFile::Encoding::CodePage);
+Result<std::vector<uint8_t>> ControlFontTable::FileBytes(const CodePage& codePage) const {
+    auto bytes = FileBytes(IniFile::Encoding::CodePage, codePage);
     if (bytes) return bytes;
-    return FileBytes(IniFile::Encoding::Utf16Le);
+    return FileBytes(IniFile::Encoding::Utf16Le, codePage);
 }
 
-Result<bool> SaveControlFontTable(const std::filesystem::path& path,
-                                  const ControlFontTable& table) {
+Result<bool> SaveControlFontTable(const std::filesystem::path& path, const ControlFontTable& table,
+                                  const CodePage& codePage) {
     std::error_code ec;
     const auto status = std::filesystem::symlink_status(path, ec);
     const bool exists = status.type() != std::filesystem::file_type::not_found;
@@ -122,7 +123,7 @@ Result<bool> SaveControlFontTable(const std::filesystem::path& path,
         }
         return true;
     }
-    const auto bytes = table.FileBytes();
+    const auto bytes = table.FileBytes(codePage);
     if (!bytes) return Error{path.string() + ": " + bytes.error()};
     return WriteFileAtomically(path, *bytes);
 }

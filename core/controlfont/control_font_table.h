@@ -9,7 +9,9 @@
 // The file is written as code-page (ANSI) text: the platform creates a new profile file in
 // the code page and writes UTF-16 only into a file that already starts with FF FE, and the
 // table's editor always writes a new file. Keys and edited values are ASCII, so every code
-// page reads them alike. Only a table read from a UTF-16 file with a character that no
+// page reads them alike. Other characters of a code-page file are read and written in the
+// code page given (the system's in the plug-in, as the profile functions read them), so an
+// unedited value is written back as the same bytes. Only a table with a character that no
 // code-page byte stands for is written as UTF-16 (with FF FE), so that nothing is lost.
 #pragma once
 
@@ -45,6 +47,8 @@ inline constexpr size_t kControlFontRows = 96;
 // characters; a command holds at most kMaxControlCommand bytes.
 inline constexpr size_t kMaxCommandText = 399;
 inline constexpr size_t kMaxControlCommand = 128;
+// A table of 96 commands is about 40 KB; a file far larger is not a table and is not read.
+inline constexpr uint64_t kMaxControlFontFile = uint64_t{1} << 20;
 
 // The built-in texts of the table dialog (shown with the MB_ERROR caption): a row whose
 // command is too long to edit, and a table that could not be written.
@@ -76,12 +80,15 @@ public:
 
     // The rows of a file's bytes: each key's value as a string read returns it (at most 399
     // characters), unchanged otherwise. Never fails; unknown sections and keys are ignored.
-    static ControlFontTable Parse(std::span<const uint8_t> bytes);
+    static ControlFontTable Parse(std::span<const uint8_t> bytes,
+                                  const CodePage& codePage = Latin1CodePage());
     static ControlFontTable FromIni(const IniFile& file);
 
     // The table of a file; a missing file is an empty table. A path that is not a regular
-    // file, or a file that cannot be read, is refused.
-    static Result<ControlFontTable> Load(const std::filesystem::path& path);
+    // file, or a file that cannot be read whole (unreadable, or larger than any table could
+    // be: kMaxControlFontFile), is refused.
+    static Result<ControlFontTable> Load(const std::filesystem::path& path,
+                                         const CodePage& codePage = Latin1CodePage());
 
     std::span<const ControlFontRow, kControlFontRows> rows() const { return rows_; }
     const ControlFontRow& row(size_t index) const { return rows_[index]; }
@@ -102,12 +109,13 @@ public:
 
     // The file's bytes: the section and one key per row with a command, in code order,
     // each value as the row holds it.
-    Result<std::vector<uint8_t>> FileBytes() const;
+    Result<std::vector<uint8_t>> FileBytes(const CodePage& codePage = Latin1CodePage()) const;
 
     bool operator==(const ControlFontTable&) const = default;
 
 private:
-    Result<std::vector<uint8_t>> FileBytes(IniFile::Encoding encoding) const;
+    Result<std::vector<uint8_t>> FileBytes(IniFile::Encoding encoding,
+                                           const CodePage& codePage) const;
 
     std::array<ControlFontRow, kControlFontRows> rows_;
 };
@@ -115,6 +123,7 @@ private:
 // Writes the whole table: the new file is written beside the old one and replaces it only
 // when complete, so a failure keeps the old table. A table without commands leaves no file.
 // A path that exists but is not a regular file is never replaced or removed.
-Result<bool> SaveControlFontTable(const std::filesystem::path& path, const ControlFontTable& table);
+Result<bool> SaveControlFontTable(const std::filesystem::path& path, const ControlFontTable& table,
+                                  const CodePage& codePage = Latin1CodePage());
 
 }  // namespace zr640

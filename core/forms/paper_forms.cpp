@@ -65,6 +65,7 @@ PaperForm SizedForm(std::u16string_view fullName, uint32_t width, uint32_t heigh
 bool PaperFormList::Open() {
     entries_.clear();
     selection_.reset();
+    opened_ = false;
 
     const auto before = store_.Enumerate();
     if (!before) return false;
@@ -93,6 +94,7 @@ bool PaperFormList::Open() {
 
     selection_ = 0;
     boxes_.name = std::u16string(ShortFormName(entries_[0]));
+    opened_ = true;
     return true;
 }
 
@@ -128,6 +130,7 @@ void PaperFormList::ShowSizeOf(std::u16string_view name) {
 }
 
 std::optional<text::Message> PaperFormList::Save() {
+    if (!opened_) return kUtilityError1;
     uint32_t width = ReadFormNumber(boxes_.width);
     uint32_t height = ReadFormNumber(boxes_.height);
     if (width < kMinFormWidth) width = kMinFormWidth;
@@ -155,12 +158,14 @@ std::optional<text::Message> PaperFormList::Save() {
     return std::nullopt;
 }
 
-void PaperFormList::DeleteSelected() {
-    if (!deleteEnabled()) return;
+std::optional<text::Message> PaperFormList::DeleteSelected() {
+    if (!opened_) return kUtilityError1;
+    if (!deleteEnabled()) return std::nullopt;
     const size_t index = *selection_;
     store_.Delete(entries_[index]);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
     Select(index < entries_.size() ? index : index - 1);
+    return std::nullopt;
 }
 
 }  // namespace zr640

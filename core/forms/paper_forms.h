@@ -107,6 +107,8 @@ public:
     // store's order; selects the first entry. False when the enumeration or the adding
     // fails: the list stays empty, and the page makes no tooltips.
     bool Open();
+    // True once Open succeeded.
+    bool opened() const { return opened_; }
 
     const std::vector<std::u16string>& entries() const { return entries_; }
     std::optional<size_t> selection() const { return selection_; }
@@ -128,13 +130,15 @@ public:
     // then rewrites the first managed form with the typed short name, or adds
     // "Custom Paper-" + name, appends it and selects it. The boxes keep what they show.
     // Gives MB_UTILITY_ERROR1 when the store refuses (or cannot be read); the list then
-    // stays as it was.
+    // stays as it was. A list that could not be opened saves nothing and gives
+    // MB_UTILITY_ERROR1 too: it never learnt which forms exist.
     std::optional<text::Message> Save();
 
     // Delete Paper Size: deletes the selected form (the store's answer is not used),
     // removes the entry and selects the entry that moved into its place, or the one before
-    // when it was the last. Does nothing for the built-in form or without a selection.
-    void DeleteSelected();
+    // when it was the last. Does nothing for the built-in form. A list that could not be
+    // opened deletes nothing and gives MB_UTILITY_ERROR1.
+    std::optional<text::Message> DeleteSelected();
 
 private:
     void ShowSizeOf(std::u16string_view name);
@@ -143,6 +147,7 @@ private:
     std::vector<std::u16string> entries_;
     std::optional<size_t> selection_;
     FormBoxes boxes_;
+    bool opened_ = false;
 };
 
 }  // namespace zr640

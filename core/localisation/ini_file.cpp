@@ -17,7 +17,24 @@ std::u16string_view Trim(std::u16string_view text) {
 
 char16_t FoldAscii(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; }
 
-std::u16string Decode(std::span<const uint8_t> bytes, IniFile::Encoding& encoding) {
+class Latin1 final : public CodePage {
+public:
+    std::u16string Decode(std::span<const uint8_t> bytes) const override {
+        return {bytes.begin(), bytes.end()};
+    }
+    std::optional<std::vector<uint8_t>> Encode(std::u16string_view text) const override {
+        std::vector<uint8_t> bytes;
+        bytes.reserve(text.size());
+        for (const char16_t c : text) {
+            if (c > 0xFF) return std::nullopt;
+            bytes.push_back(static_cast<uint8_t>(c));
+        }
+        return bytes;
+    }
+};
+
+std::u16string Decode(std::span<const uint8_t> bytes, const CodePage& codePage,
+                      IniFile::Encoding& encoding) {
     std::u16string text;
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         encoding = IniFile::Encoding::Utf16Le;
@@ -28,8 +45,7 @@ std::u16string Decode(std::span<const uint8_t> bytes, IniFile::Encoding& encodin
         }
     } else {
         encoding = IniFile::Encoding::CodePage;
-        text.reserve(bytes.size());
-        for (const uint8_t b : bytes) text += static_cast<char16_t>(b);
+        text = codePage.Decode(bytes);
     }
     return text;
 }
@@ -45,6 +61,11 @@ std::u16string CutToCapacity(std::u16string_view text, size_t capacity) {
 }
 
 }  // namespace
+
+const CodePage& Latin1CodePage() {
+    static const Latin1 latin1;
+    return latin1;
+}
 
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
@@ -62,9 +83,9 @@ std::u16string_view UnquoteProfileValue(std::u16string_view value) {
     return value;
 }
 
-IniFile IniFile::Parse(std::span<const uint8_t> bytes) {
+IniFile IniFile::Parse(std::span<const uint8_t> bytes, const CodePage& codePage) {
     IniFile file;
-    const std::u16string text = Decode(bytes, file.encoding_);
+    const std::u16string text = Decode(bytes, codePage, file.encoding_);
     const std::u16string_view all(text);
 
     Section* current = nullptr;
@@ -96,10 +117,11 @@ IniFile IniFile::Parse(std::span<const uint8_t> bytes) {
     return file;
 }
 
-Result<IniFile> IniFile::Load(const std::filesystem::path& path, uint64_t maxBytes) {
+Result<IniFile> IniFile::Load(const std::filesystem::path& path, uint64_t maxBytes,
+                              const CodePage& codePage) {
     auto bytes = ReadWholeFile(path, maxBytes);
     if (!bytes) return Error{bytes.error()};
-    return Parse(*bytes);
+    return Parse(*bytes, codePage);
 }
 
 const IniFile::Section* IniFile::FindSection(std::u16string_view section) const {

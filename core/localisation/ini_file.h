@@ -2,8 +2,9 @@
 // language files can be checked and used without Windows.
 //
 // What is copied from the platform:
-// - A file starting with the bytes FF FE is UTF-16LE; any other file is code-page text
-//   (read here as Latin-1: ASCII is exact, other bytes map to U+0080..U+00FF).
+// - A file starting with the bytes FF FE is UTF-16LE; any other file is code-page text,
+//   read through a CodePage: Latin-1 unless the caller gives the system's (ASCII is exact
+//   either way).
 // - Lines end at CR, LF or CR LF. Leading and trailing blanks of names and values go.
 // - "[name]" opens a section (the name runs to the last "]" of the line); "key=value" lines
 //   belong to the section above them; lines before any section, lines without "=" and
@@ -27,6 +28,23 @@
 
 namespace zr640 {
 
+// The characters of a code-page file's bytes and back. The platform's profile functions
+// convert a whole code-page file with the system code page before they read it, and convert
+// each line back when they write it; a reader that must see what they see is given that
+// code page (the plug-in's stands on the platform's conversions).
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+    // The text of the bytes; never fails.
+    virtual std::u16string Decode(std::span<const uint8_t> bytes) const = 0;
+    // The bytes of the text, or nothing when a character has no byte form in this code page.
+    virtual std::optional<std::vector<uint8_t>> Encode(std::u16string_view text) const = 0;
+};
+
+// Each byte is the character of its value (U+0000..U+00FF), and back: any bytes read are
+// written again unchanged. Where no system code page is known (the native tool, the tests).
+const CodePage& Latin1CodePage();
+
 class IniFile {
 public:
     enum class Encoding { Utf16Le, CodePage };
@@ -42,11 +60,13 @@ public:
     };
 
     // Never fails: any bytes give some (possibly empty) file.
-    static IniFile Parse(std::span<const uint8_t> bytes);
+    static IniFile Parse(std::span<const uint8_t> bytes,
+                         const CodePage& codePage = Latin1CodePage());
 
     // Reads and parses a file; refuses a missing file or one above maxBytes.
     static Result<IniFile> Load(const std::filesystem::path& path,
-                                uint64_t maxBytes = uint64_t{16} << 20);
+                                uint64_t maxBytes = uint64_t{16} << 20,
+                                const CodePage& codePage = Latin1CodePage());
 
     Encoding encoding() const { return encoding_; }
 

@@ -1,5 +1,7 @@
 #include "core/localisation/ini_writer.h"
 
+#include <utility>
+
 #include "core/common/text.h"
 
 namespace zr640 {
@@ -85,12 +87,9 @@ Result<std::vector<uint8_t>> IniWriter::Bytes() const {
         }
         return bytes;
     }
-    bytes.reserve(text_.size());
-    for (const char16_t c : text_) {
-        if (c > 0xFF) return Error{"the text holds characters that a code-page file cannot carry"};
-        bytes.push_back(static_cast<uint8_t>(c));
-    }
-    return bytes;
+    auto encoded = codePage_.Encode(text_);
+    if (!encoded) return Error{"the text holds characters that a code-page file cannot carry"};
+    return std::move(*encoded);
 }
 
 }  // namespace zr640

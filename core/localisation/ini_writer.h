@@ -2,9 +2,9 @@
 // as written: "[section]" and "key=value" lines ending in CR LF, as the platform writes
 // them.
 //
-// - CodePage files: each character up to U+00FF is written as the one byte that IniFile
-//   reads as that character, so what was read from a code-page file is written back as the
-//   same bytes (ASCII reads alike in every code page); a larger character is refused.
+// - CodePage files: the text is written through the writer's CodePage, the one its
+//   reader uses, so what was read from a code-page file is written back as the same bytes
+//   (ASCII reads alike in every code page); a character without a byte form is refused.
 //   Utf16Le files start with FF FE and hold any text.
 // - Names and values cannot hold line breaks or NUL; a key cannot hold "=" or start with
 //   "[" or ";", and neither key nor section name can have blanks at its ends (a reader
@@ -27,7 +27,8 @@ namespace zr640 {
 
 class IniWriter {
 public:
-    explicit IniWriter(IniFile::Encoding encoding) : encoding_(encoding) {}
+    explicit IniWriter(IniFile::Encoding encoding, const CodePage& codePage = Latin1CodePage())
+        : encoding_(encoding), codePage_(codePage) {}
 
     void Section(std::u16string_view name);
     // A key of the last section opened; a key before any section is refused.
@@ -40,6 +41,7 @@ private:
     void Refuse(const std::string& message);
 
     IniFile::Encoding encoding_;
+    const CodePage& codePage_;
     std::u16string text_;
     bool inSection_ = false;
     std::string error_;

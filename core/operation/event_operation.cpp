@@ -124,16 +124,6 @@ int PreviewBitmapId(OperationEvent event, bool feedToCut, bool cut) {
     return kTable[static_cast<size_t>(event)][column];
 }
 
-uint32_t EditNumber(std::u16string_view text) {
-    if (text.empty()) return 0;
-    uint64_t value = 0;
-    for (const char16_t c : text) {
-        if (c < u'0' || c > u'9') return 0;
-        value = std::min<uint64_t>(value * 10 + static_cast<uint64_t>(c - u'0'), 0xFFFFFFFF);
-    }
-    return static_cast<uint32_t>(value);
-}
-
 uint8_t ClampFeedMm(uint32_t typed) { return static_cast<uint8_t>(std::min(typed, kFeedMmMax)); }
 
 uint8_t ClampBuzzerVolume(uint32_t typed) {

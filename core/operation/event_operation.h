@@ -82,10 +82,6 @@ inline constexpr uint32_t kBuzzerVolumeMax = 255;
 // OK reads the command edit whole and refuses a text longer than this.
 inline constexpr size_t kCommandTextMax = 399;
 
-// The number in a digits-only edit: an empty or unreadable text is 0, a number too large
-// for 32 bits is the largest 32-bit number (both edits clamp far below it).
-uint32_t EditNumber(std::u16string_view text);
-
 // A number edit's value as the spin and the record take it: above the maximum it is the
 // maximum.
 uint8_t ClampFeedMm(uint32_t typed);

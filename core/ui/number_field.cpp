@@ -32,9 +32,11 @@ FieldValue ClampTyped(std::u16string_view typed, NumberRange range, ClampMoment 
         if (typing) return {static_cast<int32_t>(number), false, true};
         return {range.lowest, true};
     }
-    // A typed "007" is stored as 7 and shown as typed until the field is left.
+    // A typed "007" is stored as 7 and shown as typed until the field is left. While it is
+    // typed it waits: an up-down moved to 7 would write "7" over it and put the caret before
+    // it, so that "075" typed on would read 57.
     const bool canonical = text.size() == 1 || text.front() != u'0';
-    return {static_cast<int32_t>(number), !typing && !canonical};
+    return {static_cast<int32_t>(number), !typing && !canonical, typing && !canonical};
 }
 
 }  // namespace zr640::ui

@@ -19,8 +19,8 @@ enum class ClampMoment { Typing, Leaving };
 struct FieldValue {
     int32_t value;  // the value to store
     bool rewrite;   // the edit must show `value` instead of what was typed
-    // While typing: the text is no number yet or lies below the range, so there is nothing to
-    // store until more keys come or the field is left.
+    // While typing: the text is no number yet, lies below the range or has leading zeros, so
+    // there is nothing to store until more keys come or the field is left.
     bool pending = false;
 };
 

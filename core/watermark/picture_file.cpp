@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <system_error>
 
 #include "core/common/bytes.h"
 #include "core/common/file_io.h"
 #include "core/imaging/bmp.h"
 #include "core/imaging/logo_files.h"
+#include "core/watermark/image_cache.h"
 
 namespace zr640 {
 namespace {
@@ -82,6 +84,28 @@ std::vector<uint8_t> Expand(const BitmapView& picture, std::span<const uint8_t> 
     return file;
 }
 
+// Whether the file's picture is larger than the limit or than any bitmap the reader takes,
+// by the width and height of its info header (a top-down picture's height by its size).
+// Bytes that hold no such header, or a picture without pixels, are left to the reader.
+bool TooBig(std::span<const uint8_t> file, WatermarkPictureLimit limit) {
+    ByteReader header(file);
+    const bool signature = header.u8() == 'B' && header.u8() == 'M';
+    header.seek(14);
+    const uint32_t headerSize = header.u32();
+    const int64_t width = header.i32();
+    const int64_t height = header.i32();
+    if (!header.ok() || !signature || headerSize < kBitmapInfoHeaderSize || width <= 0 ||
+        height == 0) {
+        return false;
+    }
+    const int64_t rows = height < 0 ? -height : height;
+    if (width > kGeneralLimits.maxWidth || rows > kGeneralLimits.maxHeight ||
+        static_cast<uint64_t>(width) * static_cast<uint64_t>(rows) > kGeneralLimits.maxPixels) {
+        return true;
+    }
+    return limit == WatermarkPictureLimit::kImageCache && !FitsImageCache(width, rows);
+}
+
 }  // namespace
 
 Result<std::vector<uint8_t>> WatermarkPictureFromBitmap(std::span<const uint8_t> source) {
@@ -95,11 +119,21 @@ Result<std::vector<uint8_t>> WatermarkPictureFromBitmap(std::span<const uint8_t>
 }
 
 WatermarkConversion ConvertWatermarkBitmap(const std::filesystem::path& source,
-                                           const std::filesystem::path& destination) {
+                                           const std::filesystem::path& destination,
+                                           WatermarkPictureLimit limit) {
     WatermarkConversion conversion;
     const auto bytes = ReadWholeFile(source, kLargestBitmapFile);
     if (!bytes) {
+        // Only a picture's pixels make a bitmap file larger than the reader takes.
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(source, ec);
+        conversion.tooBig = !ec && size > kLargestBitmapFile;
         conversion.detail = bytes.error();
+        return conversion;
+    }
+    if (TooBig(*bytes, limit)) {
+        conversion.tooBig = true;
+        conversion.detail = "the picture is too big";
         return conversion;
     }
     const auto picture = WatermarkPictureFromBitmap(*bytes);

@@ -27,8 +27,17 @@ enum class WatermarkConvertResult : int {
 
 struct WatermarkConversion {
     WatermarkConvertResult result = WatermarkConvertResult::kNotDone;
+    // Not done because the picture is larger than the limit of the conversion (or than any
+    // bitmap the reader takes): a picture too big, not one of a layout refused.
+    bool tooBig = false;
     std::string detail;  // why, when not done; the page shows its own message for the result
     bool done() const { return result == WatermarkConvertResult::kDone; }
+};
+
+// How large a converted picture may be.
+enum class WatermarkPictureLimit {
+    kAny,         // whatever the bitmap reader takes
+    kImageCache,  // what the page's preview holds: its 24-bit rows fit the image cache
 };
 
 // The layouts taken, each with the 40-byte info header, no compression and every row
@@ -42,9 +51,13 @@ struct WatermarkConversion {
 // header size or pixel offset that does not match the depth, missing rows) is refused.
 Result<std::vector<uint8_t>> WatermarkPictureFromBitmap(std::span<const uint8_t> source);
 
-// Converts the bitmap file `source` into the picture file `destination`.
-WatermarkConversion ConvertWatermarkBitmap(const std::filesystem::path& source,
-                                           const std::filesystem::path& destination);
+// Converts the bitmap file `source` into the picture file `destination`. A picture beyond
+// the limit is refused (tooBig) before the destination is touched; its width and height are
+// taken from the info header, so a picture too big is told from one of a layout refused
+// whatever its depth.
+WatermarkConversion ConvertWatermarkBitmap(
+    const std::filesystem::path& source, const std::filesystem::path& destination,
+    WatermarkPictureLimit limit = WatermarkPictureLimit::kAny);
 
 // The text picture: 300 x 300 pixels, 24 bits, rows of 900 bytes without padding.
 constexpr int32_t kTextPictureSide = 300;

@@ -190,6 +190,59 @@ TEST_F(ControlFontFile, OtherTextIsWrittenBackAsItWasRead) {
     EXPECT_EQ(ControlFontTable::Parse(written), wide);
 }
 
+// A code page of its own: the byte 80 is the euro sign, the rest as Latin-1, and U+00E9
+// has no byte.
+class EuroCodePage final : public CodePage {
+public:
+    std::u16string Decode(std::span<const uint8_t> bytes) const override {
+        std::u16string text;
+        for (const uint8_t b : bytes) text += b == 0x80 ? u'\u20AC' : char16_t{b};
+        return text;
+    }
+    std::optional<std::vector<uint8_t>> Encode(std::u16string_view text) const override {
+        std::vector<uint8_t> bytes;
+        for (const char16_t c : text) {
+            if (c == u'\u20AC') {
+                bytes.push_back(0x80);
+            } else if (c > 0xFF || c == 0xE9 || c == 0x80) {
+                return std::nullopt;
+            } else {
+                bytes.push_back(static_cast<uint8_t>(c));
+            }
+        }
+        return bytes;
+    }
+};
+
+TEST_F(ControlFontFile, CodePageBytesAreReadAndWrittenInTheCodePageGiven) {
+    const EuroCodePage euro;
+    Write("[Character Translation Table]\r\n41=1B \x80\r\n");
+    const auto table = ControlFontTable::Load(file, euro);
+    ASSERT_TRUE(table.ok()) << table.error();
+    EXPECT_EQ(table->row(Row('A')).command, u"1B \u20AC") << "not the Latin-1 U+0080";
+    ASSERT_TRUE(SaveControlFontTable(file, *table, euro).ok());
+    EXPECT_EQ(Read(), "[Character Translation Table]\r\n41=1B \x80\r\n") << "the same bytes";
+
+    // Text without a byte in that code page goes to a UTF-16 file, read back whole.
+    ControlFontTable other = *table;
+    other = ControlFontTable::Parse(Ansi("[Character Translation Table]\r\n42=\xE9\r\n"));
+    EXPECT_EQ(other.row(Row('B')).command, u"\u00E9");
+    ASSERT_TRUE(SaveControlFontTable(file, other, euro).ok());
+    const Bytes written = Ansi(Read());
+    EXPECT_EQ(IniFile::Parse(written, euro).encoding(), IniFile::Encoding::Utf16Le);
+    EXPECT_EQ(ControlFontTable::Parse(written, euro), other);
+}
+
+TEST_F(ControlFontFile, AFileLargerThanAnyTableIsNotRead) {
+    std::string big = "[Character Translation Table]\r\n41=1B 40\r\n";
+    big.resize(static_cast<size_t>(kMaxControlFontFile) + 1, ';');
+    Write(big);
+    EXPECT_FALSE(ControlFontTable::Load(file).ok());
+    big.resize(static_cast<size_t>(kMaxControlFontFile));
+    Write(big);
+    EXPECT_TRUE(ControlFontTable::Load(file).ok()) << "the limit itself is read";
+}
+
 TEST(IniWriter, WritesLinesThatReadBackAsWritten) {
     IniWriter writer(IniFile::Encoding::CodePage);
     writer.Section(u"One");

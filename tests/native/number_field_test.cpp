@@ -43,9 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
         Typed{u"", ClampMoment::Typing, 8, false, true}, Typed{u"", ClampMoment::Leaving, 8, true},
         Typed{u"1a", ClampMoment::Typing, 8, false, true},
         Typed{u"1a", ClampMoment::Leaving, 8, true}, Typed{u"-5", ClampMoment::Leaving, 8, true},
-        // Blanks around the digits are ignored; leading zeros are shown away when leaving.
+        // Blanks around the digits are ignored; leading zeros wait while typing (an up-down moved
+        // to the value would rewrite the text under the caret) and are shown away when leaving.
         Typed{u" 12 ", ClampMoment::Leaving, 12, false},
-        Typed{u"012", ClampMoment::Typing, 12, false},
+        Typed{u"012", ClampMoment::Typing, 12, false, true},
         Typed{u"012", ClampMoment::Leaving, 12, true}));
 
 TEST(RadioGroup, MapsValuesToControlsAndBack) {

@@ -88,6 +88,34 @@ TEST_F(PaperForms, OpeningStopsWithAnEmptyListWhenTheStoreFails) {
     EXPECT_FALSE(page.selection());
 }
 
+// A list that never learnt which forms exist cannot tell a rewrite from an add: Save and
+// Delete say so and leave the store alone, even when it has since become readable.
+TEST_F(PaperForms, SaveAndDeleteOfAListThatDidNotOpenAreRefused) {
+    store.failEnumerate = true;
+    ASSERT_FALSE(list.Open());
+    store.failEnumerate = false;
+    store.ClearCalls();
+    list.SetName(u"New");
+    list.SetWidth(u"300");
+    EXPECT_EQ(list.Save(), kUtilityError1);
+    EXPECT_EQ(list.DeleteSelected(), kUtilityError1);
+    EXPECT_TRUE(store.calls().empty());
+    EXPECT_TRUE(list.entries().empty());
+    EXPECT_EQ(list.boxes().width, u"300") << "nothing is clamped for a save that does not happen";
+
+    MemoryFormStore refusing;
+    refusing.failAdd = true;
+    PaperFormList page(refusing);
+    ASSERT_FALSE(page.Open());
+    EXPECT_EQ(page.Save(), kUtilityError1);
+    EXPECT_EQ(page.DeleteSelected(), kUtilityError1);
+    EXPECT_FALSE(page.opened());
+
+    OpenWith({});
+    EXPECT_TRUE(list.opened());
+    EXPECT_EQ(list.DeleteSelected(), std::nullopt) << "the built-in form: nothing to say";
+}
+
 TEST_F(PaperForms, ShortNamesAreTheTextAfterTheFirst13Characters) {
     EXPECT_EQ(ShortFormName(u"Custom Paper-Long"), u"Long");
     EXPECT_EQ(ShortFormName(u"Old Custom Paper-X"), u"per-X");

@@ -180,6 +180,7 @@ TEST_F(WatermarkConvertFile, RefusedSourcesLeaveTheOldPictureFile) {
         const auto conversion = ConvertWatermarkBitmap(Write("in.bmp", bytes), destination);
         EXPECT_EQ(conversion.result, WatermarkConvertResult::kNotDone) << name;
         EXPECT_FALSE(conversion.detail.empty()) << name;
+        EXPECT_FALSE(conversion.tooBig) << name << ": refused for its layout, not its size";
         EXPECT_EQ(test::ReadFile(destination), old_) << name;
     }
     const auto missing = ConvertWatermarkBitmap(folder_ / "missing.bmp", destination);
@@ -206,6 +207,40 @@ TEST_F(WatermarkConvertFile, TheSourceIsJudgedBeforeTheDestination) {
     EXPECT_EQ(ConvertWatermarkBitmap(bad, folder_ / "no folder" / "p.bmp").result,
               WatermarkConvertResult::kNotDone);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "no folder"));
+}
+
+// A 1-bit picture is small on disk, but its 24-bit copy must fit the preview's image cache:
+// 1872 x 1868 takes 5616 x 1868 = 10,490,688 bytes of rows, just over the 10,485,760.
+TEST_F(WatermarkConvertFile, APictureBeyondTheLimitIsRefusedAsTooBig) {
+    const std::vector<PaletteEntry> mono = {{0, 0, 0}, {255, 255, 255}};
+    const auto destination = Write("picture.bmp", old_);
+    const auto fits = Write("fits.bmp", NewBitmapFile(1872, 1867, 1, mono));
+    const auto over = Write("over.bmp", NewBitmapFile(1872, 1868, 1, mono));
+
+    const auto refused =
+        ConvertWatermarkBitmap(over, destination, WatermarkPictureLimit::kImageCache);
+    EXPECT_EQ(refused.result, WatermarkConvertResult::kNotDone);
+    EXPECT_TRUE(refused.tooBig);
+    EXPECT_EQ(test::ReadFile(destination), old_);
+
+    const auto taken =
+        ConvertWatermarkBitmap(fits, destination, WatermarkPictureLimit::kImageCache);
+    EXPECT_EQ(taken.result, WatermarkConvertResult::kDone) << taken.detail;
+    EXPECT_EQ(ConvertWatermarkBitmap(over, destination).result, WatermarkConvertResult::kDone)
+        << "without the limit the same picture is converted";
+
+    // Beyond what the reader takes at all, whatever the limit and the depth (here 4 bits, a
+    // layout refused too): the header alone says so.
+    Bytes huge = NewBitmapFile(6, 4, 4, std::vector<PaletteEntry>(16));
+    StoreU32(huge.data() + 18, 40000);
+    const auto beyond = ConvertWatermarkBitmap(Write("huge.bmp", huge), destination);
+    EXPECT_EQ(beyond.result, WatermarkConvertResult::kNotDone);
+    EXPECT_TRUE(beyond.tooBig);
+    Bytes tall = NewBitmapFile(6, 4, 24, {});
+    StoreU32(tall.data() + 22, static_cast<uint32_t>(-20000));  // top-down, 20000 rows
+    StoreU32(tall.data() + 18, 2000);
+    EXPECT_TRUE(ConvertWatermarkBitmap(Write("tall.bmp", tall), destination).tooBig)
+        << "2000 x 20000 pixels exceed the reader's 2^25";
 }
 
 Bytes TextPixels() {

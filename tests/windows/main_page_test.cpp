@@ -13,6 +13,7 @@
 #include "plugin/localisation/language_files.h"
 #include "plugin/pages/document/main_page.h"
 #include "resource.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 
 namespace {
@@ -167,6 +168,40 @@ TEST_F(MainPage, ScaleIsClampedWhenTheEditLosesFocus) {
     ASSERT_TRUE(sheet.Run(SheetKind::Document));
 }
 
+// The scale typed key by key and left: a scale in the range is stored and shown as typed,
+// whatever its length; leaving raises one below the range and lowers one above it, and the
+// spin then stands at the stored value.
+TEST_F(MainPage, ScaleTypedKeyByKeyIsStoredAsTypedOrClampedWhenLeft) {
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* kept;
+    } cases[] = {{L"10", L"10"}, {L"55", L"55"},   {L"100", L"100"}, {L"99", L"99"}, {L"5", L"10"},
+                 {L"0", L"10"},  {L"150", L"100"}, {L"999", L"100"}, {L"055", L"55"}};
+    SheetSession sheet(plugin, kPrinter);
+    Record(sheet).bZoom = 1;
+    Record(sheet).bPrintAsImage = 1;
+    sheet.scenario = [&](HWND window) {
+        const HWND page = oemhost::PageAt(window, kMainTab);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)));
+            TypeAndLeave(page, IDC_MAIN_EDIT_SCALE, c.typed);
+            EXPECT_EQ(ControlText(page, IDC_MAIN_EDIT_SCALE), c.kept);
+            EXPECT_EQ(Record(sheet).bZoomScale, _wtoi(c.kept));
+            EXPECT_EQ(SpinPosition(page), _wtoi(c.kept));
+        }
+        // A cleared box typed again holds just the new digits.
+        Focus(page, IDC_MAIN_EDIT_SCALE);
+        PressKey(VK_BACK);
+        TypeKeys(L"75");
+        EXPECT_EQ(ControlText(page, IDC_MAIN_EDIT_SCALE), L"75");
+        LeaveField();
+        EXPECT_EQ(Record(sheet).bZoomScale, 75);
+        return false;
+    };
+    ASSERT_TRUE(sheet.Run(SheetKind::Document));
+}
+
 TEST_F(MainPage, WaterMarkLocksTheRadiosAndClearingItChecksNoAtTheNextActivation) {
     SheetSession sheet(plugin, kPrinter);
     Record(sheet).bWatermarkType = 1;
@@ -178,8 +213,8 @@ TEST_F(MainPage, WaterMarkLocksTheRadiosAndClearingItChecksNoAtTheNextActivation
         EXPECT_TRUE(IsChecked(page, IDC_MAIN_RADIO_GRAPHICSYES));
 
         const HWND watermark = oemhost::PageAt(window, kMainTab + 1);
-        Record(sheet).bWatermarkType = 0;  // as the Water Mark page does
-        EXPECT_TRUE(zr640ui::RequestGraphicsReset(watermark));
+        ClickCentre(watermark, IDC_WATERMARK_RADIO_NONE);
+        EXPECT_EQ(Record(sheet).bWatermarkType, 0);
         page = oemhost::PageAt(window, kMainTab);
         EXPECT_TRUE(Enabled(page, IDC_MAIN_RADIO_GRAPHICSNO));
         EXPECT_TRUE(IsChecked(page, IDC_MAIN_RADIO_GRAPHICSNO));

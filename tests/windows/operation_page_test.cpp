@@ -11,6 +11,7 @@
 
 #include "core/operation/event_operation.h"
 #include "resource.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 #include "win32/handles.h"
 
@@ -530,6 +531,58 @@ TEST_F(OperationPage, TypedFeedAboveTheRangeMovesTheSpinToItsEndAndStoresIt) {
         }));
         EXPECT_EQ(Record(sheet).startPage.bFeedMm, 100);
         EXPECT_EQ(Record(sheet).startPage.bBuzzerVolume, 255);
+        return false;
+    };
+    ASSERT_TRUE(sheet.Run(SheetKind::Document));
+}
+
+// The feed and volume typed key by key and left: every length of value the range allows is
+// kept as typed, above the range is lowered while typing, and OK stores what the boxes show.
+TEST_F(OperationPage, FeedAndVolumeTypedKeyByKeyAreKeptAsTyped) {
+    struct Case {
+        int edit, spin;
+        const wchar_t* typed;
+        const wchar_t* kept;
+    };
+    const Case cases[] = {
+        {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"0", L"0"},
+        {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"7", L"7"},
+        {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"25", L"25"},
+        {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"100", L"100"},
+        {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"150", L"100"},
+        {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"075", L"75"},
+        {IDC_EVENT_EDIT_VOLUME, IDC_EVENT_SPIN_VOLUME, L"1", L"1"},
+        {IDC_EVENT_EDIT_VOLUME, IDC_EVENT_SPIN_VOLUME, L"42", L"42"},
+        {IDC_EVENT_EDIT_VOLUME, IDC_EVENT_SPIN_VOLUME, L"255", L"255"},
+        {IDC_EVENT_EDIT_VOLUME, IDC_EVENT_SPIN_VOLUME, L"300", L"255"},
+        {IDC_EVENT_EDIT_VOLUME, IDC_EVENT_SPIN_VOLUME, L"007", L"7"},
+    };
+    SheetSession sheet(plugin, kPrinter);
+    sheet.scenario = [&](HWND window) {
+        const HWND page = oemhost::PageAt(window, kOperationTab);
+        EXPECT_TRUE(WithEventDialog(page, IDC_OPERATION_BUTTON_STARTPAGE, [&](HWND dialog) {
+            PickWithKeyboard(dialog, IDC_EVENT_COMBO_BUZZER, 1);  // the volume box opens
+            ASSERT_TRUE(Enabled(dialog, IDC_EVENT_EDIT_VOLUME));
+            for (const Case& c : cases) {
+                SCOPED_TRACE(testing::Message()
+                             << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)));
+                TypeAndLeave(dialog, c.edit, c.typed);
+                EXPECT_EQ(ControlText(dialog, c.edit), c.kept);
+                EXPECT_EQ(SpinPosition(dialog, c.spin), _wtoi(c.kept));
+            }
+            // A cleared box typed again holds just the new digits.
+            Focus(dialog, IDC_EVENT_EDIT_FEED);
+            PressKey(VK_BACK);
+            TypeKeys(L"38");
+            EXPECT_EQ(ControlText(dialog, IDC_EVENT_EDIT_FEED), L"38");
+            LeaveField();
+            // A box left empty reads as 0.
+            Focus(dialog, IDC_EVENT_EDIT_VOLUME);
+            PressKey(VK_BACK);
+            ClickCentre(dialog, IDOK);
+        }));
+        EXPECT_EQ(Record(sheet).startPage.bFeedMm, 38);
+        EXPECT_EQ(Record(sheet).startPage.bBuzzerVolume, 0);
         return false;
     };
     ASSERT_TRUE(sheet.Run(SheetKind::Document));

@@ -175,7 +175,9 @@ void LeaveField() { PressKey(VK_TAB); }
 
 void TypeAndLeave(HWND dialog, int edit, std::wstring_view text) {
     Focus(dialog, edit);
-    SendDlgItemMessageW(dialog, edit, EM_SETSEL, 0, -1);
+    // Everything selected, as Tab into the field selects it (a combo box's edit is the window
+    // that has the focus).
+    SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
     TypeKeys(text);
     LeaveField();
 }

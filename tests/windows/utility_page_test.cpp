@@ -20,6 +20,7 @@
 #include "plugin/pages/device/spooler_forms.h"
 #include "resource.h"
 #include "tests/native/test_bitmaps.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 
 namespace {
@@ -177,6 +178,10 @@ protected:
         ASSERT_TRUE(sheet.Run(SheetKind::Device));
     }
 
+public:
+    const std::vector<FakePlatform::Message>& Messages() const { return platform.messages; }
+
+protected:
     void WriteTable(uint8_t code, const std::u16string& command) {
         auto table = zr640::ControlFontTable::Load(tableFile);
         ASSERT_TRUE(table);
@@ -338,7 +343,126 @@ TEST_F(UtilityPage, AnUnreadableFormDatabaseLeavesTheListEmptyWithoutTooltips) {
         EXPECT_EQ(TooltipFor(GetDlgItem(page, IDC_UTILITY_BUTTON_SELFTEST)), nullptr);
         Click(page, IDC_UTILITY_BUTTON_SAVE);
         EXPECT_TRUE(store.forms().empty());
+        ASSERT_EQ(platform.messages.size(), 1u) << "the save says why it failed";
+        EXPECT_EQ(platform.messages[0].text, L"Set custom paper size failed!");
     });
+}
+
+// The built-in form refused: the page is not set up, yet Save and Delete answer, as buttons
+// a person clicks, with the reason, and write nothing.
+TEST_F(UtilityPage, SaveAndDeleteOnAPageWhoseSetUpFailedSayWhy) {
+    store.failAdd = true;
+    RunOnPage([&](HWND page) {
+        ASSERT_TRUE(Entries(page).empty());
+        store.ClearCalls();
+        ClickCentre(page, IDC_UTILITY_BUTTON_SAVE);
+        oemhost::Pump(20);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, L"Set custom paper size failed!");
+        EXPECT_EQ(platform.messages[0].caption, L"Error");
+        EXPECT_EQ(platform.messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+        ClickCentre(page, IDC_UTILITY_BUTTON_DELETE);
+        oemhost::Pump(20);
+        ASSERT_EQ(platform.messages.size(), 2u);
+        EXPECT_EQ(platform.messages[1].text, L"Set custom paper size failed!");
+        EXPECT_TRUE(Entries(page).empty());
+    });
+    EXPECT_TRUE(store.calls().empty()) << "nothing is written by a page that is not set up";
+    EXPECT_TRUE(store.forms().empty());
+}
+
+// A form database the spooler cannot enumerate is a failure, never an empty database.
+TEST_F(UtilityPage, AFailedFormEnumerationIsReportedNotTakenForNoForms) {
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(kPrinter), &printer, nullptr));
+    ClosePrinter(printer);  // a handle the spooler no longer knows
+    zr640ui::SpoolerFormStore closed(printer);
+    EXPECT_FALSE(closed.Enumerate().has_value());
+    zr640ui::SpoolerFormStore bogus(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x5A5A)));
+    EXPECT_FALSE(bogus.Enumerate().has_value());
+
+    // The sheet's own printer handle may be the closed one's again: the page gets the bogus.
+    zr640ui::SetFormStoreFactory([](HANDLE) {
+        return std::make_unique<zr640ui::SpoolerFormStore>(
+            reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x5A5A)));
+    });
+    RunOnPage([&](HWND page) {
+        EXPECT_TRUE(Entries(page).empty());
+        ClickCentre(page, IDC_UTILITY_BUTTON_SAVE);
+        oemhost::Pump(20);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, L"Set custom paper size failed!");
+    });
+}
+
+int SpinAt(HWND page, int spin) {
+    return static_cast<int>(SendDlgItemMessageW(page, spin, UDM_GETPOS32, 0, 0));
+}
+
+// The size boxes typed key by key and left: a size in the range stays as typed, whatever its
+// length; one above the range is lowered while it is typed, one below it is raised when the
+// box is left; the up-down shows what the box keeps, and Save stores exactly that.
+TEST_F(UtilityPage, SizesTypedKeyByKeyAreKeptAsTypedOrClampedIntoTheRange) {
+    struct Case {
+        int edit, spin;
+        const wchar_t* typed;
+        const wchar_t* kept;
+    };
+    const Case cases[] = {
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"410", L"410"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"457", L"457"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"580", L"580"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"4", L"410"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"50", L"410"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"300", L"410"},
+        {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"999", L"580"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"254", L"254"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"1000", L"1000"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"12345", L"12345"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"32760", L"32760"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"7", L"254"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"99", L"254"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"40000", L"32760"},
+        {IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, L"01000", L"1000"},
+    };
+    store = MemoryFormStore({{u"Custom Paper-Wide", 80000, 400000}});
+    RunOnPage([&](HWND page) {
+        // A form made elsewhere, wider than the page takes, is shown as stored.
+        Choose(page, 1);
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"800");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"4000");
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)));
+            TypeAndLeave(page, c.edit, c.typed);
+            EXPECT_EQ(ControlText(page, c.edit), c.kept);
+            EXPECT_EQ(SpinAt(page, c.spin), _wtoi(c.kept));
+        }
+        // Above the range is lowered at once, before the box is left.
+        Focus(page, IDC_UTILITY_EDIT_WIDTH);
+        TypeKeys(L"59");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"59") << "on the way to 590";
+        TypeKeys(L"0");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"580");
+        LeaveField();
+        // A cleared box typed again holds just the new digits.
+        Focus(page, IDC_UTILITY_EDIT_HEIGHT);
+        PressKey(VK_BACK);
+        TypeKeys(L"1000");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"1000");
+        LeaveField();
+
+        TypeAndLeave(page, IDC_UTILITY_EDIT_FORMNAME, L"Typed");
+        TypeAndLeave(page, IDC_UTILITY_EDIT_WIDTH, L"457");
+        TypeAndLeave(page, IDC_UTILITY_EDIT_HEIGHT, L"12345");
+        ClickCentre(page, IDC_UTILITY_BUTTON_SAVE);
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"457");
+        EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"12345");
+    });
+    ASSERT_NE(store.Find(u"Custom Paper-Typed"), nullptr);
+    EXPECT_EQ(store.Find(u"Custom Paper-Typed")->cx, 45700);
+    EXPECT_EQ(store.Find(u"Custom Paper-Typed")->cy, 1234500);
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 // Wine keeps no user forms: its form functions are used here only for what they do answer.
@@ -495,6 +619,79 @@ TEST_F(UtilityPage, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
             });
     });
     EXPECT_TRUE(fs::is_directory(tableFile));
+}
+
+Bytes FileBytes(const fs::path& file) { return zr640::test::ReadFile(file); }
+
+// OK on a table whose file could not be read: the message, the dialog stays, and the file
+// keeps every byte.
+void PressOkOnUnreadableTable(UtilityPage& fixture, HWND page) {
+    const bool shown = WhileModal(
+        kTableCaption, [&] { Click(page, IDC_UTILITY_BUTTON_CONTROLFONT); },
+        [&](HWND table) {
+            EXPECT_EQ(Cell(table, 0x21, 2), L"") << "nothing of the file is shown";
+            Press(table, IDOK);
+            EXPECT_TRUE(IsWindowVisible(table)) << "the table stays open";
+            ASSERT_EQ(fixture.Messages().size(), 1u);
+            EXPECT_EQ(fixture.Messages()[0].text, L"Failed to get data from the file!");
+            EXPECT_EQ(fixture.Messages()[0].caption, L"Error");
+            EXPECT_EQ(fixture.Messages()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+            Press(table, IDCANCEL);
+        });
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(UtilityPage, ATableFileTooLargeToReadSurvivesOkByteForByte) {
+    std::string content = "[Character Translation Table]\r\n41=1B 40\r\n";
+    content.resize(static_cast<size_t>(zr640::kMaxControlFontFile) + 1, ';');
+    const Bytes before(content.begin(), content.end());
+    zr640::test::WriteFile(tableFile, before);
+    RunOnPage([&](HWND page) { PressOkOnUnreadableTable(*this, page); });
+    EXPECT_EQ(FileBytes(tableFile), before);
+}
+
+TEST_F(UtilityPage, ATableFileThatCannotBeOpenedSurvivesOk) {
+    const std::string content = "[Character Translation Table]\r\n41=1B 40\r\n";
+    const Bytes before(content.begin(), content.end());
+    zr640::test::WriteFile(tableFile, before);
+    // Held open by another program that shares it with no one.
+    const HANDLE held = CreateFileW(tableFile.wstring().c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    RunOnPage([&](HWND page) { PressOkOnUnreadableTable(*this, page); });
+    CloseHandle(held);
+    EXPECT_EQ(FileBytes(tableFile), before);
+}
+
+// Bytes above 7F are read in the system code page, as the profile functions read them, and
+// an OK that writes the table gives the profile functions the same text again.
+TEST_F(UtilityPage, NonAsciiBytesAreShownAndKeptAsTheProfileFunctionsReadThem) {
+    const std::string content =
+        "[Character Translation Table]\r\n41=1B \x80 \xE9\xA4\r\n43=\xC4\r\n";
+    zr640::test::WriteFile(tableFile, Bytes(content.begin(), content.end()));
+    const std::wstring readA = StoredCommand(tableFile, L"41");
+    const std::wstring readC = StoredCommand(tableFile, L"43");
+    ASSERT_NE(readA, L"<none>");
+    RunOnPage([&](HWND page) {
+        WhileModal(
+            kTableCaption, [&] { Click(page, IDC_UTILITY_BUTTON_CONTROLFONT); },
+            [&](HWND table) {
+                EXPECT_EQ(Cell(table, 0x21, 2), readA);
+                EXPECT_EQ(Cell(table, 0x23, 2), readC);
+                SelectRow(table, 0x22);  // an edit elsewhere, so OK writes the table
+                WhileModal(
+                    kTranslatorCaption, [&] { Press(table, IDC_CFTABLE_BUTTON_EDIT); },
+                    [&](HWND translator) {
+                        SetDlgItemTextW(translator, IDC_CFEDIT_EDIT_COMMAND, L"1B 40");
+                        Press(translator, IDOK);
+                    });
+                Press(table, IDOK);
+            });
+    });
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(StoredCommand(tableFile, L"41"), readA);
+    EXPECT_EQ(StoredCommand(tableFile, L"43"), readC);
+    EXPECT_EQ(StoredCommand(tableFile, L"42"), L"1B 40");
 }
 
 // What `zr640 control-font set` writes (the same writer) is what the profile functions read.

@@ -19,7 +19,7 @@
 #include "viewer/log_printing.h"
 #include "viewer/resource.h"
 #include "viewer/viewer_app.h"
-#include "viewer/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST(ViewerLanguage, ShippedChineseFilesArriveWholeAndMissingKeysTakeTheDefaults
     const ViewerTextSet none = ViewerTextSet::Load(folder / L"missing.ini");
     for (size_t i = 0; i < zr640::kViewerTextCount; ++i) {
         const auto text = static_cast<ViewerText>(i);
-        EXPECT_EQ(none[text], Widen(zr640::ViewerTextEntryOf(text).defaultText));
+        EXPECT_EQ(none[text], zr640::win::WideFromUtf8(zr640::ViewerTextEntryOf(text).defaultText));
     }
 }
 
@@ -149,18 +149,19 @@ TEST(ViewerLogFolders, NamesOutsideTheCodePageListRenderAndAreCleanedUp) {
 
     WindowsLogAccess access;
     zr640::LogStore store(access);
-    ASSERT_TRUE(store.AddLogFolder(Narrow(scratch.path())));
+    ASSERT_TRUE(store.AddLogFolder(zr640::win::Utf8FromWide(scratch.path())));
     ASSERT_EQ(store.roots().size(), 1u);
     ASSERT_EQ(store.roots()[0].days.size(), 1u);
-    EXPECT_EQ(Widen(store.roots()[0].days[0].name), L"\u516D\u6708");
+    EXPECT_EQ(zr640::win::WideFromUtf8(store.roots()[0].days[0].name), L"\u516D\u6708");
     ASSERT_EQ(store.roots()[0].days[0].printFiles.size(), 1u);
 
     const auto selection = store.SelectPrintFile(0, 0, 0);
     ASSERT_TRUE(selection.has_value());
-    EXPECT_EQ(Widen(selection->printFile), day + L"\\\u6536\u636E.prn");
-    const std::wstring bitmap = Widen(selection->bitmapFile);
+    EXPECT_EQ(zr640::win::WideFromUtf8(selection->printFile), day + L"\\\u6536\u636E.prn");
+    const std::wstring bitmap = zr640::win::WideFromUtf8(selection->bitmapFile);
     EXPECT_EQ(bitmap, day + L"\\\u6536\u636E.bmp");
-    const auto picture = RenderLogFile(Widen(selection->printFile), bitmap, kGeometry);
+    const auto picture =
+        RenderLogFile(zr640::win::WideFromUtf8(selection->printFile), bitmap, kGeometry);
     ASSERT_TRUE(picture.ok()) << picture.error();
     EXPECT_EQ(picture->pageEnds, (std::vector<uint32_t>{28, 56}));
     EXPECT_EQ(wintest::ReadBytes(bitmap), ExpectedBitmap(log));
@@ -171,7 +172,7 @@ TEST(ViewerLogFolders, NamesOutsideTheCodePageListRenderAndAreCleanedUp) {
     EXPECT_TRUE(wintest::Exists(day + L"\\\u6536\u636E.prn"));
     EXPECT_TRUE(wintest::Exists(notes + L"\\kept.bmp"));
 
-    EXPECT_FALSE(store.AddLogFolder(Narrow(scratch / L"missing")));
+    EXPECT_FALSE(store.AddLogFolder(zr640::win::Utf8FromWide(scratch / L"missing")));
     EXPECT_EQ(store.roots().size(), 2u);
 }
 
@@ -349,14 +350,14 @@ TEST(ViewerPrinting, ADayOfThreeFilesIsThreeJobsInListingOrder) {
     }
     WindowsLogAccess access;
     zr640::LogStore store(access);
-    ASSERT_TRUE(store.AddLogFolder(Narrow(scratch.path())));
+    ASSERT_TRUE(store.AddLogFolder(zr640::win::Utf8FromWide(scratch.path())));
     ASSERT_TRUE(store.SelectPrintFile(0, 0, 0).has_value());
 
     RecordingSpooler spooler;
     std::vector<std::vector<uint8_t>> expected;
     for (const std::string& file : store.PrintFilesOfCurrentDay()) {
-        EXPECT_TRUE(PrintLogFile(spooler, L"T-ZR640 Test", Widen(file)));
-        expected.push_back(wintest::ReadBytes(Widen(file)));
+        EXPECT_TRUE(PrintLogFile(spooler, L"T-ZR640 Test", zr640::win::WideFromUtf8(file)));
+        expected.push_back(wintest::ReadBytes(zr640::win::WideFromUtf8(file)));
     }
     const std::vector<std::wstring> job = {L"open T-ZR640 Test", L"start Driver LOG Printing",
                                            L"write 2", L"end", L"close"};

@@ -14,8 +14,10 @@
 
 #include "core/common/text.h"
 #include "core/imaging/bmp.h"
+#include "plugin/pages/document/watermark_text_picture.h"
 #include "resource.h"
 #include "tests/native/test_bitmaps.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 
 namespace {
@@ -42,19 +44,14 @@ std::wstring Field(const char16_t* field, size_t capacity) {
     return {text.begin(), text.end()};
 }
 
-void SelectCombo(HWND page, int control, int index) {
-    SendDlgItemMessageW(page, control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-    oemhost::Pump(20);
-}
-
-// Types into the text box's edit field as a user does: the text changes, the box reports it.
+// Types into the text box's edit field key by key, after rubbing out its old text with
+// Backspace (the box selects its text only the first time it takes the focus).
 void TypeText(HWND page, const wchar_t* text) {
-    SetDlgItemTextW(page, IDC_WATERMARK_COMBO_TEXT, text);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_WATERMARK_COMBO_TEXT, CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_WATERMARK_COMBO_TEXT)));
-    oemhost::Pump(20);
+    Focus(page, IDC_WATERMARK_COMBO_TEXT);
+    PressKey(VK_END);
+    for (size_t n = ControlText(page, IDC_WATERMARK_COMBO_TEXT).size(); n > 0; --n)
+        PressKey(VK_BACK);
+    TypeKeys(text);
 }
 
 void PressApply(HWND sheet) {
@@ -75,6 +72,56 @@ std::vector<COLORREF> PreviewPixels(HWND page) {
     }
     ReleaseDC(frame, dc);
     return pixels;
+}
+
+// Every pixel of the preview frame as the screen shows it now: nothing is repainted to take it.
+std::vector<uint32_t> PreviewShot(HWND page) {
+    const HWND frame = GetDlgItem(page, IDC_WATERMARK_FRAME_PREVIEW);
+    RECT area = {};
+    GetClientRect(frame, &area);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = area.right;
+    info.bmiHeader.biHeight = -area.bottom;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    const HDC screen = GetDC(frame);
+    const HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    const HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, shot);
+    BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> pixels(first, first + area.right * area.bottom);
+    SelectObject(memory, old);
+    DeleteObject(shot);
+    DeleteDC(memory);
+    ReleaseDC(frame, screen);
+    return pixels;
+}
+
+// The page painted afresh from what it holds, as when it is uncovered.
+void RepaintPage(HWND page) {
+    InvalidateRect(page, nullptr, FALSE);
+    UpdateWindow(page);
+    oemhost::Pump(20);
+}
+
+std::vector<std::wstring> ListEntries(HWND page, int combo) {
+    std::vector<std::wstring> entries;
+    const auto count = SendDlgItemMessageW(page, combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[LF_FACESIZE + 20] = {};
+        SendDlgItemMessageW(page, combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                            reinterpret_cast<LPARAM>(text));
+        entries.emplace_back(text);
+    }
+    return entries;
+}
+
+LRESULT Selection(HWND page, int combo) {
+    return SendDlgItemMessageW(page, combo, CB_GETCURSEL, 0, 0);
 }
 
 bool AllWhite(const std::vector<COLORREF>& pixels) {
@@ -152,7 +199,7 @@ TEST_F(WatermarkPage, TiledRaisesASizeBelowTwentyAndTheSizeSliderSpringsBack) {
         },
         [&](HWND, HWND page, zr640::PrivateDevMode& record) {
             EXPECT_EQ(SliderPosition(page, IDC_WATERMARK_SLIDER_SIZE), 10);
-            SelectCombo(page, IDC_WATERMARK_COMBO_POSITION, 9);
+            PickWithKeyboard(page, IDC_WATERMARK_COMBO_POSITION, 9);
             EXPECT_EQ(record.bWatermarkPosition, 9);
             EXPECT_EQ(record.bWatermarkSize, 20);
             EXPECT_EQ(SliderPosition(page, IDC_WATERMARK_SLIDER_SIZE), 20);
@@ -165,7 +212,7 @@ TEST_F(WatermarkPage, TiledRaisesASizeBelowTwentyAndTheSizeSliderSpringsBack) {
             MoveSlider(page, IDC_WATERMARK_SLIDER_SIZE, 35);
             EXPECT_EQ(record.bWatermarkSize, 35);
 
-            SelectCombo(page, IDC_WATERMARK_COMBO_POSITION, 4);  // not tiled: any size stands
+            PickWithMouse(page, IDC_WATERMARK_COMBO_POSITION, 4);  // not tiled: any size stands
             MoveSlider(page, IDC_WATERMARK_SLIDER_SIZE, 5);
             EXPECT_EQ(record.bWatermarkSize, 5);
             EXPECT_EQ(ControlText(page, IDC_WATERMARK_VALUE_SIZE), L"5");
@@ -310,18 +357,17 @@ TEST_F(WatermarkPage, APrinterNameThatIsNoFileNameFailsCleanly) {
 TEST_F(WatermarkPage, FontSizeClampsAboveAtOnceAndBelowOnLeaving) {
     RunOnPage(TextKind, [&](HWND, HWND page, zr640::PrivateDevMode& record) {
         EXPECT_EQ(ControlText(page, IDC_WATERMARK_EDIT_FONTSIZE), L"50");
-        SetDlgItemTextW(page, IDC_WATERMARK_EDIT_FONTSIZE, L"5");
-        oemhost::Pump(20);
+        Focus(page, IDC_WATERMARK_EDIT_FONTSIZE);
+        TypeKeys(L"5");
         EXPECT_EQ(record.bWatermarkFontSize, 5);
         EXPECT_EQ(ControlText(page, IDC_WATERMARK_EDIT_FONTSIZE), L"5");
-        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_WATERMARK_EDIT_FONTSIZE, EN_KILLFOCUS),
-                     reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_WATERMARK_EDIT_FONTSIZE)));
+        LeaveField();
         EXPECT_EQ(record.bWatermarkFontSize, 8);
         EXPECT_EQ(ControlText(page, IDC_WATERMARK_EDIT_FONTSIZE), L"8");
         EXPECT_EQ(SendDlgItemMessageW(page, IDC_WATERMARK_SPIN_FONTSIZE, UDM_GETPOS32, 0, 0), 8);
 
-        SetDlgItemTextW(page, IDC_WATERMARK_EDIT_FONTSIZE, L"99");
-        oemhost::Pump(20);
+        Focus(page, IDC_WATERMARK_EDIT_FONTSIZE);
+        TypeKeys(L"99");
         EXPECT_EQ(record.bWatermarkFontSize, 72);
         EXPECT_EQ(ControlText(page, IDC_WATERMARK_EDIT_FONTSIZE), L"72");
         EXPECT_EQ(SendDlgItemMessageW(page, IDC_WATERMARK_SPIN_FONTSIZE, UDM_GETPOS32, 0, 0), 72);
@@ -332,7 +378,7 @@ TEST_F(WatermarkPage, FontSizeClampsAboveAtOnceAndBelowOnLeaving) {
 // The record's field holds 16 characters and no terminator when all 16 are used.
 TEST_F(WatermarkPage, TheTextKeepsWhatTheFieldHolds) {
     RunOnPage(TextKind, [&](HWND, HWND page, zr640::PrivateDevMode& record) {
-        SelectCombo(page, IDC_WATERMARK_COMBO_TEXT, 3);
+        PickWithMouse(page, IDC_WATERMARK_COMBO_TEXT, 3);
         EXPECT_EQ(Field(record.wszWatermarkText, 16), L"DRAFT");
         TypeText(page, L"ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         EXPECT_EQ(std::u16string(record.wszWatermarkText, 16), u"ABCDEFGHIJKLMNOP");
@@ -429,6 +475,247 @@ TEST_F(WatermarkPage, AngleNinetyDrawsTheTextUpwardsThroughTheCentre) {
             EXPECT_GT(start.top, 150) << "the text starts at the bottom and runs upwards";
             return true;
         });
+}
+
+// ---- What a person does: the preview follows at once -----------------------------------------
+
+// After each change the frame already shows what a full repaint of the page shows, and it
+// changed. The text box's edit field follows a pick from its opened list only after the pick is
+// reported, so a preview drawn from that field would still show the old text.
+TEST_F(WatermarkPage, ThePreviewFollowsEachChangeAtOnce) {
+    RunOnPage(
+        [](zr640::PrivateDevMode& record) {
+            TextKind(record);
+            record.bWatermarkBrightness = 0;
+            record.bWatermarkSize = 100;
+            record.bWatermarkFontSize = 20;
+        },
+        [&](HWND, HWND page, zr640::PrivateDevMode& record) {
+            RepaintPage(page);
+            const auto faces = ListEntries(page, IDC_WATERMARK_COMBO_FONTTYPE);
+            // A symbol face draws the letters as other shapes; any other face will do.
+            const auto current = Selection(page, IDC_WATERMARK_COMBO_FONTTYPE);
+            int otherFace = current == 0 ? 1 : 0;
+            for (size_t i = 0; i < faces.size(); ++i) {
+                if (LRESULT(i) != current && (faces[i] == L"Wingdings" || faces[i] == L"Marlett"))
+                    otherFace = int(i);
+            }
+            const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+                {"text picked with the keyboard",
+                 [&] { PickWithKeyboard(page, IDC_WATERMARK_COMBO_TEXT, 3); }},
+                {"text picked with the mouse",
+                 [&] { PickWithMouse(page, IDC_WATERMARK_COMBO_TEXT, 6); }},
+                {"text typed", [&] { TypeText(page, L"PROOF"); }},
+                {"font", [&] { PickWithKeyboard(page, IDC_WATERMARK_COMBO_FONTTYPE, otherFace); }},
+                {"style", [&] { PickWithMouse(page, IDC_WATERMARK_COMBO_FONTSTYLE, 2); }},
+                {"font size", [&] { TypeAndLeave(page, IDC_WATERMARK_EDIT_FONTSIZE, L"40"); }},
+                {"angle", [&] { MoveSlider(page, IDC_WATERMARK_SLIDER_ANGLE, 0); }},
+                {"position", [&] { PickWithKeyboard(page, IDC_WATERMARK_COMBO_POSITION, 0); }},
+                {"size", [&] { MoveSlider(page, IDC_WATERMARK_SLIDER_SIZE, 60); }},
+                {"brightness", [&] { MoveSlider(page, IDC_WATERMARK_SLIDER_BRIGHTNESS, 150); }},
+            };
+            for (const auto& [name, change] : changes) {
+                const auto before = PreviewShot(page);
+                change();
+                const auto after = PreviewShot(page);
+                RepaintPage(page);
+                EXPECT_NE(after, before) << name;
+                EXPECT_EQ(after, PreviewShot(page)) << name << ": the preview lagged behind";
+            }
+            EXPECT_EQ(Field(record.wszWatermarkText, 16), L"PROOF");
+            EXPECT_EQ(Field(record.wszWatermarkFont, 50), faces[size_t(otherFace)]);
+            EXPECT_EQ(record.bWatermarkFontStyle, 2);
+            EXPECT_EQ(record.bWatermarkFontSize, 40);
+            EXPECT_EQ(record.dwWatermarkAngle, 0u);
+            EXPECT_EQ(record.bWatermarkPosition, 0);
+            EXPECT_EQ(record.bWatermarkSize, 60);
+            EXPECT_EQ(record.bWatermarkBrightness, 150);
+            return true;
+        });
+}
+
+// ---- Every list, picked from its opened drop-down --------------------------------------------
+
+TEST_F(WatermarkPage, EachListStoresAndShowsTheEntryPicked) {
+    RunOnPage(TextKind, [&](HWND, HWND page, zr640::PrivateDevMode& record) {
+        PickWithKeyboard(page, IDC_WATERMARK_COMBO_TEXT, 2);
+        EXPECT_EQ(Field(record.wszWatermarkText, 16), L"TOP SECRET");
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_TEXT), L"TOP SECRET");
+        PickWithMouse(page, IDC_WATERMARK_COMBO_TEXT, 7);
+        EXPECT_EQ(Field(record.wszWatermarkText, 16), L"FILE COPY");
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_TEXT), L"FILE COPY");
+
+        const auto faces = ListEntries(page, IDC_WATERMARK_COMBO_FONTTYPE);
+        if (faces.size() < 2) {
+            ADD_FAILURE() << "fewer than two faces to pick from";
+            return true;
+        }
+        const int last = static_cast<int>(faces.size()) - 1;
+        PickWithKeyboard(page, IDC_WATERMARK_COMBO_FONTTYPE, last);
+        EXPECT_EQ(Field(record.wszWatermarkFont, 50), faces.back());
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_FONTTYPE), faces.back());
+        PickWithMouse(page, IDC_WATERMARK_COMBO_FONTTYPE, 1);
+        EXPECT_EQ(Field(record.wszWatermarkFont, 50), faces[1]);
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_FONTTYPE), faces[1]);
+
+        const wchar_t* styles[] = {L"Regular", L"Italic", L"Bold", L"Bold Italic"};
+        for (const int style : {3, 1}) {
+            PickWithKeyboard(page, IDC_WATERMARK_COMBO_FONTSTYLE, style);
+            EXPECT_EQ(record.bWatermarkFontStyle, style);
+            EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_FONTSTYLE), styles[style]);
+        }
+        PickWithMouse(page, IDC_WATERMARK_COMBO_FONTSTYLE, 2);
+        EXPECT_EQ(record.bWatermarkFontStyle, 2);
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_FONTSTYLE), L"Bold");
+
+        MoveSlider(page, IDC_WATERMARK_SLIDER_SIZE, 10);
+        PickWithMouse(page, IDC_WATERMARK_COMBO_POSITION, 9);
+        EXPECT_EQ(record.bWatermarkPosition, 9);
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_POSITION), L"Tiled");
+        EXPECT_EQ(record.bWatermarkSize, 20) << "tiled: at least 20";
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_VALUE_SIZE), L"20");
+        PickWithKeyboard(page, IDC_WATERMARK_COMBO_POSITION, 8);
+        EXPECT_EQ(record.bWatermarkPosition, 8);
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_POSITION), L"Right-Bottom");
+        PickWithMouse(page, IDC_WATERMARK_COMBO_POSITION, 0);
+        EXPECT_EQ(record.bWatermarkPosition, 0);
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_POSITION), L"Left-Top");
+        return true;
+    });
+}
+
+// ---- The font size, typed key by key ----------------------------------------------------------
+
+TEST_F(WatermarkPage, TheFontSizeTypedKeyByKeyIsStoredAsTypedWithinItsRange) {
+    RunOnPage(TextKind, [&](HWND window, HWND page, zr640::PrivateDevMode& record) {
+        const auto spin = [&] {
+            return SendDlgItemMessageW(page, IDC_WATERMARK_SPIN_FONTSIZE, UDM_GETPOS32, 0, 0);
+        };
+        // Every length the field takes, both ends of the range included.
+        for (const auto& [typed, value] : std::vector<std::pair<std::wstring, int>>{
+                 {L"9", 9}, {L"8", 8}, {L"12", 12}, {L"50", 50}, {L"72", 72}}) {
+            TypeAndLeave(page, IDC_WATERMARK_EDIT_FONTSIZE, typed);
+            EXPECT_EQ(record.bWatermarkFontSize, value) << typed;
+            EXPECT_EQ(ControlText(page, IDC_WATERMARK_EDIT_FONTSIZE), typed);
+            EXPECT_EQ(spin(), value) << typed;
+        }
+
+        // Above the range: lowered at once, while typing.
+        Focus(page, IDC_WATERMARK_EDIT_FONTSIZE);
+        TypeKeys(L"9");
+        EXPECT_EQ(record.bWatermarkFontSize, 9);
+        TypeKeys(L"9");
+        EXPECT_EQ(record.bWatermarkFontSize, 72);
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_EDIT_FONTSIZE), L"72");
+        EXPECT_EQ(spin(), 72);
+        LeaveField();
+        EXPECT_EQ(record.bWatermarkFontSize, 72);
+
+        // And on apply, when the field still has the focus.
+        Focus(page, IDC_WATERMARK_EDIT_FONTSIZE);
+        TypeKeys(L"3");
+        EXPECT_EQ(record.bWatermarkFontSize, 3);
+        PressApply(window);
+        EXPECT_EQ(record.bWatermarkFontSize, 8);
+        EXPECT_EQ(ControlText(page, IDC_WATERMARK_EDIT_FONTSIZE), L"8");
+        return true;
+    });
+}
+
+// ---- The font list: the stored face by its exact name -----------------------------------------
+
+// A face whose name begins another's ("Arial" and "Arial Black"): the stored one reopens,
+// whichever of the two the system lists first.
+TEST_F(WatermarkPage, TheStoredFaceIsSelectedByItsExactName) {
+    // The installed faces that begin another face's name.
+    std::vector<std::wstring> shortNames;
+    RunOnPage(TextKind, [&](HWND, HWND page, zr640::PrivateDevMode&) {
+        const auto faces = ListEntries(page, IDC_WATERMARK_COMBO_FONTTYPE);
+        for (const auto& face : faces) {
+            for (const auto& other : faces) {
+                if (other.size() > face.size() && other.compare(0, face.size(), face) == 0) {
+                    shortNames.push_back(face);
+                    break;
+                }
+            }
+        }
+        return false;
+    });
+    for (const std::wstring& face : shortNames) {
+        RunOnPage(
+            [&](zr640::PrivateDevMode& record) {
+                TextKind(record);
+                zr640::StoreFieldText(record.wszWatermarkFont, 50,
+                                      std::u16string(face.begin(), face.end()));
+            },
+            [&](HWND, HWND page, zr640::PrivateDevMode&) {
+                EXPECT_EQ(ControlText(page, IDC_WATERMARK_COMBO_FONTTYPE), face);
+                return false;
+            });
+    }
+
+    // The same rule on a list filled here, the longer name first.
+    RunOnPage(TextKind, [&](HWND, HWND page, zr640::PrivateDevMode&) {
+        const HWND combo = GetDlgItem(page, IDC_WATERMARK_COMBO_FONTTYPE);
+        const std::vector<std::u16string> faces = {u"Arial Black", u"Arial", u"Arial Narrow"};
+        for (const auto* stored : {u"Arial", u"Arial Black", u"Arial N"}) {
+            SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+            zr640ui::FillFaceList(combo, faces, stored);
+            wchar_t shown[64] = {};
+            GetWindowTextW(combo, shown, 64);
+            const std::u16string expected =
+                std::u16string(stored) == u"Arial N" ? u"Arial Narrow" : std::u16string(stored);
+            EXPECT_EQ(std::wstring(shown), std::wstring(expected.begin(), expected.end()));
+        }
+        return false;
+    });
+}
+
+// ---- A picture too big for the preview --------------------------------------------------------
+
+// Refused when it is chosen: one message, the record and the picture file as they were, and no
+// message from the paints that follow.
+TEST_F(WatermarkPage, APictureTooBigForThePreviewIsRefusedWhenChosen) {
+    const fs::path colour = folder / "colour.bmp";
+    const Bytes colourBytes = zr640::test::Bitmap24(8, 6, [](int32_t x, int32_t) {
+        return Rgb{static_cast<uint8_t>(x * 30), 0, 0};
+    });
+    zr640::test::WriteFile(colour, colourBytes);
+    // 1872 x 1868 in 1 bit: small on disk, 10,490,688 bytes of 24-bit rows.
+    const std::vector<zr640::PaletteEntry> mono = {{0, 0, 0}, {255, 255, 255}};
+    const fs::path big = folder / "big.bmp";
+    zr640::test::WriteFile(big, zr640::NewBitmapFile(1872, 1868, 1, mono));
+    // Beyond any bitmap taken, and 4 bits deep: still too big, not of the wrong depth.
+    Bytes hugeBytes = zr640::NewBitmapFile(6, 4, 4, std::vector<zr640::PaletteEntry>(16));
+    hugeBytes[18] = 0x40;  // 40000 pixels wide
+    hugeBytes[19] = 0x9C;
+    const fs::path huge = folder / "huge.bmp";
+    zr640::test::WriteFile(huge, hugeBytes);
+    const std::wstring picture = PictureFileFor(kPrinter);
+
+    RunOnPage(nullptr, [&](HWND, HWND page, zr640::PrivateDevMode& record) {
+        Click(page, IDC_WATERMARK_RADIO_IMAGE);
+        Browse(page, colour);
+        oemhost::Pump(50);
+        const auto shown = PreviewShot(page);
+        platform.messages.clear();
+
+        for (const fs::path& file : {big, huge}) {
+            Browse(page, file);
+            RepaintPage(page);
+            RepaintPage(page);
+            EXPECT_EQ(platform.messages.size(), 1u) << file;
+            EXPECT_EQ(LastMessage().text, L"The bitmap you selected is too big!");
+            EXPECT_EQ(LastMessage().caption, L"Error");
+            EXPECT_TRUE(LastMessage().type & MB_ICONERROR);
+            EXPECT_EQ(Field(record.wszWatermarkBitmap, 125), colour.wstring());
+            EXPECT_EQ(ControlText(page, IDC_WATERMARK_EDIT_BITMAP), colour.wstring());
+            EXPECT_EQ(zr640::test::ReadFile(picture), colourBytes);
+            EXPECT_EQ(PreviewShot(page), shown);
+            platform.messages.clear();
+        }
+        return true;
+    });
 }
 
 }  // namespace

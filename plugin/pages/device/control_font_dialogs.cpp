@@ -7,10 +7,14 @@
 #include "plugin/pages/framework/hex_edit.h"
 #include "plugin/pages/framework/list_view.h"
 #include "plugin/platform/services.h"
+#include "plugin/platform/system_code_page.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 
 namespace zr640ui {
 namespace {
+
+using zr640::win::WideFromUtf16;
 
 constexpr DialogDefinition kTable{IDD_CONTROLFONT_TABLE, Section::Utility, {}};
 constexpr DialogDefinition kTranslator{IDD_CONTROLFONT_TRANSLATOR, Section::Utility, {}};
@@ -27,12 +31,16 @@ constexpr int kCommandColumn = 2;
 
 constexpr wchar_t kDriverName[] = L"Printer Driver";
 
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+// A table file that is there but cannot be read whole: OK keeps it as it is. The catalogue's
+// text for a file whose data cannot be read says why.
+constexpr zr640::text::Message kTableUnreadable{
+    Key::MessageBox_MB_DOWNLOAD_ERROR2, Key::MessageBox_MB_ERROR, zr640::text::MessageIcon::Error};
 
 // The table's two built-in messages, under the catalogue's MB_ERROR caption.
 void ShowBuiltIn(HWND owner, std::u16string_view text, UINT type) {
     LoadText(Key::MessageBox_MB_ERROR);
-    Platform().ShowMessage(owner, Wide(text).c_str(), Text(Key::MessageBox_MB_ERROR), type);
+    Platform().ShowMessage(owner, WideFromUtf16(text).c_str(), Text(Key::MessageBox_MB_ERROR),
+                           type);
 }
 
 }  // namespace
@@ -41,7 +49,7 @@ std::filesystem::path ControlFontFile() {
     wchar_t windows[MAX_PATH] = {};
     const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
     const std::wstring folder(windows, length < MAX_PATH ? length : 0);
-    return Wide(zr640::ControlFontFilePath(std::u16string(folder.begin(), folder.end())));
+    return WideFromUtf16(zr640::ControlFontFilePath(std::u16string(folder.begin(), folder.end())));
 }
 
 // ---- The table ----------------------------------------------------------------------------
@@ -55,17 +63,23 @@ std::optional<size_t> ControlFontTableDialog::Selected() const {
     return SelectedRow(List(), zr640::kControlFontRows);
 }
 
-// A file that cannot be read shows empty rows, as a missing one does; OK then refuses to
-// replace what is not a regular file.
+// A file that cannot be read shows empty rows, as a missing one does; OK then never replaces
+// it (nor anything that is not a regular file). Values are read in the system code page, as
+// the profile functions read them.
 BOOL ControlFontTableDialog::OnInitDialog() {
     SetText(IDC_CFTABLE_EDIT_DRIVER, kDriverName);
-    if (auto loaded = zr640::ControlFontTable::Load(file_)) table_ = std::move(*loaded);
+    if (auto loaded = zr640::ControlFontTable::Load(file_, SystemCodePage())) {
+        table_ = std::move(*loaded);
+    } else {
+        std::error_code ignored;
+        unreadable_ = std::filesystem::is_regular_file(file_, ignored);
+    }
     SetUpListView(List(), kColumns);
     for (size_t row = 0; row < zr640::kControlFontRows; ++row) {
         const zr640::ControlFontRow& entry = table_.row(row);
         InsertRow(List(), row, std::wstring(1, static_cast<wchar_t>(entry.code)));
-        SetCell(List(), row, kHexColumn, Wide(zr640::ControlCodeKey(entry.code)));
-        SetCell(List(), row, kCommandColumn, Wide(entry.command));
+        SetCell(List(), row, kHexColumn, WideFromUtf16(zr640::ControlCodeKey(entry.code)));
+        SetCell(List(), row, kCommandColumn, WideFromUtf16(entry.command));
     }
     return TRUE;
 }
@@ -87,7 +101,7 @@ void ControlFontTableDialog::OnEdit() {
     ControlFontTranslator translator(CellText(List(), *row, kCharColumn),
                                      CellText(List(), *row, kHexColumn), *command);
     if (translator.Run(window()) == IDOK && table_.SetCommand(*row, translator.command())) {
-        SetCell(List(), *row, kCommandColumn, Wide(table_.row(*row).command));
+        SetCell(List(), *row, kCommandColumn, WideFromUtf16(table_.row(*row).command));
     }
     Reveal(*row);
 }
@@ -114,9 +128,15 @@ INT_PTR ControlFontTableDialog::OnNotify(const NMHDR& header) {
 // The whole table goes to a new file that replaces the old one only when complete. The
 // driver folder is made when missing (a 64-bit system without 32-bit drivers may lack it).
 bool ControlFontTableDialog::OnOk() {
+    if (unreadable_) {
+        LoadText(kTableUnreadable.text);
+        LoadText(kTableUnreadable.caption);
+        Show(kTableUnreadable);
+        return false;
+    }
     std::error_code ignored;
     std::filesystem::create_directories(file_.parent_path(), ignored);
-    const auto saved = zr640::SaveControlFontTable(file_, table_);
+    const auto saved = zr640::SaveControlFontTable(file_, table_, SystemCodePage());
     if (saved) return true;
     ShowBuiltIn(window(), zr640::kTableWriteError, MB_OK | MB_ICONERROR);
     return false;
@@ -135,7 +155,7 @@ BOOL ControlFontTranslator::OnInitDialog() {
     SetText(IDC_CFEDIT_EDIT_CHAR, character_);
     SetText(IDC_CFEDIT_EDIT_HEX, code_);
     InstallHexCommandFilter(Item(IDC_CFEDIT_EDIT_COMMAND));
-    SetText(IDC_CFEDIT_EDIT_COMMAND, Wide(zr640::FormatControlCommand(command_)));
+    SetText(IDC_CFEDIT_EDIT_COMMAND, WideFromUtf16(zr640::FormatControlCommand(command_)));
     return TRUE;
 }
 

@@ -18,7 +18,8 @@ namespace zr640ui {
 std::filesystem::path ControlFontFile();
 
 // The 96 rows of the table file; OK writes the whole table (the old file stays when that
-// fails), Cancel leaves the file as it was.
+// fails, and a file that could not be read whole is never replaced), Cancel leaves the file
+// as it was.
 class ControlFontTableDialog final : public ModalDialog {
 public:
     explicit ControlFontTableDialog(std::filesystem::path file);
@@ -37,6 +38,7 @@ private:
 
     std::filesystem::path file_;
     zr640::ControlFontTable table_;
+    bool unreadable_ = false;  // the file is there, but its rows could not be read
 };
 
 // One character's command, typed as hex command text through the command edit filter.

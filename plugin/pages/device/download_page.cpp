@@ -31,10 +31,13 @@
 #include "plugin/pages/pages.h"
 #include "plugin/platform/services.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 #include "win32/handles.h"
 
 namespace zr640ui {
 namespace {
+
+using zr640::win::WideFromUtf16;
 
 using zr640::BitmapLead;
 using zr640::LogoFormat;
@@ -129,8 +132,6 @@ constexpr wchar_t kTraditionalFileFilter[] =
     L"*.JK(監控程式文件)\0*.JK\0*.DAT(監控程式文件)\0*.DAT\0"
     L"*.FNT(字庫文件)\0*.FNT\0*.ZK(字庫文件)\0*.ZK\0*.EEP(EEPROM文件)\0*.EEP\0";
 
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-
 const wchar_t* FileFilter() {
     const std::wstring language = CurrentStringFileName();
     if (lstrcmpiW(language.c_str(), kSimplifiedChineseFile) == 0) return kSimplifiedFileFilter;
@@ -181,14 +182,14 @@ private:
 // ---- The list view ------------------------------------------------------------------------
 
 void DownloadPage::AppendRow(size_t row, const LogoPath& path) const {
-    InsertRow(List(), row, Wide(LogoList::IdText(row)));
-    SetCell(List(), row, kNameColumn, Wide(LogoList::NameText(path)));
+    InsertRow(List(), row, WideFromUtf16(LogoList::IdText(row)));
+    SetCell(List(), row, kNameColumn, WideFromUtf16(LogoList::NameText(path)));
     SetCell(List(), row, kPathColumn, path.wstring());
 }
 
 void DownloadPage::Renumber() const {
     for (size_t row = 0; row < logos_.size(); ++row)
-        SetCell(List(), row, kIdColumn, Wide(LogoList::IdText(row)));
+        SetCell(List(), row, kIdColumn, WideFromUtf16(LogoList::IdText(row)));
 }
 
 // ---- Settings controls --------------------------------------------------------------------

@@ -25,25 +25,36 @@ FORM_INFO_1W Record(const zr640::PaperForm& form, std::wstring& name) {
 
 }  // namespace
 
+// The first call has no buffer: it succeeds only for a database without forms, and fails
+// with ERROR_INSUFFICIENT_BUFFER and the size needed otherwise. Any other failure, of either
+// call, is a database that cannot be read, never an empty one. Forms added by another
+// program between the calls make the second one ask for more; it is asked again.
 std::optional<std::vector<zr640::PaperForm>> SpoolerFormStore::Enumerate() {
     if (printer_ == nullptr) return std::nullopt;
-    DWORD needed = 0, count = 0;
-    EnumFormsW(printer_, 1, nullptr, 0, &needed, &count);
-    std::vector<zr640::PaperForm> forms;
-    if (needed == 0) return forms;
     // FORM_INFO_1W holds pointers: a buffer of that alignment.
-    std::vector<FORM_INFO_1W> buffer(needed / sizeof(FORM_INFO_1W) + 1);
-    if (!EnumFormsW(printer_, 1, reinterpret_cast<BYTE*>(buffer.data()),
-                    static_cast<DWORD>(buffer.size() * sizeof(FORM_INFO_1W)), &needed, &count)) {
-        return std::nullopt;
+    std::vector<FORM_INFO_1W> buffer;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const auto size = static_cast<DWORD>(buffer.size() * sizeof(FORM_INFO_1W));
+        DWORD needed = 0, count = 0;
+        SetLastError(ERROR_SUCCESS);
+        if (EnumFormsW(printer_, 1,
+                       buffer.empty() ? nullptr : reinterpret_cast<BYTE*>(buffer.data()), size,
+                       &needed, &count)) {
+            if (count > buffer.size()) return std::nullopt;  // more records than bytes
+            std::vector<zr640::PaperForm> forms;
+            forms.reserve(count);
+            for (DWORD i = 0; i < count; ++i) {
+                const FORM_INFO_1W& record = buffer[i];
+                const std::wstring name = record.pName != nullptr ? record.pName : L"";
+                forms.push_back(
+                    {std::u16string(name.begin(), name.end()), record.Size.cx, record.Size.cy});
+            }
+            return forms;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= size) return std::nullopt;
+        buffer.assign(needed / sizeof(FORM_INFO_1W) + 1, FORM_INFO_1W{});
     }
-    forms.reserve(count);
-    for (DWORD i = 0; i < count && i < buffer.size(); ++i) {
-        const FORM_INFO_1W& record = buffer[i];
-        const std::wstring name = record.pName != nullptr ? record.pName : L"";
-        forms.push_back({std::u16string(name.begin(), name.end()), record.Size.cx, record.Size.cy});
-    }
-    return forms;
+    return std::nullopt;
 }
 
 bool SpoolerFormStore::Add(const zr640::PaperForm& form) {

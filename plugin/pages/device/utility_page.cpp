@@ -18,9 +18,13 @@
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 
 namespace zr640ui {
 namespace {
+
+using zr640::win::Utf16FromWide;
+using zr640::win::WideFromUtf16;
 
 // The range labels and the control-font button with its two labels are not translated.
 constexpr TextBinding kCaptions[] = {
@@ -48,8 +52,9 @@ constexpr TextBinding kHelp[] = {
 constexpr PageDefinition kPage = {
     .section = Section::Utility, .captions = kCaptions, .help = kHelp};
 
-// The clamping is the form list's, at Save; the fields give the edits' limits and the spins'
-// ranges (the spins insert no thousands separators: UDS_NOTHOUSANDS in the template).
+// Save clamps through the form list; typing and leaving a box clamp through the fields, which
+// also give the edits' limits and the spins' ranges (the spins insert no thousands
+// separators: UDS_NOTHOUSANDS in the template).
 constexpr NumberField kWidth{
     IDC_UTILITY_EDIT_WIDTH,
     IDC_UTILITY_SPIN_WIDTH,
@@ -60,9 +65,6 @@ constexpr NumberField kHeight{
     IDC_UTILITY_SPIN_HEIGHT,
     {static_cast<int>(zr640::kMinFormHeight), static_cast<int>(zr640::kMaxFormHeight)},
     static_cast<int>(zr640::kHeightTextLimit)};
-
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-std::u16string Narrow16(const std::wstring& text) { return {text.begin(), text.end()}; }
 
 class UtilityPage final : public DevicePage {
 public:
@@ -81,6 +83,7 @@ private:
     void OnSave();
     void OnDelete();
     void OnSelect();
+    void OnSizeEdit(const NumberField& field, int code) const;
     void OnControlFont() const;
 
     std::unique_ptr<zr640::FormStore> store_;
@@ -94,8 +97,8 @@ BOOL UtilityPage::OnInitDialog() {
     Send(IDC_UTILITY_EDIT_FORMNAME, EM_LIMITTEXT, zr640::kShortNameLimit);
     kWidth.SetUp(window());
     kHeight.SetUp(window());
-    SetText(IDC_UTILITY_RANGE_WIDTH, Wide(zr640::kWidthRangeLabel));
-    SetText(IDC_UTILITY_RANGE_HEIGHT, Wide(zr640::kHeightRangeLabel));
+    SetText(IDC_UTILITY_RANGE_WIDTH, WideFromUtf16(zr640::kWidthRangeLabel));
+    SetText(IDC_UTILITY_RANGE_HEIGHT, WideFromUtf16(zr640::kHeightRangeLabel));
     ShowList();
     ShowSelection();
     ShowBoxes();
@@ -106,7 +109,7 @@ void UtilityPage::ShowList() const {
     const HWND list = Item(IDC_UTILITY_LIST_FORMS);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::u16string& entry : forms_.entries()) {
-        const std::wstring name = Wide(entry);
+        const std::wstring name = WideFromUtf16(entry);
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }
@@ -119,25 +122,30 @@ void UtilityPage::ShowSelection() const {
 }
 
 void UtilityPage::ShowBox(int edit, int spin, const std::u16string& text) const {
-    if (Narrow16(ControlText(edit)) == text) return;
+    if (Utf16FromWide(ControlText(edit)) == text) return;
     // The spin first: it writes its own position into the edit, which the text then replaces.
     Send(spin, UDM_SETPOS32, 0, static_cast<LPARAM>(zr640::ReadFormNumber(text)));
-    SetText(edit, Wide(text));
+    SetText(edit, WideFromUtf16(text));
 }
 
 void UtilityPage::ShowBoxes() const {
     const zr640::FormBoxes& boxes = forms_.boxes();
-    if (Narrow16(ControlText(IDC_UTILITY_EDIT_FORMNAME)) != boxes.name) {
-        SetText(IDC_UTILITY_EDIT_FORMNAME, Wide(boxes.name));
+    if (Utf16FromWide(ControlText(IDC_UTILITY_EDIT_FORMNAME)) != boxes.name) {
+        SetText(IDC_UTILITY_EDIT_FORMNAME, WideFromUtf16(boxes.name));
     }
     ShowBox(IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, boxes.width);
     ShowBox(IDC_UTILITY_EDIT_HEIGHT, IDC_UTILITY_SPIN_HEIGHT, boxes.height);
 }
 
 void UtilityPage::OnSave() {
-    forms_.SetName(Narrow16(ControlText(IDC_UTILITY_EDIT_FORMNAME)));
-    forms_.SetWidth(Narrow16(ControlText(IDC_UTILITY_EDIT_WIDTH)));
-    forms_.SetHeight(Narrow16(ControlText(IDC_UTILITY_EDIT_HEIGHT)));
+    // A page whose set-up failed has no boxes to read; its list refuses and says why.
+    if (!opened_) {
+        if (const auto refusal = forms_.Save()) Show(*refusal);
+        return;
+    }
+    forms_.SetName(Utf16FromWide(ControlText(IDC_UTILITY_EDIT_FORMNAME)));
+    forms_.SetWidth(Utf16FromWide(ControlText(IDC_UTILITY_EDIT_WIDTH)));
+    forms_.SetHeight(Utf16FromWide(ControlText(IDC_UTILITY_EDIT_HEIGHT)));
     const size_t before = forms_.entries().size();
     const auto refusal = forms_.Save();
     ShowBoxes();  // a size out of range shows its limit
@@ -148,9 +156,12 @@ void UtilityPage::OnSave() {
     if (refusal) Show(*refusal);
 }
 
+// A page whose set-up failed has nothing to delete and says so.
 void UtilityPage::OnDelete() {
-    if (!forms_.deleteEnabled()) return;
-    forms_.DeleteSelected();
+    if (const auto refusal = forms_.DeleteSelected()) {
+        Show(*refusal);
+        return;
+    }
     ShowList();
     ShowSelection();
     ShowBoxes();
@@ -164,6 +175,17 @@ void UtilityPage::OnSelect() {
     ShowBoxes();
 }
 
+// What the user types is clamped as in every number field: above the range at once, below
+// it when the box is left. A size the page shows itself (a form made elsewhere may be
+// larger) is not typed: it stays as shown until the box is left or the form saved.
+void UtilityPage::OnSizeEdit(const NumberField& field, int code) const {
+    if (code == EN_CHANGE && GetFocus() == Item(field.edit)) {
+        field.Read(window(), ClampMoment::Typing);
+    } else if (code == EN_KILLFOCUS) {
+        field.Read(window(), ClampMoment::Leaving);
+    }
+}
+
 void UtilityPage::OnControlFont() const {
     ControlFontTableDialog table(ControlFontFile());
     table.Run(window());
@@ -172,6 +194,10 @@ void UtilityPage::OnControlFont() const {
 void UtilityPage::OnCommand(int control, int code) {
     if (control == IDC_UTILITY_LIST_FORMS && code == LBN_SELCHANGE) {
         if (opened_) OnSelect();
+        return;
+    }
+    if (control == IDC_UTILITY_EDIT_WIDTH || control == IDC_UTILITY_EDIT_HEIGHT) {
+        if (opened_) OnSizeEdit(control == IDC_UTILITY_EDIT_WIDTH ? kWidth : kHeight, code);
         return;
     }
     if (control == IDC_UTILITY_EDIT_FORMNAME && code == EN_CHANGE) {
@@ -185,12 +211,8 @@ void UtilityPage::OnCommand(int control, int code) {
         SendRawJob(Printer(), zr640::SelfTestJob());  // a spooler failure is not shown
         return;
     case IDC_UTILITY_BUTTON_CONTROLFONT: OnControlFont(); return;
-    case IDC_UTILITY_BUTTON_SAVE:
-        if (opened_) OnSave();
-        return;
-    case IDC_UTILITY_BUTTON_DELETE:
-        if (opened_) OnDelete();
-        return;
+    case IDC_UTILITY_BUTTON_SAVE: OnSave(); return;
+    case IDC_UTILITY_BUTTON_DELETE: OnDelete(); return;
     default: return;
     }
 }

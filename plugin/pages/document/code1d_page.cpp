@@ -19,9 +19,13 @@
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 
 namespace zr640ui {
 namespace {
+
+using zr640::win::WideFromUtf16;
+using zr640::win::WideFromUtf8;
 
 // Not captions: the HRI position, HRI content and AI texts of this section are list entries;
 // they go with their lists, which are refilled (keeping their selections) on every reload. The
@@ -130,9 +134,6 @@ constexpr int kHriFonts[] = {IDC_CODE1D_RADIO_FONTA, IDC_CODE1D_RADIO_FONTB};
 constexpr int kRowHeight2D[] = {IDC_CODE1D_EDIT_ROWHEIGHT2D, IDC_CODE1D_SPIN_ROWHEIGHT2D};
 constexpr int kFontCount = 8;
 
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-std::wstring Wide(const std::string& text) { return {text.begin(), text.end()}; }
-
 bool Gs1Type(uint8_t bType) {
     const auto type = zr640::Barcode1DTypeOf(bType);
     return type && type->gs1();
@@ -180,7 +181,7 @@ void Code1DPage::FillFixedLists() const {
         Send(IDC_CODE1D_COMBO_FONTNAME, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     for (const zr640::Barcode1DType& type : zr640::Barcode1DTypes()) {
-        const std::wstring name = Wide(type.name);
+        const std::wstring name = WideFromUtf16(type.name);
         Send(IDC_CODE1D_COMBO_TYPE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }
@@ -212,15 +213,15 @@ void Code1DPage::ShowSample(uint8_t bType) {
     if (of == sampleOf_) return;
     sampleOf_ = of;
     const auto type = zr640::Barcode1DTypeOf(bType);
-    SetText(IDC_CODE1D_EDIT_DATA, type ? Wide(type->sample) : std::wstring());
+    SetText(IDC_CODE1D_EDIT_DATA, type ? WideFromUtf16(type->sample) : std::wstring());
     Enable(IDC_CODE1D_BUTTON_PRINT, GetWindowTextLengthW(Item(IDC_CODE1D_EDIT_DATA)) > 0);
 }
 
 // The font size to choose in the application, shown whenever the symbol height may have
 // changed, so the advice is never stale.
 void Code1DPage::ShowFontSize(const zr640::Barcode1DSettings& font) const {
-    SetText(IDC_CODE1D_EDIT_MM, Wide(zr640::SymbolHeightMillimetres(font.dwSymbolHeight)));
-    SetText(IDC_CODE1D_EDIT_POINT, Wide(zr640::SymbolHeightPoints(font.dwSymbolHeight)));
+    SetText(IDC_CODE1D_EDIT_MM, WideFromUtf8(zr640::SymbolHeightMillimetres(font.dwSymbolHeight)));
+    SetText(IDC_CODE1D_EDIT_POINT, WideFromUtf8(zr640::SymbolHeightPoints(font.dwSymbolHeight)));
 }
 
 // Independence and Composite store nothing: Composite only opens the 2D row height.

@@ -18,9 +18,12 @@
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 
 namespace zr640ui {
 namespace {
+
+using zr640::win::WideFromUtf16;
 
 // Not captions: the error-correction, HRI, AI and QR language texts of this section are list
 // entries; they go with their lists, which are refilled (keeping their selections) on every
@@ -175,8 +178,6 @@ constexpr const wchar_t* kQrModels[] = {L"1", L"2"};
 constexpr const wchar_t* kQrErrorLetters[] = {L"L", L"M", L"H", L"Q"};
 constexpr int kFontCount = 2;
 
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-
 Barcode2DGroup GroupOf(uint8_t bType) {
     const auto type = zr640::Barcode2DTypeOf(bType);
     return type ? type->group : Barcode2DGroup::kNone;
@@ -228,7 +229,7 @@ void Code2DPage::FillFixedLists() const {
     add(IDC_CODE2D_COMBO_FONTNAME, L"2D Code1");
     add(IDC_CODE2D_COMBO_FONTNAME, L"2D Code2");
     for (const zr640::Barcode2DType& type : zr640::Barcode2DTypes()) {
-        add(IDC_CODE2D_COMBO_TYPE, Wide(type.name).c_str());
+        add(IDC_CODE2D_COMBO_TYPE, WideFromUtf16(type.name).c_str());
     }
     for (const wchar_t* model : kQrModels) add(IDC_CODE2D_COMBO_QRMODEL, model);
     for (const wchar_t* letter : kQrErrorLetters) add(IDC_CODE2D_COMBO_QRERROR, letter);
@@ -266,7 +267,7 @@ void Code2DPage::ShowSample() {
                                          Send(IDC_CODE2D_COMBO_TYPE, CB_GETCURSEL)};
     if (of == sampleOf_) return;
     sampleOf_ = of;
-    SetText(IDC_CODE2D_EDIT_DATA, Wide(zr640::kBarcode2DSample));
+    SetText(IDC_CODE2D_EDIT_DATA, WideFromUtf16(zr640::kBarcode2DSample));
     Enable(IDC_CODE2D_BUTTON_PRINT, GetWindowTextLengthW(Item(IDC_CODE2D_EDIT_DATA)) > 0);
 }
 
@@ -280,7 +281,7 @@ void Code2DPage::ChooseIndependence(bool independent) {
     composite_ = !independent;
     const NumberField segments = Number(kSegments);
     segments.SetUp(window());
-    SetText(IDC_CODE2D_RANGE_SEGMENTS, Wide(zr640::SegmentRangeLabel(composite_)));
+    SetText(IDC_CODE2D_RANGE_SEGMENTS, WideFromUtf16(zr640::SegmentRangeLabel(composite_)));
     if (composite_) segments.Read(window(), ClampMoment::Leaving);
 }
 
@@ -300,7 +301,7 @@ BOOL Code2DPage::OnInitDialog() {
     Send(IDC_CODE2D_COMBO_FONTNAME, CB_SETCURSEL, 0);
     Enable(IDC_CODE2D_EDIT_POINT, false);
     Send(IDC_CODE2D_EDIT_POINT, EM_SETREADONLY, TRUE);
-    SetText(IDC_CODE2D_EDIT_POINT, Wide(zr640::kBarcode2DPointText));
+    SetText(IDC_CODE2D_EDIT_POINT, WideFromUtf16(zr640::kBarcode2DPointText));
     for (const FieldBinding& binding : kFields) Number(binding).SetUp(window());
     SetText(IDC_CODE2D_RANGE_PDFWIDTH, L"[ 1. . 7 ]");
     SetText(IDC_CODE2D_RANGE_PDFHEIGHT, L"[ 2 . . 25 ]");

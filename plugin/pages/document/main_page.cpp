@@ -21,9 +21,12 @@
 #include "plugin/sheet_context.h"
 #include "plugin/sheets.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 
 namespace zr640ui {
 namespace {
+
+using zr640::win::WideFromUtf16;
 
 constexpr TextBinding kCaptions[] = {
     {IDC_MAIN_GROUP_DOCSETTING, Key::Layout_RC_DOCSETTING},
@@ -66,6 +69,10 @@ constexpr PageDefinition kPage = {.section = Section::Layout,
 constexpr int kScaleLowest = 10;
 constexpr int kScaleHighest = 100;
 constexpr int kSpinHighest = 200;  // the arrows alone may show up to 200; leaving the edit clamps
+// Read when the edit is left (and on apply); the spin keeps its own wider range, so the field
+// is not set up through SetUp.
+constexpr NumberField kScale{
+    IDC_MAIN_EDIT_SCALE, IDC_MAIN_SPIN_SCALE, {kScaleLowest, kScaleHighest}, 3};
 constexpr size_t kPaperNameKept = 31;
 
 constexpr int kScaleControls[] = {IDC_MAIN_EDIT_SCALE, IDC_MAIN_SPIN_SCALE, IDC_MAIN_LABEL_SCALE};
@@ -98,8 +105,6 @@ const wchar_t* ChoiceText(const OPTITEM& item, LONG index) {
     const auto* text = reinterpret_cast<const wchar_t*>(item.pOptType->pOptParam[index].pData);
     return reinterpret_cast<ULONG_PTR>(text) > 0xFFFF ? text : nullptr;
 }
-
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 
 class MainPage final : public DocumentPage {
 public:
@@ -221,7 +226,7 @@ void MainPage::FillPaperSizes(const zr640::PrivateDevMode& record) {
     });
     const std::u16string_view stored =
         zr640::FieldText(record.wszPaperName, std::size(record.wszPaperName));
-    if (stored.empty() || !SelectExact(IDC_MAIN_COMBO_PAPERSIZE, Wide(stored).c_str()))
+    if (stored.empty() || !SelectExact(IDC_MAIN_COMBO_PAPERSIZE, WideFromUtf16(stored).c_str()))
         SelectCurrentForm();
 }
 
@@ -235,7 +240,7 @@ void MainPage::ShowRecord(const zr640::PrivateDevMode& record) const {
     Enable(kLogControls, record.bDriverLog != 0);
     Send(IDC_MAIN_EDIT_LOG, EM_SETREADONLY, TRUE);
     SetText(IDC_MAIN_EDIT_LOG,
-            Wide(zr640::FieldText(record.wszLogFolder, std::size(record.wszLogFolder))));
+            WideFromUtf16(zr640::FieldText(record.wszLogFolder, std::size(record.wszLogFolder))));
     Check(IDC_MAIN_CHECK_ZOOM, record.bZoom != 0);
     Enable(kScaleControls, record.bZoom != 0);
     CheckRadioButton(window(), IDC_MAIN_RADIO_GRAPHICSYES, IDC_MAIN_RADIO_GRAPHICSNO,
@@ -278,12 +283,7 @@ void MainPage::StorePaperSize(zr640::PrivateDevMode& record) const {
 }
 
 void MainPage::StoreScale(zr640::PrivateDevMode& record) const {
-    BOOL translated = FALSE;
-    const int typed =
-        static_cast<int>(GetDlgItemInt(window(), IDC_MAIN_EDIT_SCALE, &translated, FALSE));
-    const int scale = std::clamp(typed, kScaleLowest, kScaleHighest);
-    Send(IDC_MAIN_SPIN_SCALE, UDM_SETPOS32, 0, scale);
-    record.bZoomScale = static_cast<uint8_t>(scale);
+    record.bZoomScale = static_cast<uint8_t>(kScale.Read(window(), ClampMoment::Leaving));
 }
 
 // A folder longer than the record's field would be stored cut, which is a different folder
@@ -306,7 +306,7 @@ void MainPage::StartViewer(const zr640::PrivateDevMode& record) const {
     const std::wstring program = std::wstring(system, std::min<size_t>(3, std::wcslen(system))) +
                                  L"RZKDriverlog\\RZKDriverlogViewer.exe";
     const std::wstring folder =
-        Wide(zr640::FieldText(record.wszLogFolder, std::size(record.wszLogFolder)));
+        WideFromUtf16(zr640::FieldText(record.wszLogFolder, std::size(record.wszLogFolder)));
     const std::wstring parameters = L"\"ZR640\" \"" + folder + L"\"";
     const ShellStart start = Platform().StartProgram(program.c_str(), parameters.c_str());
     if (!start.started && start.lastError == ERROR_FILE_NOT_FOUND) Show(kViewerMissing);
@@ -426,13 +426,6 @@ bool MainPage::OnPaint() {
 }  // namespace
 
 void RequestGraphicsReset(DocumentSheetContext& sheet) { sheet.graphicsResetRequested = true; }
-
-bool RequestGraphicsReset(HWND anyPageOfTheSheet) {
-    DocumentPage* page = DocumentPage::Of(anyPageOfTheSheet);
-    if (page == nullptr) return false;
-    RequestGraphicsReset(page->context());
-    return true;
-}
 
 const PageDefinition& MainPageDefinition() { return kPage; }
 

@@ -11,8 +11,5 @@ namespace zr640ui {
 // Water Mark page raises it when a water mark is removed. The request belongs to the one
 // sheet: another printer's sheet never sees it.
 void RequestGraphicsReset(DocumentSheetContext& sheet);
-// The same, for the document sheet of one of its page windows; false when the window is not
-// a document page of this module.
-bool RequestGraphicsReset(HWND anyPageOfTheSheet);
 
 }  // namespace zr640ui

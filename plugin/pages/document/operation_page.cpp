@@ -20,10 +20,14 @@
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "resource.h"
+#include "win32/wide_text.h"
 #include "win32/handles.h"
 
 namespace zr640ui {
 namespace {
+
+using zr640::win::Utf16FromWide;
+using zr640::win::WideFromUtf16;
 
 using zr640::EventDialogValues;
 using zr640::EventOperation;
@@ -157,9 +161,6 @@ void DrawBitmapResource(HDC dc, const RECT& area, int bitmapId) {
                memory.get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
 }
 
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-std::u16string Utf16(std::wstring_view text) { return {text.begin(), text.end()}; }
-
 int Selection(HWND dialog, const ChoiceList& list) {
     const std::optional<size_t> selected = list.Selected(dialog);
     return selected ? static_cast<int>(*selected) : -1;
@@ -205,7 +206,7 @@ BOOL EventDialog::OnInitDialog() {
 }
 
 void EventDialog::ShowValues(const EventDialogValues& values, const std::u16string& command) const {
-    SetText(IDC_EVENT_EDIT_COMMAND, Wide(command));
+    SetText(IDC_EVENT_EDIT_COMMAND, WideFromUtf16(command));
     Check(IDC_EVENT_CHECK_SENDCOMMAND, values.sendCommand);
     Check(IDC_EVENT_CHECK_FEEDTOCUT, values.feedToCut);
     kDrawerList.Select(window(), values.cashDrawer);
@@ -245,8 +246,8 @@ EventDialogValues EventDialog::ReadValues() const {
     values.cashDrawer = Selection(window(), kDrawerList);
     values.messenger = Selection(window(), kMessengerList);
     values.buzzer = Selection(window(), kBuzzerList);
-    values.buzzerVolume = zr640::EditNumber(Utf16(ControlText(IDC_EVENT_EDIT_VOLUME)));
-    values.feedMm = zr640::EditNumber(Utf16(ControlText(IDC_EVENT_EDIT_FEED)));
+    values.buzzerVolume = static_cast<uint32_t>(kVolume.Read(window(), ClampMoment::Leaving));
+    values.feedMm = static_cast<uint32_t>(kFeed.Read(window(), ClampMoment::Leaving));
     values.paperCut = Selection(window(), kCutList);
     values.logo = Selection(window(), kLogoList);
     values.logoAlign = Checked(IDC_EVENT_RADIO_LEFT)       ? 0
@@ -287,9 +288,11 @@ void EventDialog::OnCommand(int control, int code) {
         break;
     case IDC_EVENT_EDIT_FEED:
         if (code == EN_CHANGE) kFeed.Read(window(), ClampMoment::Typing);
+        if (code == EN_KILLFOCUS) kFeed.Read(window(), ClampMoment::Leaving);
         break;
     case IDC_EVENT_EDIT_VOLUME:
         if (code == EN_CHANGE) kVolume.Read(window(), ClampMoment::Typing);
+        if (code == EN_KILLFOCUS) kVolume.Read(window(), ClampMoment::Leaving);
         break;
     case IDC_EVENT_COMBO_PAPERCUT:
         if (code == CBN_SELCHANGE) RedrawPreview();
@@ -323,7 +326,7 @@ bool EventDialog::OnPaint() {
 
 bool EventDialog::OnOk() {
     const zr640::EventOkResult result =
-        zr640::ToBlock(ReadValues(), Utf16(ControlText(IDC_EVENT_EDIT_COMMAND)));
+        zr640::ToBlock(ReadValues(), Utf16FromWide(ControlText(IDC_EVENT_EDIT_COMMAND)));
     if (!result.ok()) {
         Show(zr640::text::Message{result.refusal->text, result.refusal->caption});
         return false;  // nothing stored; the text can be shortened

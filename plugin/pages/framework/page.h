@@ -91,9 +91,6 @@ public:
 
     Context& context() const { return context_; }
 
-    // The page object of a page window of this kind of sheet, or null.
-    static SheetPage* Of(HWND page) { return dynamic_cast<SheetPage*>(DialogObject::Of(page)); }
-
 private:
     Context& context_;
 };
