@@ -9,11 +9,17 @@
 
 namespace zr640 {
 
-BitmapLead ReadLogoLead(const std::filesystem::path& logo) {
+std::optional<std::vector<uint8_t>> ReadLogoLeadBytes(const std::filesystem::path& logo) {
     std::ifstream file(logo, std::ios::binary);
-    std::array<uint8_t, kBitmapLeadSize> lead{};
+    if (!file) return std::nullopt;
+    std::vector<uint8_t> lead(kBitmapLeadSize);
     file.read(reinterpret_cast<char*>(lead.data()), static_cast<std::streamsize>(lead.size()));
-    return ReadBitmapLead({lead.data(), static_cast<size_t>(file.gcount())});
+    lead.resize(static_cast<size_t>(file.gcount()));
+    return lead;
+}
+
+BitmapLead ReadLogoLead(const std::filesystem::path& logo) {
+    return ReadBitmapLead(ReadLogoLeadBytes(logo).value_or(std::vector<uint8_t>{}));
 }
 
 bool MonoConvertible(const BitmapLead& lead) {

@@ -2,7 +2,10 @@
 // logo's own file with the row's format and settings. The logo itself is only read.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "core/printer/download_rules.h"
 
@@ -11,6 +14,9 @@ namespace zr640 {
 // What the page reads of a logo before converting it: its first 62 bytes. A file that cannot
 // be opened reads as no bitmap.
 BitmapLead ReadLogoLead(const std::filesystem::path& logo);
+// The first kBitmapLeadSize bytes of a logo file (fewer for a shorter file), or nothing when
+// the file cannot be opened.
+std::optional<std::vector<uint8_t>> ReadLogoLeadBytes(const std::filesystem::path& logo);
 
 // Mono logos are converted from colour and gray pictures; a one-bit picture is its own logo.
 bool MonoConvertible(const BitmapLead& lead);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/forms/memory_form_store.h"
+#include "tests/support/memory_form_store.h"
 #include "core/forms/paper_forms.h"
 #include "core/printer/self_test.h"
 

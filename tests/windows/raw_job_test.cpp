@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/printer/logo_commands.h"
-#include "plugin/pages/device/printer_spooler.h"
+#include "plugin/platform/printer_spooler.h"
 #include "tests/windows/test_support.h"
 
 namespace {

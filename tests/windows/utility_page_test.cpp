@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "core/controlfont/control_font_table.h"
-#include "core/forms/memory_form_store.h"
+#include "tests/support/memory_form_store.h"
 #include "core/printer/self_test.h"
 #include "plugin/pages/device/control_font_dialogs.h"
-#include "plugin/pages/device/spooler_forms.h"
+#include "plugin/platform/spooler_forms.h"
 #include "resource.h"
 #include "tests/native/test_bitmaps.h"
 #include "tests/windows/person_input.h"
@@ -134,6 +134,17 @@ void Type(HWND edit, const std::wstring& text) {
 
 void Press(HWND dialog, int button) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
+
+// Opens the translator for the row, gives it the command and presses its OK.
+void EditRowCommand(HWND table, int row, const wchar_t* command) {
+    SelectRow(table, row);
+    WhileModal(
+        kTranslatorCaption, [&] { Press(table, IDC_CFTABLE_BUTTON_EDIT); },
+        [&](HWND translator) {
+            SetDlgItemTextW(translator, IDC_CFEDIT_EDIT_COMMAND, command);
+            Press(translator, IDOK);
+        });
 }
 
 std::wstring StoredCommand(const fs::path& file, const wchar_t* key) {
@@ -603,13 +614,7 @@ TEST_F(UtilityPage, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
         WhileModal(
             kTableCaption, [&] { Click(page, IDC_UTILITY_BUTTON_CONTROLFONT); },
             [&](HWND table) {
-                SelectRow(table, 0x21);
-                WhileModal(
-                    kTranslatorCaption, [&] { Press(table, IDC_CFTABLE_BUTTON_EDIT); },
-                    [&](HWND translator) {
-                        SetDlgItemTextW(translator, IDC_CFEDIT_EDIT_COMMAND, L"1B 40");
-                        Press(translator, IDOK);
-                    });
+                EditRowCommand(table, 0x21, L"1B 40");
                 Press(table, IDOK);
                 EXPECT_TRUE(IsWindowVisible(table)) << "the table stays open";
                 ASSERT_EQ(platform.messages.size(), 1u);
@@ -678,13 +683,7 @@ TEST_F(UtilityPage, NonAsciiBytesAreShownAndKeptAsTheProfileFunctionsReadThem) {
             [&](HWND table) {
                 EXPECT_EQ(Cell(table, 0x21, 2), readA);
                 EXPECT_EQ(Cell(table, 0x23, 2), readC);
-                SelectRow(table, 0x22);  // an edit elsewhere, so OK writes the table
-                WhileModal(
-                    kTranslatorCaption, [&] { Press(table, IDC_CFTABLE_BUTTON_EDIT); },
-                    [&](HWND translator) {
-                        SetDlgItemTextW(translator, IDC_CFEDIT_EDIT_COMMAND, L"1B 40");
-                        Press(translator, IDOK);
-                    });
+                EditRowCommand(table, 0x22, L"1B 40");  // an edit elsewhere, so OK writes it
                 Press(table, IDOK);
             });
     });

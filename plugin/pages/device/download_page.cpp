@@ -11,9 +11,7 @@
 #include <prsht.h>
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -25,8 +23,9 @@
 #include "plugin/localisation/language_files.h"
 #include "plugin/pages/device/file_download.h"
 #include "plugin/pages/device/logo_preview.h"
-#include "plugin/pages/device/printer_spooler.h"
+#include "plugin/platform/printer_spooler.h"
 #include "plugin/pages/framework/list_view.h"
+#include "plugin/pages/device/download_page_tables.h"
 #include "plugin/pages/framework/page.h"
 #include "plugin/pages/pages.h"
 #include "plugin/platform/services.h"
@@ -46,91 +45,7 @@ using zr640::LogoRow;
 using zr640::LogoSettings;
 using LogoPath = std::filesystem::path;
 
-// Not captions: RC_LOGOID, RC_LOGONAME and RC_LOGOPATH are the logo list's column titles and
-// go with the list (renamed on every reload); RC_BROWSEBOX titles the page's file dialogs.
-constexpr TextBinding kCaptions[] = {
-    {IDC_DOWNLOAD_GROUP_FILE, Key::Download_RC_STATIC_FWDOWNLOAD},
-    {IDC_DOWNLOAD_LABEL_INFO, Key::Download_RC_STATIC_DOWN_INFO},
-    {IDC_DOWNLOAD_BUTTON_BROWSE, Key::Download_RC_BROWSE_FIREWARE},
-    {IDC_DOWNLOAD_BUTTON_DOWNLOAD, Key::Download_RC_DOWNLOAD_FIREWARE},
-    {IDC_DOWNLOAD_GROUP_LOGO, Key::Download_RC_STATIC_LOGODOWNLOAD},
-    {IDC_DOWNLOAD_GROUP_FORMAT, Key::Download_RC_STATIC_PREVIEW},
-    {IDC_DOWNLOAD_GROUP_HALFTONE, Key::Download_RC_STATIC_HALFTONE},
-    {IDC_DOWNLOAD_GROUP_ADJUST, Key::Download_RC_STATIC_CONANDBRIGHT},
-    {IDC_DOWNLOAD_RADIO_ORIGINAL, Key::Download_RC_ORIGINAL},
-    {IDC_DOWNLOAD_RADIO_MONO, Key::Download_RC_MONO},
-    {IDC_DOWNLOAD_RADIO_GRAY, Key::Download_RC_GRAY},
-    {IDC_DOWNLOAD_RADIO_NONE, Key::Download_RC_NONE},
-    {IDC_DOWNLOAD_RADIO_DITHERM3, Key::Download_RC_DITHERM3},
-    {IDC_DOWNLOAD_RADIO_DITHERM4, Key::Download_RC_DITHERM4},
-    {IDC_DOWNLOAD_RADIO_DIFFUSE, Key::Download_RC_DIFFUSE},
-    {IDC_DOWNLOAD_LABEL_CONTRAST, Key::Download_RC_STATIC_CONTRA},
-    {IDC_DOWNLOAD_LABEL_BRIGHTNESS, Key::Download_RC_STATIC_BRIGHT},
-    {IDC_DOWNLOAD_BUTTON_ADD, Key::Download_RC_LOGO_ADD},
-    {IDC_DOWNLOAD_BUTTON_DELETE, Key::Download_RC_LOGO_DELETE},
-    {IDC_DOWNLOAD_BUTTON_DOWNLOADALL, Key::Download_RC_LOGO_DOWNLOAD},
-    {IDC_DOWNLOAD_BUTTON_CLEARALL, Key::Download_RC_LOGO_CLEARALLLOGOS},
-    {IDC_DOWNLOAD_LABEL_NOTICE, Key::Download_RC_STATIC_DOWNOWNLOAD_NOTICE},
-};
-
-constexpr TextBinding kHelp[] = {
-    {IDC_DOWNLOAD_EDIT_FILE, Key::Download_CTEXT_EDIT_FIREWARE},
-    {IDC_DOWNLOAD_BUTTON_BROWSE, Key::Download_CTEXT_BROWSE_FIREWARE},
-    {IDC_DOWNLOAD_BUTTON_DOWNLOAD, Key::Download_CTEXT_DOWNLOAD_FIREWARE},
-    {IDC_DOWNLOAD_LIST_LOGOS, Key::Download_CTEXT_LIST_LOGO},
-    {IDC_DOWNLOAD_RADIO_ORIGINAL, Key::Download_CTEXT_ORIGINAL},
-    {IDC_DOWNLOAD_RADIO_MONO, Key::Download_CTEXT_MONO},
-    {IDC_DOWNLOAD_RADIO_GRAY, Key::Download_CTEXT_GRAY},
-    {IDC_DOWNLOAD_RADIO_NONE, Key::Download_CTEXT_NONE},
-    {IDC_DOWNLOAD_RADIO_DITHERM3, Key::Download_CTEXT_DITHERM3},
-    {IDC_DOWNLOAD_RADIO_DITHERM4, Key::Download_CTEXT_DITHERM4},
-    {IDC_DOWNLOAD_RADIO_DIFFUSE, Key::Download_CTEXT_DIFFUSE},
-    {IDC_DOWNLOAD_SLIDER_CONTRAST, Key::Download_CTEXT_SLIDER_CONTRAST},
-    {IDC_DOWNLOAD_SLIDER_BRIGHTNESS, Key::Download_CTEXT_SLIDER_BRIGHTNESS},
-    {IDC_DOWNLOAD_BUTTON_ADD, Key::Download_CTEXT_LOGO_ADD},
-    {IDC_DOWNLOAD_BUTTON_DELETE, Key::Download_CTEXT_LOGO_DELETE},
-    {IDC_DOWNLOAD_BUTTON_DOWNLOADALL, Key::Download_CTEXT_LOGO_DOWNLOAD},
-    {IDC_DOWNLOAD_BUTTON_CLEARALL, Key::Download_CTEXT_LOGO_CLEARALLLOGOS},
-};
-
-constexpr PageDefinition kPage = {
-    .section = Section::Download, .captions = kCaptions, .help = kHelp};
-
-// In the order of the format values: Original, Transformation, Gray.
-constexpr int kFormatControls[] = {IDC_DOWNLOAD_RADIO_ORIGINAL, IDC_DOWNLOAD_RADIO_MONO,
-                                   IDC_DOWNLOAD_RADIO_GRAY};
-constexpr RadioGroup kFormats{kFormatControls};
-// In the order of the halftone values: None, Dither M3, Dither M4, Error Diffuse.
-constexpr int kHalftoneControls[] = {IDC_DOWNLOAD_RADIO_NONE, IDC_DOWNLOAD_RADIO_DITHERM3,
-                                     IDC_DOWNLOAD_RADIO_DITHERM4, IDC_DOWNLOAD_RADIO_DIFFUSE};
-constexpr RadioGroup kHalftones{kHalftoneControls};
-
-constexpr NumberRange kSliderRange{-100, 100};
-constexpr Slider kContrast{IDC_DOWNLOAD_SLIDER_CONTRAST, IDC_DOWNLOAD_VALUE_CONTRAST, kSliderRange,
-                           20, 1};
-constexpr Slider kBrightness{IDC_DOWNLOAD_SLIDER_BRIGHTNESS, IDC_DOWNLOAD_VALUE_BRIGHTNESS,
-                             kSliderRange, 20, 1};
-constexpr int kSliderControls[] = {IDC_DOWNLOAD_SLIDER_CONTRAST, IDC_DOWNLOAD_SLIDER_BRIGHTNESS};
-
-constexpr ListColumn kColumns[] = {
-    {40, L"ID", Key::Download_RC_LOGOID},
-    {150, L"Name", Key::Download_RC_LOGONAME},
-    {300, L"Path", Key::Download_RC_LOGOPATH},
-};
-constexpr int kIdColumn = 0;
-constexpr int kNameColumn = 1;
-constexpr int kPathColumn = 2;
-
-constexpr wchar_t kBitmapFilter[] = L"*.bmp\0*.bmp\0";
-constexpr wchar_t kEnglishFileFilter[] =
-    L"*.JK(Firmware)\0*.JK\0*.DAT(Data)\0*.DAT\0*.FNT(Font)\0*.FNT\0*.ZK(Font)\0*.ZK\0*.EEP(EEPROM)"
-    L"\0*.EEP\0";
-constexpr wchar_t kSimplifiedFileFilter[] =
-    L"*.JK(监控程序文件)\0*.JK\0*.DAT(监控程序文件)\0*.DAT\0"
-    L"*.FNT(字库文件)\0*.FNT\0*.ZK(字库文件)\0*.ZK\0*.EEP(EEPROM文件)\0*.EEP\0";
-constexpr wchar_t kTraditionalFileFilter[] =
-    L"*.JK(監控程式文件)\0*.JK\0*.DAT(監控程式文件)\0*.DAT\0"
-    L"*.FNT(字庫文件)\0*.FNT\0*.ZK(字庫文件)\0*.ZK\0*.EEP(EEPROM文件)\0*.EEP\0";
+using namespace download;  // the page's tables
 
 const wchar_t* FileFilter() {
     const std::wstring language = CurrentStringFileName();
@@ -165,8 +80,8 @@ private:
     std::optional<LogoPath> PreviewPicture(const LogoRow& row, LogoFormat format) const;
 
     void OnBrowse() const;
-    bool OnDownloadFile() const;
-    bool OnClearAllLogos() const;
+    void OnDownloadFile() const;
+    void OnClearAllLogos() const;
     void OnAdd();
     void OnDelete();
     void OnFormat(LogoFormat format);
@@ -287,20 +202,17 @@ void DownloadPage::OnBrowse() const {
     Enable(IDC_DOWNLOAD_BUTTON_DOWNLOAD, true);
 }
 
-// The chosen file goes to the printer unchanged. Whether the spooler took it is returned,
-// not shown.
-bool DownloadPage::OnDownloadFile() const {
+// The chosen file goes to the printer unchanged. A file that cannot be sent says why; a
+// spooler failure is not shown (nor is one of Clear All Logos).
+void DownloadPage::OnDownloadFile() const {
     const std::wstring path = ControlText(IDC_DOWNLOAD_EDIT_FILE);
-    if (path.empty()) return false;
+    if (path.empty()) return;
     PrinterSpooler spooler(Printer());
     const FileDownloadResult result = DownloadFile(spooler, path);
     if (result.message) Show(*result.message);
-    return result.sent;
 }
 
-bool DownloadPage::OnClearAllLogos() const {
-    return SendRawJob(Printer(), zr640::ClearAllLogosJob());
-}
+void DownloadPage::OnClearAllLogos() const { SendRawJob(Printer(), zr640::ClearAllLogosJob()); }
 
 void DownloadPage::OnAdd() {
     if (const auto refusal = zr640::CheckAddLogo(logos_)) {
@@ -312,20 +224,17 @@ void DownloadPage::OnAdd() {
                                      chosen))
         return;
     const LogoPath logo(chosen);
-    std::ifstream file(logo, std::ios::binary);
-    if (!file) {
+    const auto lead = zr640::ReadLogoLeadBytes(logo);
+    if (!lead) {
         Show(zr640::kDownloadError1);
         return;
     }
-    std::array<uint8_t, zr640::kBitmapLeadSize> lead{};
-    file.read(reinterpret_cast<char*>(lead.data()), static_cast<std::streamsize>(lead.size()));
-    const std::span<const uint8_t> read(lead.data(), static_cast<size_t>(file.gcount()));
-    if (const auto refusal = zr640::CheckLogoLead(read)) {
+    if (const auto refusal = zr640::CheckLogoLead(*lead)) {
         Show(*refusal);
         return;
     }
     LogoRow added = logos_.NewRow(logo, converted_.NewFile("logo", ".bmp"));
-    if (!zr640::ConvertNewLogo(added, logos_.format(), zr640::ReadBitmapLead(read))) {
+    if (!zr640::ConvertNewLogo(added, logos_.format(), zr640::ReadBitmapLead(*lead))) {
         converted_.Remove(added.converted);
         return;
     }

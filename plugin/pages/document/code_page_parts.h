@@ -11,7 +11,7 @@
 #include "core/barcode/field_clamps.h"
 #include "core/localisation/message.h"
 #include "core/printer/raw_job.h"
-#include "plugin/pages/device/printer_spooler.h"
+#include "plugin/platform/printer_spooler.h"
 #include "plugin/pages/framework/controls.h"
 #include "plugin/pages/framework/dialog.h"
 

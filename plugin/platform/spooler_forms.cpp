@@ -1,4 +1,4 @@
-#include "plugin/pages/device/spooler_forms.h"
+#include "plugin/platform/spooler_forms.h"
 
 #include <winspool.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/pages/device/printer_spooler.h"
+#include "plugin/platform/printer_spooler.h"
 
 #include <winspool.h>
 
