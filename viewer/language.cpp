@@ -21,8 +21,7 @@ constexpr DWORD kValueCharacters = 256;
 
 std::wstring LanguageFileName(const std::wstring& model, LANGID systemLanguage) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_ALL_ACCESS, &opened) ==
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
         const ScopedKey key(opened);
         const std::wstring valueName = zr640::win::WideFromUtf8(
             zr640::ViewerLanguageValueName(zr640::win::Utf8FromWide(model)));

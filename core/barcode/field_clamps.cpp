@@ -1,8 +1,11 @@
 #include "core/barcode/field_clamps.h"
 
+#include <array>
 #include <limits>
+#include <string>
 
 #include "core/barcode/symbol_height.h"
+#include "core/settings/devmode_fields.h"
 
 namespace zr640 {
 namespace {
@@ -15,40 +18,44 @@ int32_t Shown(uint32_t value) {
     return static_cast<int32_t>(value < kLargest ? value : kLargest);
 }
 
+// The record's names of the fields, in the order of Field1D and Field2D.
+constexpr std::array<std::string_view, 6> kFieldNames1D = {
+    "bElementWidth",  "dwElementHeight",  "bGs1ElementWidth",
+    "dwGs1RowHeight", "dwGs1RowHeight2D", "bGs1SeparatorHeight",
+};
+constexpr std::array<std::string_view, 10> kFieldNames2D = {
+    "bPdfElementWidth", "bPdfElementHeight", "bPdfColumns",      "bPdfRows",
+    "bGs1ElementWidth", "dwGs1RowHeight",    "dwGs1RowHeight2D", "bGs1SeparatorHeight",
+    "bGs1Segments",     "bQrElementWidth",
+};
+
+// Every font of a page keeps the same ranges; the first font's entries name them.
+template <size_t N>
+std::array<ui::NumberRange, N> FieldRanges(std::string_view font,
+                                           const std::array<std::string_view, N>& names) {
+    std::array<ui::NumberRange, N> ranges{};
+    for (size_t i = 0; i < N; ++i) {
+        ranges[i] = NumberFieldRange(std::string(font) + std::string(names[i])).value();
+    }
+    return ranges;
+}
+
 }  // namespace
 
-int32_t ClampField(int64_t value, FieldRange range) {
-    if (value < 0 || value > range.high) return range.high;
-    if (value < range.low) return range.low;
+int32_t ClampField(int64_t value, ui::NumberRange range) {
+    if (value < 0 || value > range.highest) return range.highest;
+    if (value < range.lowest) return range.lowest;
     return static_cast<int32_t>(value);
 }
 
-FieldRange RangeOf(Field1D field) {
-    switch (field) {
-    case Field1D::kElementWidth: return {2, 6};
-    case Field1D::kElementHeight: return {1, 255};
-    case Field1D::kGs1ElementWidth: return {1, 6};
-    case Field1D::kGs1RowHeight: return {2, 250};
-    case Field1D::kGs1RowHeight2D: return {1, 10};
-    case Field1D::kGs1SeparatorHeight: return {1, 10};
-    }
-    return {0, 0};
+ui::NumberRange RangeOf(Field1D field) {
+    static const auto ranges = FieldRanges("barcode1D[0].", kFieldNames1D);
+    return ranges.at(static_cast<size_t>(field));
 }
 
-FieldRange RangeOf(Field2D field) {
-    switch (field) {
-    case Field2D::kPdfElementWidth: return {1, 7};
-    case Field2D::kPdfElementHeight: return {2, 25};
-    case Field2D::kPdfColumns: return {1, 30};
-    case Field2D::kPdfRows: return {3, 90};
-    case Field2D::kGs1ElementWidth: return {1, 6};
-    case Field2D::kGs1RowHeight: return {2, 250};
-    case Field2D::kGs1RowHeight2D: return {1, 10};
-    case Field2D::kGs1SeparatorHeight: return {1, 10};
-    case Field2D::kGs1Segments: return {2, 20};
-    case Field2D::kQrElementWidth: return {1, 24};
-    }
-    return {0, 0};
+ui::NumberRange RangeOf(Field2D field) {
+    static const auto ranges = FieldRanges("barcode2D[0].", kFieldNames2D);
+    return ranges.at(static_cast<size_t>(field));
 }
 
 int32_t StoreField(Barcode1DSettings& entry, Field1D field, int64_t value) {
@@ -125,8 +132,11 @@ void StoreHriFont(Barcode1DSettings& entry, uint8_t font) {
     UpdateSymbolHeight(entry);
 }
 
-FieldRange SegmentRange(bool composite) {
-    return composite ? FieldRange{4, 20} : FieldRange{2, 20};
+ui::NumberRange SegmentRange(bool composite) {
+    // A composite symbol takes at least 4 segments.
+    constexpr int32_t kCompositeLowest = 4;
+    const ui::NumberRange range = RangeOf(Field2D::kGs1Segments);
+    return composite ? ui::NumberRange{kCompositeLowest, range.highest} : range;
 }
 
 std::u16string_view SegmentRangeLabel(bool composite) {

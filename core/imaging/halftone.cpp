@@ -278,7 +278,6 @@ void ThresholdAtMean(const BitmapView& picture, const LumaTables& luma, const Tr
 }  // namespace
 
 const DitherMatrix8& DitherM8() { return kM8; }
-const DitherMatrix16& DitherM16() { return kM16; }
 
 Result<std::vector<uint8_t>> ConvertToMonoBitmap(const BitmapView& picture, Halftone halftone,
                                                  int contrast, int brightness) {

@@ -19,12 +19,13 @@ enum class Halftone : int32_t {
     kErrorDiffuse = 3,  // serpentine error diffusion
 };
 
-// The 8 x 8 ordered-dither matrix and the 16 x 16 one built from it. Rows count from the
-// bottom row of the picture, columns from its left edge.
+// The 8 x 8 ordered-dither matrix; the 16 x 16 one of kDitherM4 is built from it, each entry
+// v becoming 4v, 4v + 3, 4v + 2 and 4v + 1 at the same place of the four 8 x 8 quarters (top
+// left, top right, bottom left, bottom right). Rows count from the bottom row of the
+// picture, columns from its left edge.
 using DitherMatrix8 = std::array<std::array<uint8_t, 8>, 8>;
 using DitherMatrix16 = std::array<std::array<uint8_t, 16>, 16>;
 const DitherMatrix8& DitherM8();
-const DitherMatrix16& DitherM16();
 
 // The mono converted file: a bottom-up 1-bit bitmap of the picture's size whose palette
 // entry 0 is black and entry 1 white; a set bit is a white pixel (no dot) and the row

@@ -147,24 +147,4 @@ std::u16string IniFile::GetString(std::u16string_view section, std::u16string_vi
     return CutToCapacity(value ? UnquoteProfileValue(*value) : fallback, capacity);
 }
 
-int32_t IniFile::GetInt(std::u16string_view section, std::u16string_view key,
-                        int32_t fallback) const {
-    const auto found = Find(section, key);
-    if (!found || UnquoteProfileValue(*found).empty()) return fallback;
-    std::u16string_view value = UnquoteProfileValue(*found);
-    while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
-    bool negative = false;
-    if (!value.empty() && (value.front() == u'-' || value.front() == u'+')) {
-        negative = value.front() == u'-';
-        value.remove_prefix(1);
-    }
-    uint32_t number = 0;
-    for (const char16_t c : value) {
-        if (c < u'0' || c > u'9') break;
-        number = number * 10u + static_cast<uint32_t>(c - u'0');
-    }
-    if (negative) number = 0u - number;
-    return static_cast<int32_t>(number);
-}
-
 }  // namespace zr640

@@ -86,11 +86,6 @@ public:
     std::u16string GetString(std::u16string_view section, std::u16string_view key,
                              std::u16string_view fallback, size_t capacity) const;
 
-    // As the platform's private-profile integer read: a missing or empty value gives the
-    // default; otherwise leading blanks, an optional sign and the decimal digits that follow
-    // (none: 0), wrapping like a 32-bit integer.
-    int32_t GetInt(std::u16string_view section, std::u16string_view key, int32_t fallback) const;
-
 private:
     Encoding encoding_ = Encoding::CodePage;
     std::vector<Section> sections_;

@@ -74,11 +74,6 @@ size_t RecordBlockIndex(OperationEvent event) {
     return 0;
 }
 
-std::string_view RecordBlockName(OperationEvent event) {
-    constexpr std::string_view kNames[] = {"startDoc", "startPage", "endDoc", "endPage"};
-    return kNames[RecordBlockIndex(event)];
-}
-
 text::Key EventDialogTitle(OperationEvent event) {
     switch (event) {
     case OperationEvent::kStartOfDocument: return Key::Document_RC_DOCUMENT_STARTDOC;

@@ -31,8 +31,6 @@ std::optional<OperationEvent> OperationEventOf(int index);
 
 // The block's position in the record: 0 startDoc, 1 startPage, 2 endDoc, 3 endPage.
 size_t RecordBlockIndex(OperationEvent event);
-// The block's name as the record and `zr640 devmode show` spell it ("startDoc", ...).
-std::string_view RecordBlockName(OperationEvent event);
 
 // The title of the event's dialog ("DOCUMENT" section).
 text::Key EventDialogTitle(OperationEvent event);

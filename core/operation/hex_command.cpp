@@ -69,17 +69,16 @@ std::vector<uint8_t> ParseHexCommand(std::string_view text) { return Parse(text)
 size_t CountHexCommandBytes(std::u16string_view text) { return Count(text); }
 size_t CountHexCommandBytes(std::string_view text) { return Count(text); }
 
-uint8_t HexDigitValue(char32_t c) {
+std::optional<uint8_t> HexDigitOf(char32_t c) noexcept {
     if (c >= U'0' && c <= U'9') return static_cast<uint8_t>(c - U'0');
     if (c >= U'A' && c <= U'F') return static_cast<uint8_t>(c - U'A' + 10);
     if (c >= U'a' && c <= U'f') return static_cast<uint8_t>(c - U'a' + 10);
-    return 0;
+    return std::nullopt;
 }
 
-bool IsHexCommandCharacter(char32_t c) noexcept {
-    return c == U' ' || (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'F') ||
-           (c >= U'a' && c <= U'f');
-}
+uint8_t HexDigitValue(char32_t c) { return HexDigitOf(c).value_or(0); }
+
+bool IsHexCommandCharacter(char32_t c) noexcept { return c == U' ' || HexDigitOf(c).has_value(); }
 
 HexKeyAction FilterHexCommandKey(char32_t c, bool tabHeld, bool ctrlHeld) noexcept {
     if (tabHeld) return HexKeyAction::kNextControl;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,7 +29,13 @@ std::vector<uint8_t> ParseHexCommand(std::string_view text);
 size_t CountHexCommandBytes(std::u16string_view text);
 size_t CountHexCommandBytes(std::string_view text);
 
-// The digit value of one character: 0-9, A-F and a-f; every other character is 0.
+// The value of one hexadecimal digit, 0-9, A-F or a-f; nothing for any other character. Every
+// reader of hexadecimal text (command texts, the tool's byte and code arguments) reads its
+// digits here.
+std::optional<uint8_t> HexDigitOf(char32_t c) noexcept;
+
+// The digit value of one character as a command text reads it: every character that is not a
+// hexadecimal digit is 0.
 uint8_t HexDigitValue(char32_t c);
 
 // True for the characters a command text is made of when typed: hexadecimal digits and

@@ -16,11 +16,6 @@
 namespace zr640 {
 namespace {
 
-constexpr Message kAllMessages[] = {
-    kDownloadError1, kDownloadError2, kDownloadError3, kDownloadError4, kDownloadError5,
-    kDownloadError6, kDownloadError7, kDownloadError8, kDownloadError9, kDownloadError10,
-};
-
 std::optional<uint64_t> SizeOf(const std::filesystem::path& file) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
@@ -90,8 +85,6 @@ DownloadAllPlan PrepareGray(std::span<const LogoRow> rows) {
 }
 
 }  // namespace
-
-std::span<const Message> DownloadMessages() { return kAllMessages; }
 
 LogoSettings DefaultLogoSettings(LogoFormat format) {
     return {format == LogoFormat::kTransformation ? 1 : 0, 0, 0};

@@ -40,9 +40,6 @@ inline constexpr Message kDownloadError9{text::Key::MessageBox_MB_DOWNLOAD_ERROR
 inline constexpr Message kDownloadError10{text::Key::MessageBox_MB_DOWNLOAD_ERROR10,
                                           text::Key::MessageBox_MB_ERROR};
 
-// All ten, in key order, for loading their texts from the language file.
-std::span<const Message> DownloadMessages();
-
 constexpr size_t kMaxLogos = 9;
 // 96 K: the sum of the logo sizes, and of the logo bytes that are sent, stays below it.
 constexpr uint64_t kLogoBytesLimit = 98304;

@@ -1,5 +1,6 @@
 #include "core/settings/devmode_fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -9,6 +10,7 @@
 #include "core/common/text.h"
 #include "core/operation/event_operation.h"
 #include "core/operation/hex_command.h"
+#include "core/watermark/preview_layout.h"
 
 namespace zr640 {
 namespace {
@@ -61,14 +63,14 @@ void AddEvent(TableBuilder& t, const std::string& prefix, size_t base) {
     t.Number(prefix + ".bFeedToCut", ZR640_AT(bFeedToCut), 1, 0, 1);
     t.Command(prefix + ".abCommand", ZR640_AT(abCommand), ZR640_AT(cbCommand));
     t.Number(prefix + ".cbCommand", ZR640_AT(cbCommand), 1, 0, kCommandCapacity);
-    t.Number(prefix + ".bCashDrawer", ZR640_AT(bCashDrawer), 1, 0, 12);
-    t.Number(prefix + ".bPaperCut", ZR640_AT(bPaperCut), 1, 0, 2);
-    t.Number(prefix + ".bFeedMm", ZR640_AT(bFeedMm), 1, 0, 100);
-    t.Number(prefix + ".bBuzzerVolume", ZR640_AT(bBuzzerVolume), 1, 0, 255);
-    t.Number(prefix + ".bMessenger", ZR640_AT(bMessenger), 1, 0, 1);
+    t.Number(prefix + ".bCashDrawer", ZR640_AT(bCashDrawer), 1, 0, kDrawerChoices - 1);
+    t.Number(prefix + ".bPaperCut", ZR640_AT(bPaperCut), 1, 0, kCutChoices - 1);
+    t.Number(prefix + ".bFeedMm", ZR640_AT(bFeedMm), 1, 0, kFeedMmMax);
+    t.Number(prefix + ".bBuzzerVolume", ZR640_AT(bBuzzerVolume), 1, 0, kBuzzerVolumeMax);
+    t.Number(prefix + ".bMessenger", ZR640_AT(bMessenger), 1, 0, kMessengerChoices - 1);
     t.Number(prefix + ".dwDrawerOrMessenger", ZR640_AT(dwDrawerOrMessenger), 4, 0, 1);
-    t.Number(prefix + ".bBuzzer", ZR640_AT(bBuzzer), 1, 0, 5);
-    t.Number(prefix + ".bLogo", ZR640_AT(bLogo), 1, 0, 9);
+    t.Number(prefix + ".bBuzzer", ZR640_AT(bBuzzer), 1, 0, kBuzzerChoices - 1);
+    t.Number(prefix + ".bLogo", ZR640_AT(bLogo), 1, 0, kLogoChoices - 1);
     t.Number(prefix + ".bLogoAlign", ZR640_AT(bLogoAlign), 1, 0, 2);
     t.Number(prefix + ".bLogoPosition", ZR640_AT(bLogoPosition), 1, 0, 1);
 #undef ZR640_AT
@@ -147,8 +149,8 @@ std::vector<DevModeField> BuildTable() {
     t.Number("bWatermarkFontSize", ZR640_AT(bWatermarkFontSize), 1, 8, 72);
     t.Number("bWatermarkFontStyle", ZR640_AT(bWatermarkFontStyle), 1, 0, 3);
     t.Number("dwWatermarkAngle", ZR640_AT(dwWatermarkAngle), 4, 0, 360);
-    t.Number("bWatermarkPosition", ZR640_AT(bWatermarkPosition), 1, 0, 9);
-    t.Number("bWatermarkSize", ZR640_AT(bWatermarkSize), 1, 0, 100);
+    t.Number("bWatermarkPosition", ZR640_AT(bWatermarkPosition), 1, 0, kWatermarkPositions - 1);
+    t.Number("bWatermarkSize", ZR640_AT(bWatermarkSize), 1, 0, kWatermarkMaxSize);
     t.Number("bWatermarkBrightness", ZR640_AT(bWatermarkBrightness), 1, 0, 255);
     t.Number("bZoomScale", ZR640_AT(bZoomScale), 1, 10, 100);
     t.Number("bRotate180", ZR640_AT(bRotate180), 1, 0, 1);
@@ -286,6 +288,15 @@ const DevModeField* FindDevModeField(std::string_view name) {
         if (field.name == name) return &field;
     }
     return nullptr;
+}
+
+std::optional<ui::NumberRange> NumberFieldRange(std::string_view name) {
+    const DevModeField* field = FindDevModeField(name);
+    if (field == nullptr || field->kind != FieldKind::kNumber) return std::nullopt;
+    const auto end = [](int64_t value) {
+        return static_cast<int32_t>(std::clamp(value, kI32Min, kI32Max));
+    };
+    return ui::NumberRange{end(field->low), end(field->high)};
 }
 
 Result<bool> ApplyDevModeAssignment(PrivateDevMode& record, std::string_view assignment) {

@@ -5,12 +5,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "core/common/result.h"
 #include "core/settings/private_devmode.h"
+#include "core/ui/number_field.h"
 
 namespace zr640 {
 
@@ -38,6 +40,13 @@ struct DevModeField {
 // The fields in the order `devmode show` lists them.
 std::span<const DevModeField> DevModeFields();
 const DevModeField* FindDevModeField(std::string_view name);
+
+// The range the pages keep for the number field `name`, by the name `show` prints
+// ("bWatermarkSize", "barcode1D[0].bElementWidth"): the one home of every field's range, read
+// by `devmode set`, the code pages' clamps and the pages' number fields. An end beyond the
+// 32-bit signed range is given as its nearest 32-bit value. Nothing for a name that is not a
+// number field.
+std::optional<ui::NumberRange> NumberFieldRange(std::string_view name);
 
 // Applies one "NAME=VALUE" to the record. A number is decimal; a text is in double quotes
 // with \\ and \" as its only escapes; a byte array is hexadecimal byte text ("1D 56 42 00").

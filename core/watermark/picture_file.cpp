@@ -84,21 +84,6 @@ std::vector<uint8_t> Expand(const BitmapView& picture, std::span<const uint8_t> 
     return file;
 }
 
-// The destination may be replaced: absent or a regular file, and not the source itself.
-Result<bool> CheckDestination(const std::filesystem::path& destination,
-                              const std::filesystem::path* source) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(destination, ec);
-    if (!std::filesystem::exists(status)) return true;
-    if (!std::filesystem::is_regular_file(status)) {
-        return Error{"the picture file's place holds something that is not a regular file"};
-    }
-    if (source != nullptr && std::filesystem::equivalent(*source, destination, ec)) {
-        return Error{"the picture file would replace the source bitmap itself"};
-    }
-    return true;
-}
-
 // Whether the file's picture is larger than the limit or than any bitmap the reader takes,
 // by the width and height of its info header (a top-down picture's height by its size).
 // Bytes that hold no such header, or a picture without pixels, are left to the reader.
@@ -156,8 +141,9 @@ WatermarkConversion ConvertWatermarkBitmap(const std::filesystem::path& source,
         conversion.detail = picture.error();
         return conversion;
     }
-    auto written = CheckDestination(destination, &source);
-    if (written) written = WriteFileAtomically(destination, *picture);
+    // The writer refuses a destination that is not a regular file or is the source itself.
+    const std::filesystem::path inputs[] = {source};
+    const auto written = WriteFileAtomically(destination, *picture, inputs);
     if (!written) {
         conversion.result = WatermarkConvertResult::kCannotCreate;
         conversion.detail = written.error();
@@ -187,7 +173,6 @@ Result<bool> WriteTextPicture(const std::filesystem::path& destination,
                               std::span<const uint8_t> pixels) {
     const auto file = TextPictureFromPixels(pixels);
     if (!file) return Error{file.error()};
-    if (const auto checked = CheckDestination(destination, nullptr); !checked) return checked;
     return WriteFileAtomically(destination, *file);
 }
 

@@ -120,8 +120,8 @@ TEST(FieldClamps, TwoDimensionalFields) {
 
     StoreField(font, Field2D::kGs1Segments, 1);
     EXPECT_EQ(font.bGs1Segments, 2) << "typing 1 stores 2";
-    EXPECT_EQ(SegmentRange(true).low, 4);
-    EXPECT_EQ(SegmentRange(false).low, 2);
+    EXPECT_EQ(SegmentRange(true).lowest, 4);
+    EXPECT_EQ(SegmentRange(false).lowest, 2);
 }
 
 // The edits show what is stored: every field reads back the value the edit stored, from the
@@ -134,8 +134,8 @@ TEST(FieldClamps, StoredFieldsReadBackWhatTheEditsStored) {
     for (const Field1D field :
          {Field1D::kElementWidth, Field1D::kElementHeight, Field1D::kGs1ElementWidth,
           Field1D::kGs1RowHeight, Field1D::kGs1RowHeight2D, Field1D::kGs1SeparatorHeight}) {
-        const FieldRange range = RangeOf(field);
-        for (const int32_t value : {range.low, range.high}) {
+        const ui::NumberRange range = RangeOf(field);
+        for (const int32_t value : {range.lowest, range.highest}) {
             StoreField(font1D, field, value);
             EXPECT_EQ(StoredField(font1D, field), value) << static_cast<int>(field);
         }
@@ -143,8 +143,8 @@ TEST(FieldClamps, StoredFieldsReadBackWhatTheEditsStored) {
     Barcode2DSettings& font2D = record.barcode2D[0];
     for (int i = 0; i <= static_cast<int>(Field2D::kQrElementWidth); ++i) {
         const auto field = static_cast<Field2D>(i);
-        const FieldRange range = RangeOf(field);
-        for (const int32_t value : {range.low, range.high}) {
+        const ui::NumberRange range = RangeOf(field);
+        for (const int32_t value : {range.lowest, range.highest}) {
             StoreField(font2D, field, value);
             EXPECT_EQ(StoredField(font2D, field), value) << i;
         }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/settings/devmode_fields.h"
@@ -210,6 +211,32 @@ TEST(DevModeFields, LongValuesAreCutShortInMessages) {
         ApplyDevModeAssignment(record, "endDoc.abCommand=" + std::string(5000, 'z'));
     ASSERT_FALSE(refused);
     EXPECT_LT(refused.error().size(), 200u);
+}
+
+// The pages read their fields' ranges from the same table `devmode set` keeps: a number field
+// gives its range, any other name nothing, and an end beyond 32 signed bits its nearest value.
+TEST(DevModeFields, NumberFieldRangesComeFromTheTable) {
+    constexpr std::pair<std::string_view, std::string_view> kCases[] = {
+        {"bWatermarkSize", "0..100"},
+        {"bWatermarkFontSize", "8..72"},
+        {"dwWatermarkAngle", "0..360"},
+        {"bWatermarkPosition", "0..9"},
+        {"barcode1D[7].bElementWidth", "2..6"},
+        {"barcode2D[1].bGs1Segments", "2..20"},
+        {"barcode1D[0].dwSymbolHeight", "2..2147483647"},
+        {"dwReservedLevel", "-2147483648..2147483647"},
+        {"wszWatermarkText", "none"},
+        {"endDoc.abCommand", "none"},
+        {"dwSize", "none"},
+        {"bNoSuchField", "none"},
+    };
+    for (const auto& [name, expected] : kCases) {
+        const auto range = NumberFieldRange(name);
+        EXPECT_EQ(range ? std::to_string(range->lowest) + ".." + std::to_string(range->highest)
+                        : std::string("none"),
+                  expected)
+            << name;
+    }
 }
 
 }  // namespace

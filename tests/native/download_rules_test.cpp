@@ -71,10 +71,13 @@ TEST(LogoCommands, TwoGrayLogos) {
 std::string KeyName(text::Key key) { return Utf16ToUtf8(text::EntryOf(key).key); }
 
 TEST(DownloadMessages, KeysTextsAndCaptions) {
-    ASSERT_EQ(DownloadMessages().size(), 10u);
-    for (size_t i = 0; i < 10; ++i) {
-        EXPECT_EQ(KeyName(DownloadMessages()[i].text), "MB_DOWNLOAD_ERROR" + std::to_string(i + 1));
-        EXPECT_EQ(KeyName(DownloadMessages()[i].caption), i == 3 ? "MB_INFORMATION" : "MB_ERROR");
+    constexpr Message kMessages[] = {
+        kDownloadError1, kDownloadError2, kDownloadError3, kDownloadError4, kDownloadError5,
+        kDownloadError6, kDownloadError7, kDownloadError8, kDownloadError9, kDownloadError10,
+    };
+    for (size_t i = 0; i < std::size(kMessages); ++i) {
+        EXPECT_EQ(KeyName(kMessages[i].text), "MB_DOWNLOAD_ERROR" + std::to_string(i + 1));
+        EXPECT_EQ(KeyName(kMessages[i].caption), i == 3 ? "MB_INFORMATION" : "MB_ERROR");
     }
     EXPECT_EQ(text::EnglishText(kDownloadError7.text),
               "The total sizes of all the logos is greater 96K!");

@@ -65,10 +65,11 @@ EventDialogValues SomeChoices() {
 }
 
 TEST(EventOperation, ButtonsMapToTheRecordsBlocks) {
-    EXPECT_EQ(RecordBlockName(OperationEvent::kStartOfDocument), "startDoc");
-    EXPECT_EQ(RecordBlockName(OperationEvent::kStartOfPage), "startPage");
-    EXPECT_EQ(RecordBlockName(OperationEvent::kEndOfPage), "endPage");
-    EXPECT_EQ(RecordBlockName(OperationEvent::kEndOfDocument), "endDoc");
+    // The record keeps startDoc, startPage, endDoc and endPage in that order.
+    EXPECT_EQ(RecordBlockIndex(OperationEvent::kStartOfDocument), 0u);
+    EXPECT_EQ(RecordBlockIndex(OperationEvent::kStartOfPage), 1u);
+    EXPECT_EQ(RecordBlockIndex(OperationEvent::kEndOfPage), 3u);
+    EXPECT_EQ(RecordBlockIndex(OperationEvent::kEndOfDocument), 2u);
     EXPECT_EQ(OperationEventOf(2), OperationEvent::kEndOfPage);
     EXPECT_EQ(OperationEventOf(3), OperationEvent::kEndOfDocument);
     EXPECT_FALSE(OperationEventOf(4).has_value());
@@ -119,7 +120,7 @@ TEST(EventOperation, OkStoresEveryByteOfTheRightBlockOnly) {
         for (size_t i = 0; i < after.size(); ++i) {
             const bool inBlock = i >= at.start && i < at.start + at.size;
             const uint8_t want = inBlock ? expected[i - at.start] : before[i];
-            ASSERT_EQ(after[i], want) << RecordBlockName(event) << " byte " << i;
+            ASSERT_EQ(after[i], want) << "event " << static_cast<int>(event) << " byte " << i;
         }
         EXPECT_EQ(ReadEventBlock(record, event), ok.block);
     }
@@ -129,7 +130,7 @@ TEST(EventOperation, DefaultIsTheRecordsInitialBlock) {
     const PrivateDevMode record = DefaultRecord();
     for (const OperationEvent event : kEvents) {
         EXPECT_EQ(ReadEventBlock(record, event), DefaultEventOperation(event))
-            << RecordBlockName(event);
+            << "event " << static_cast<int>(event);
     }
 }
 
@@ -145,7 +146,8 @@ TEST(EventOperation, DefaultByEvent) {
     EXPECT_EQ(endDoc.cashDrawer, 0);
 
     for (const OperationEvent event : {OperationEvent::kStartOfPage, OperationEvent::kEndOfPage}) {
-        EXPECT_EQ(DefaultEventValues(event), EventDialogValues{}) << RecordBlockName(event);
+        EXPECT_EQ(DefaultEventValues(event), EventDialogValues{})
+            << "event " << static_cast<int>(event);
     }
     for (const OperationEvent event : kEvents) {
         const EventDialogValues v = DefaultEventValues(event);

@@ -56,6 +56,24 @@ TEST(HexCommandParse, NarrowAndWideTextsAgree) {
     }
 }
 
+// The one digit reader: exactly 0-9, A-F and a-f, and nothing for the characters around
+// those ranges or for look-alikes outside ASCII.
+TEST(HexDigits, OnlyTheSixteenDigitsInEitherCase) {
+    for (char32_t c = 0; c < 0x80; ++c) {
+        const auto digit = HexDigitOf(c);
+        const bool isDigit =
+            (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'F') || (c >= U'a' && c <= U'f');
+        EXPECT_EQ(digit.has_value(), isDigit) << static_cast<uint32_t>(c);
+    }
+    EXPECT_EQ(HexDigitOf(U'0'), 0);
+    EXPECT_EQ(HexDigitOf(U'9'), 9);
+    EXPECT_EQ(HexDigitOf(U'A'), 10);
+    EXPECT_EQ(HexDigitOf(U'f'), 15);
+    EXPECT_FALSE(HexDigitOf(U'\uFF10').has_value()) << "a full-width 0";
+    EXPECT_FALSE(HexDigitOf(U'\uFF21').has_value()) << "a full-width A";
+    EXPECT_FALSE(HexDigitOf(0x130).has_value());
+}
+
 TEST(HexCommandFormat, TwoUpperCaseDigitsAndASpacePerByte) {
     EXPECT_EQ(FormatHexCommand(Bytes{0x1D, 0x56, 0x42, 0x00}), u"1D 56 42 00 ");
     EXPECT_EQ(FormatHexCommand(Bytes{0x00, 0x0A, 0xFF}), u"00 0A FF ");

@@ -114,21 +114,6 @@ TEST(IniLookup, TextsAreCutToCapacityMinusOne) {
     EXPECT_EQ(ini.GetString(u"missing", u"k", u"dflt", 100), u"dflt");
 }
 
-TEST(IniLookup, Integers) {
-    const auto ini = IniFile::Parse(
-        Ansi("[N]\nplain=3\nsigned=-12\nspaced=  42abc\nword=abc\nempty=\nquoted=\"7\"\n"
-             "big=4294967297\nplus=+5\n"));
-    EXPECT_EQ(ini.GetInt(u"N", u"plain", 99), 3);
-    EXPECT_EQ(ini.GetInt(u"N", u"signed", 99), -12);
-    EXPECT_EQ(ini.GetInt(u"N", u"spaced", 99), 42);
-    EXPECT_EQ(ini.GetInt(u"N", u"word", 99), 0);
-    EXPECT_EQ(ini.GetInt(u"N", u"empty", 99), 99);
-    EXPECT_EQ(ini.GetInt(u"N", u"quoted", 99), 7);
-    EXPECT_EQ(ini.GetInt(u"N", u"big", 99), 1);  // wraps like a 32-bit integer
-    EXPECT_EQ(ini.GetInt(u"N", u"plus", 99), 5);
-    EXPECT_EQ(ini.GetInt(u"N", u"missing", 99999), 99999);
-}
-
 TEST(IniLoad, MissingFileIsRefused) {
     EXPECT_FALSE(IniFile::Load("/nonexistent/folder/ENG_ZR640.res").ok());
 }

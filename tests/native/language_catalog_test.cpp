@@ -35,6 +35,13 @@ const IniFile& File(std::u16string_view name) {
 constexpr std::u16string_view kStringFiles[] = {text::kEnglishFile, text::kSimplifiedChineseFile,
                                                 text::kTraditionalChineseFile};
 
+// The number a file's key holds, as its decimal text; 0 for a missing key or another text.
+int NumberOf(const IniFile& file, std::u16string_view section, std::u16string_view key) {
+    const std::string digits = Utf16ToUtf8(file.GetString(section, key, u"", 12));
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
+    return std::stoi(digits);
+}
+
 std::string Name(const text::TextEntry& entry) {
     return Utf16ToUtf8(text::SectionOf(entry.section).name) + "/" + Utf16ToUtf8(entry.key);
 }
@@ -215,9 +222,9 @@ TEST(StringFiles, HoldEveryCatalogueKeyOnceAndNothingElse) {
             EXPECT_TRUE(file.Find(text::SectionOf(entry.section).name, entry.key).has_value())
                 << Utf16ToUtf8(name) << ": missing " << Name(entry);
         }
-        EXPECT_GT(file.GetInt(text::kVersionSection, text::kVersionKey, 0), 0);
-        EXPECT_EQ(file.GetInt(text::kVersionSection, text::kVersionKey, 0),
-                  File(text::kEnglishFile).GetInt(text::kVersionSection, text::kVersionKey, -1));
+        EXPECT_GT(NumberOf(file, text::kVersionSection, text::kVersionKey), 0);
+        EXPECT_EQ(NumberOf(file, text::kVersionSection, text::kVersionKey),
+                  NumberOf(File(text::kEnglishFile), text::kVersionSection, text::kVersionKey));
     }
 }
 
@@ -288,9 +295,9 @@ TEST(StringFiles, DensityChoicesStayFindableAfterRelabelling) {
 TEST(LanguageList, NamesTheThreeLanguages) {
     const auto& list = File(text::kLanguageListFile);
     EXPECT_EQ(list.encoding(), IniFile::Encoding::Utf16Le);
-    EXPECT_EQ(list.GetInt(u"LANGUAGE", u"COUNT", 2), 3);
+    EXPECT_EQ(NumberOf(list, u"LANGUAGE", u"COUNT"), 3);
     EXPECT_EQ(list.GetString(u"LANGUAGE", u"CUR_INI", u"", 30), text::kEnglishFile);
-    EXPECT_GT(list.GetInt(text::kVersionSection, text::kVersionKey, 0), 0);
+    EXPECT_GT(NumberOf(list, text::kVersionSection, text::kVersionKey), 0);
 
     const std::u16string_view names[] = {u"English", u"简体中文", u"繁體中文"};
     const std::u16string_view files[] = {text::kEnglishFile, text::kSimplifiedChineseFile,

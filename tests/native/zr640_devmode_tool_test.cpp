@@ -154,4 +154,29 @@ TEST_F(DevModeTool, SetUsageErrorsExitWithTwo) {
     EXPECT_EQ(Tool("devmode set " + Path("r.bin")).status, 2);
 }
 
+TEST_F(DevModeTool, MalformedCommandLinesExitWithTwoAndWriteNothing) {
+    ASSERT_EQ(Tool("devmode default -o " + Path("r.bin")).status, 0);
+    const std::vector<std::string> malformed = {
+        "devmode default --bogus",
+        "devmode default extra.bin",
+        "devmode default -o",
+        "devmode convert " + Path("r.bin"),
+        "devmode convert -o " + Path("out.bin"),
+        "devmode convert " + Path("r.bin") + " " + Path("r.bin") + " -o " + Path("out.bin"),
+        "devmode convert " + Path("r.bin") + " -o " + Path("out.bin") + " --system-drive",
+        "devmode show",
+        "devmode show " + Path("r.bin") + " " + Path("r.bin"),
+        "devmode show --all " + Path("r.bin"),
+        "devmode",
+        "devmode list"};
+    for (const std::string& arguments : malformed) {
+        const ToolRun run = Tool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.output.find("zr640"), std::string::npos) << arguments << ": " << run.output;
+    }
+    EXPECT_FALSE(fs::exists(Path("out.bin")));
+    // A well-formed command line whose input is refused is an error of another kind.
+    EXPECT_EQ(Tool("devmode show " + Path("missing.bin")).status, 1);
+}
+
 }  // namespace

@@ -5,12 +5,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
+#include <type_traits>
 #include <vector>
 
+#include "core/barcode/field_clamps.h"
 #include "core/barcode/symbol_height.h"
 #include "core/barcode/test_print.h"
 #include "core/common/file_io.h"
+#include "core/operation/hex_command.h"
+#include "core/settings/devmode_fields.h"
 #include "core/settings/devmode_text.h"
 #include "core/settings/private_devmode.h"
 #include "tools/zr640/command_line.h"
@@ -22,24 +25,24 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr uint64_t kLargestRecordFile = 1 << 20;
+constexpr auto kFonts1D = static_cast<int32_t>(std::extent_v<decltype(PrivateDevMode::barcode1D)>);
+constexpr auto kFonts2D = static_cast<int32_t>(std::extent_v<decltype(PrivateDevMode::barcode2D)>);
 
-// A command line the command cannot take: the reason, exit status 2.
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "zr640: %s\n", message.c_str());
-    return 2;
+// The range the record keeps for a field of a 1D or 2D font.
+ui::NumberRange Field(bool twoD, const std::string& name) {
+    return NumberFieldRange((twoD ? "barcode2D[0]." : "barcode1D[0].") + name).value();
+}
+
+// A whole number in the range; records a usage error otherwise.
+std::optional<long> InRange(Arguments& args, const std::string& option, const std::string& text,
+                            ui::NumberRange range) {
+    return args.Number(option, text, range.lowest, range.highest);
 }
 
 // Data the check refuses: the pages' own message, exit status 1.
 int DataError() {
     std::fprintf(stderr, "%s\n", text::EnglishText(kBarcode1DDataError.text).c_str());
     return 1;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 // Pairs of hexadecimal digits, back to back or with spaces between the pairs.
@@ -52,10 +55,10 @@ std::optional<std::vector<uint8_t>> ParseHexPairs(std::string_view text) {
             continue;
         }
         if (i + 1 >= text.size()) return std::nullopt;
-        const int high = HexDigit(text[i]);
-        const int low = HexDigit(text[i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes.push_back(static_cast<uint8_t>(high * 16 + low));
+        const auto high = HexDigitOf(static_cast<unsigned char>(text[i]));
+        const auto low = HexDigitOf(static_cast<unsigned char>(text[i + 1]));
+        if (!high || !low) return std::nullopt;
+        bytes.push_back(static_cast<uint8_t>(*high * 16 + *low));
         i += 2;
     }
     return bytes;
@@ -86,7 +89,8 @@ int Check(Arguments& args) {
     const auto hex = args.Option("--data-hex");
     const auto words = args.Positional();
     if (!typeText) args.Fail("barcode check takes --type N");
-    const long type = typeText ? args.Number("--type", *typeText, 0, twoD ? 5 : 12).value_or(0) : 0;
+    const long type =
+        typeText ? InRange(args, "--type", *typeText, Field(twoD, "bType")).value_or(0) : 0;
     const std::vector<uint8_t> data = ReadData(args, hex, words);
     if (args.failed()) return UsageError(args.error());
 
@@ -110,17 +114,6 @@ Result<PrivateDevMode> LoadRecord(const std::optional<std::string>& file) {
     return record;
 }
 
-// The output replaces a regular file at most, and never the record that was read.
-std::optional<std::string> RefusedOutput(const std::string& out,
-                                         const std::optional<std::string>& record) {
-    std::error_code ec;
-    const fs::file_status status = fs::symlink_status(out, ec);
-    if (!fs::exists(status)) return std::nullopt;
-    if (!fs::is_regular_file(status)) return out + " is not a regular file";
-    if (record && fs::equivalent(out, *record, ec)) return out + " is the settings record";
-    return std::nullopt;
-}
-
 // zr640 barcode testprint [--2d] --font K [--record FILE] (DATA | --data-hex HEX) -o OUT
 int TestPrint(Arguments& args) {
     const bool twoD = args.Flag("--2d");
@@ -130,18 +123,24 @@ int TestPrint(Arguments& args) {
     const auto out = args.Option("--output", "-o");
     const auto words = args.Positional();
     if (!fontText || !out) args.Fail("barcode testprint takes --font K and -o OUT");
-    const long font = fontText ? args.Number("--font", *fontText, 1, twoD ? 2 : 8).value_or(1) : 1;
+    const ui::NumberRange fonts{1, twoD ? kFonts2D : kFonts1D};
+    const long font = fontText ? InRange(args, "--font", *fontText, fonts).value_or(1) : 1;
     const std::vector<uint8_t> data = ReadData(args, hex, words);
     if (args.failed()) return UsageError(args.error());
 
     const auto record = LoadRecord(recordFile);
     if (!record) return Fail(record.error());
-    if (const auto refusal = RefusedOutput(*out, recordFile)) return Fail(*refusal);
+    // The output replaces a regular file at most, and never the record that was read.
+    std::vector<fs::path> inputs;
+    if (recordFile) inputs.emplace_back(*recordFile);
+    if (const auto checked = CheckDestination(*out, inputs); !checked) {
+        return Fail(checked.error());
+    }
     const auto index = static_cast<size_t>(font - 1);
     const auto job = twoD ? Barcode2DTestPrint(record->barcode2D[index], data)
                           : Barcode1DTestPrint(record->barcode1D[index], data);
     if (!job) return DataError();
-    const auto written = WriteFileAtomically(*out, job->Bytes());
+    const auto written = WriteFileAtomically(*out, job->Bytes(), inputs);
     return written ? 0 : Fail(written.error());
 }
 
@@ -153,9 +152,13 @@ int Height(Arguments& args) {
     if (!args.Positional().empty() || !dotsText || !hriText || !fontText) {
         args.Fail("barcode height takes --dots H --hri P --hri-font F");
     }
-    const auto dots = dotsText ? args.Number("--dots", *dotsText, 1, 255) : std::nullopt;
-    const auto hri = hriText ? args.Number("--hri", *hriText, 0, 3) : std::nullopt;
-    const auto font = fontText ? args.Number("--hri-font", *fontText, 0, 1) : std::nullopt;
+    const auto dots = dotsText
+                          ? InRange(args, "--dots", *dotsText, RangeOf(Field1D::kElementHeight))
+                          : std::nullopt;
+    const auto hri =
+        hriText ? InRange(args, "--hri", *hriText, Field(false, "bHriPosition")) : std::nullopt;
+    const auto font =
+        fontText ? InRange(args, "--hri-font", *fontText, Field(false, "bHriFont")) : std::nullopt;
     if (args.failed()) return UsageError(args.error());
 
     const uint32_t stored = SymbolHeight(static_cast<uint32_t>(*dots), static_cast<uint8_t>(*hri),

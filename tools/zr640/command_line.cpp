@@ -55,10 +55,18 @@ std::optional<long> Arguments::Number(const std::string& name, const std::string
     return value;
 }
 
-int Fail(const std::string& message) {
+namespace {
+
+int Report(const std::string& message, int status) {
     std::fprintf(stderr, "zr640: %s\n", message.c_str());
-    return 1;
+    return status;
 }
+
+}  // namespace
+
+int Fail(const std::string& message) { return Report(message, 1); }
+
+int UsageError(const std::string& message) { return Report(message, 2); }
 
 namespace {
 

@@ -36,6 +36,8 @@ private:
 };
 
 int Fail(const std::string& message);  // prints "zr640: message" to standard error, returns 1
+// A command line the command cannot take: prints "zr640: message" to standard error, returns 2.
+int UsageError(const std::string& message);
 
 // The output word that means standard output.
 inline constexpr char kStandardOutput[] = "-";

@@ -1,6 +1,7 @@
 // zr640 control-font: the control font's character translation table file, shown and
 // edited one row at a time as the table dialog edits it. Every change rewrites the whole
 // file atomically; a table left without commands leaves no file.
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -8,16 +9,12 @@
 
 #include "core/common/text.h"
 #include "core/controlfont/control_font_table.h"
+#include "core/operation/hex_command.h"
 #include "tools/zr640/command_line.h"
 #include "tools/zr640/commands.h"
 
 namespace zr640::cli {
 namespace {
-
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "zr640: %s\n", message.c_str());
-    return 2;
-}
 
 // A code as the "Hex" column shows it ("7F"), in either case, with or without "0x".
 std::optional<size_t> RowNamed(const std::string& text) {
@@ -28,16 +25,9 @@ std::optional<size_t> RowNamed(const std::string& text) {
     if (digits.empty() || digits.size() > 2) return std::nullopt;
     unsigned code = 0;
     for (const char c : digits) {
-        unsigned digit = 0;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<unsigned>(c - '0');
-        else if (c >= 'A' && c <= 'F')
-            digit = static_cast<unsigned>(c - 'A' + 10);
-        else if (c >= 'a' && c <= 'f')
-            digit = static_cast<unsigned>(c - 'a' + 10);
-        else
-            return std::nullopt;
-        code = code * 16 + digit;
+        const auto digit = HexDigitOf(static_cast<unsigned char>(c));
+        if (!digit) return std::nullopt;
+        code = code * 16 + *digit;
     }
     return ControlFontTable::RowOf(static_cast<uint8_t>(code));
 }
@@ -66,7 +56,9 @@ int Show(const std::vector<std::string>& files) {
 // Command text as the translator's edit lets it be typed: hexadecimal digits, spaces, and
 // "-" and "." (which count as 0).
 bool IsCommandText(const std::string& text) {
-    return text.find_first_not_of("0123456789abcdefABCDEF -.") == std::string::npos;
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        return c == '-' || c == '.' || IsHexCommandCharacter(static_cast<unsigned char>(c));
+    });
 }
 
 int Edit(const std::vector<std::string>& words, bool set) {

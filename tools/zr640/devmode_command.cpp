@@ -27,7 +27,7 @@ int Default(Arguments& args) {
     const auto out = args.Option("--output", "-o");
     const std::u16string root = Utf8ToUtf16(args.Option("--system-drive").value_or("C:\\"));
     if (!args.Positional().empty()) args.Fail("devmode default takes no file names");
-    if (args.failed()) return Fail(args.error());
+    if (args.failed()) return UsageError(args.error());
 
     PrivateDevMode record;
     FillDefaultDevMode(record, root);
@@ -46,7 +46,7 @@ int Convert(Arguments& args) {
     const std::u16string root = Utf8ToUtf16(args.Option("--system-drive").value_or("C:\\"));
     const auto files = args.Positional();
     if (files.size() != 1 || !out) args.Fail("devmode convert takes IN -o OUT");
-    if (args.failed()) return Fail(args.error());
+    if (args.failed()) return UsageError(args.error());
 
     const auto input = ReadWholeFile(files[0], kLargestRecordFile);
     if (!input) return Fail(input.error());
@@ -63,7 +63,7 @@ int Convert(Arguments& args) {
 int Show(Arguments& args) {
     const auto files = args.Positional();
     if (files.size() != 1) args.Fail("devmode show takes one file");
-    if (args.failed()) return Fail(args.error());
+    if (args.failed()) return UsageError(args.error());
 
     const auto input = ReadWholeFile(files[0], kLargestRecordFile);
     if (!input) return Fail(input.error());

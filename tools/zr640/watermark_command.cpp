@@ -15,15 +15,9 @@
 namespace zr640::cli {
 namespace {
 
-// Exit statuses: the conversion's results, and 2 for words that are not a command.
+// Exit statuses of the conversion's results; words that are not a command give UsageError's.
 constexpr int kNotDoneStatus = 1;
-constexpr int kUsageStatus = 2;
 constexpr int kCannotCreateStatus = 3;
-
-int Refuse(const std::string& message) {
-    std::fprintf(stderr, "zr640: %s\n", message.c_str());
-    return kUsageStatus;
-}
 
 // The page's own message for a result, from the catalogue, then why.
 int Report(text::Key key, const std::string& detail, int status) {
@@ -37,7 +31,7 @@ int Convert(Arguments& args) {
     const auto out = args.Option("--output", "-o");
     const auto files = args.Positional();
     if (files.size() != 1 || !out) args.Fail("watermark convert takes IN.bmp -o OUT.bmp");
-    if (args.failed()) return Refuse(args.error());
+    if (args.failed()) return UsageError(args.error());
 
     const WatermarkConversion conversion = ConvertWatermarkBitmap(files[0], *out);
     switch (conversion.result) {
@@ -91,7 +85,7 @@ int Layout(Arguments& args) {
     const auto position = ReadNumber(args, "--position", 0, kWatermarkPositions - 1);
     const auto size = ReadNumber(args, "--size", 0, kWatermarkMaxSize);
     if (!args.Positional().empty()) args.Fail("watermark layout takes only its four options");
-    if (args.failed()) return Refuse(args.error());
+    if (args.failed()) return UsageError(args.error());
 
     const auto draws =
         WatermarkPreviewLayout(frame->width, frame->height, picture->width, picture->height,

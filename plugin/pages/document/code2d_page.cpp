@@ -138,8 +138,8 @@ void Code2DPage::ChooseIndependence(bool independent) {
 NumberField Code2DPage::Number(const FieldBinding& binding) const {
     NumberField number = binding.Number();
     if (&binding == &kSegments) {
-        const zr640::FieldRange range = zr640::SegmentRange(composite_);
-        number.range = {range.low, range.high};
+        const zr640::ui::NumberRange range = zr640::SegmentRange(composite_);
+        number.range = {range.lowest, range.highest};
     }
     return number;
 }

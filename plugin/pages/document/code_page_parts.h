@@ -27,8 +27,8 @@ struct CodeField {
     Field field;
 
     NumberField Number() const {
-        const zr640::FieldRange range = zr640::RangeOf(field);
-        return {edit, spin, {range.low, range.high}, maxCharacters};
+        const zr640::ui::NumberRange range = zr640::RangeOf(field);
+        return {edit, spin, {range.lowest, range.highest}, maxCharacters};
     }
 };
 
