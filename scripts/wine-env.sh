@@ -60,17 +60,18 @@ zr640_stop() {
   [ -n "$zr640_xvfb_pid" ] && kill "$zr640_xvfb_pid" 2>/dev/null || true
 }
 
-# The driver package: the plug-in, the viewer and the language files, copied into the
-# prefix's driver folder; the viewer also into C:\RZKDriverlog\ and the language files into
-# the user's RZK folder, where it reads them; and the test printer whose port is a file.
+# The driver package (scripts/package: both architectures, or only this one when the other is
+# not built) installed as a driver maker ships it: its files in the prefix's driver folder, the
+# viewer also in C:\RZKDriverlog\ and its language files in the user's RZK folder, where it
+# reads them; and the test printer whose port is a file.
 zr640_install_driver() {
-  local bin="$zr640_bin" package="$zr640_bin/../package"
-  rm -rf "$package" && mkdir -p "$package"
-  cp "$bin/ZR640UI.dll" "$package/"
-  [ -f "$bin/RZKDriverlogViewer.exe" ] && cp "$bin/RZKDriverlogViewer.exe" "$package/"
-  for f in "$root"/plugin/resources/lang/* "$root"/viewer/lang/*; do
-    [ -f "$f" ] && cp "$f" "$package/"
-  done
-  wine "$bin/zr640install.exe" --package "$(winepath -w "$package")" \
+  local arch=amd64 package="$root/build/package/ZR640"
+  [[ "$zr640_bin" == */win32/bin ]] && arch=x86
+  if [ -f "$root/build/win64/bin/ZR640UI.dll" ] && [ -f "$root/build/win32/bin/ZR640UI.dll" ]; then
+    "$root/scripts/package" >/dev/null || return 1
+  else
+    "$root/scripts/package" --only "$arch" >/dev/null || return 1
+  fi
+  wine "$zr640_bin/zr640install.exe" --package "$(winepath -w "$package")" \
        --printer "T-ZR640 Test" --port 'C:\capture\zr640.prn' >/dev/null
 }

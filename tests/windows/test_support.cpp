@@ -19,7 +19,7 @@ std::wstring FilterText(const wchar_t* filter) {
     return joined;
 }
 
-std::wstring PluginPath() { return oemhost::ProgramFolder() + L"ZR640UI.dll"; }
+std::wstring PluginPath() { return oemhost::InstalledPluginPath(); }
 
 void ForgetLanguageChoice() { RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\TALVORN\\LANGUAGE"); }
 

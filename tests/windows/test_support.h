@@ -9,7 +9,7 @@
 
 namespace wintest {
 
-// ZR640UI.dll beside the test program.
+// ZR640UI.dll as installed from the driver package (scripts/wine-env.sh: zr640_install_driver).
 std::wstring PluginPath();
 
 // The strings of an open-file dialog's double-zero filter, joined by '|'.

@@ -3,11 +3,13 @@
 //
 //   zr640install --package DIR --printer NAME --port C:\capture\zr640.prn
 //
-// Every file of DIR is copied into the driver folder's version-3 subfolder (where the plug-in
-// finds its language files). The log viewer goes where the Main page starts it (the system
-// drive's root + "RZKDriverlog\"), and the language files it reads into the user's
-// application-data folder + "\RZK\": its own ENG.ini, CHN.ini and CHF.ini, and the plug-in's
-// string files, whose "DRIVERLOG" sections it reads once the plug-in has chosen a language.
+// DIR is the driver package folder (scripts/package): the files at its top (INF, INI, GPD)
+// and those of this program's architecture folder (amd64\ or x86\) are copied into the driver
+// folder's version-3 subfolder, where the plug-in finds its language files. The log viewer goes
+// where the Main page starts it (the system drive's root + "RZKDriverlog\"), and the language
+// files it reads into the user's application-data folder + "\RZK\": its own ENG.ini, CHN.ini
+// and CHF.ini, and the plug-in's string files, whose "DRIVERLOG" sections it reads once the
+// plug-in has chosen a language.
 // The printer uses the platform's PostScript driver with a small PPD; only its RAW path is
 // used.
 #include <cstdio>
@@ -19,6 +21,13 @@
 #include <winspool.h>
 
 namespace {
+
+// The package's folder of this program's architecture.
+#ifdef _WIN64
+constexpr wchar_t kArchitectureFolder[] = L"\\amd64";
+#else
+constexpr wchar_t kArchitectureFolder[] = L"\\x86";
+#endif
 
 constexpr char kPpd[] =
     "*PPD-Adobe: \"4.3\"\r\n"
@@ -63,28 +72,11 @@ std::wstring DriverFolder() {
     return folder;
 }
 
-bool CopyPackage(const std::wstring& package, const std::wstring& target) {
-    CreateDirectoryW(target.c_str(), nullptr);
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((package + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::wstring from = package + L"\\" + found.cFileName;
-        const std::wstring to = target + L"\\" + found.cFileName;
-        if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) ok = false;
-        std::wprintf(L"installed %ls\n", to.c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return ok;
-}
-
 // Copies the files of `from` that match `pattern` into `to`; false when one could not be copied.
 bool CopyMatching(const std::wstring& from, const wchar_t* pattern, const std::wstring& to) {
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW((from + L"\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return true;
+    if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     bool ok = true;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -96,12 +88,24 @@ bool CopyMatching(const std::wstring& from, const wchar_t* pattern, const std::w
     return ok;
 }
 
-bool InstallViewer(const std::wstring& package) {
+// The package's files for this architecture, flat in the driver folder as the INF copies them.
+bool CopyPackage(const std::wstring& package, const std::wstring& target) {
+    CreateDirectoryW(target.c_str(), nullptr);
+    const std::wstring binaries = package + kArchitectureFolder;
+    if (GetFileAttributesW((package + L"\\zr640.inf").c_str()) == INVALID_FILE_ATTRIBUTES ||
+        GetFileAttributesW((binaries + L"\\ZR640UI.dll").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    const bool top = CopyMatching(package, L"*", target);
+    return CopyMatching(binaries, L"*", target) && top;
+}
+
+bool InstallViewer(const std::wstring& binaries) {
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring viewerFolder = std::wstring(system, 3) + L"RZKDriverlog";
     CreateDirectoryW(viewerFolder.c_str(), nullptr);
-    bool ok = CopyMatching(package, L"RZKDriverlogViewer.exe", viewerFolder);
+    bool ok = CopyMatching(binaries, L"RZKDriverlogViewer.exe", viewerFolder);
 
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) {
@@ -109,8 +113,8 @@ bool InstallViewer(const std::wstring& package) {
     }
     const std::wstring languageFolder = std::wstring(appData) + L"\\RZK";
     CreateDirectoryW(languageFolder.c_str(), nullptr);
-    ok = CopyMatching(package, L"*.ini", languageFolder) && ok;
-    return CopyMatching(package, L"*.res", languageFolder) && ok;
+    ok = CopyMatching(binaries, L"*.ini", languageFolder) && ok;
+    return CopyMatching(binaries, L"*.res", languageFolder) && ok;
 }
 
 bool WritePpd(const std::wstring& path) {
@@ -138,12 +142,15 @@ int wmain(int argc, wchar_t** argv) {
         else
             return Fail(L"unknown option " + option);
     }
+    if (package.empty())
+        return Fail(L"usage: zr640install --package DIR [--printer NAME] [--port FILE]");
     const std::wstring driverFolder = DriverFolder();
     if (driverFolder.empty()) return Fail(L"no printer driver folder");
-    if (!package.empty() && !CopyPackage(package, driverFolder + L"\\3")) {
+    if (!CopyPackage(package, driverFolder + L"\\3")) {
         return Fail(L"cannot copy the driver package from " + package);
     }
-    if (!package.empty() && !InstallViewer(package)) return Fail(L"cannot install the log viewer");
+    if (!InstallViewer(package + kArchitectureFolder))
+        return Fail(L"cannot install the log viewer");
 
     const std::wstring ppd = driverFolder + L"\\ZR640.PPD";
     if (!WritePpd(ppd)) return Fail(L"cannot write " + ppd);

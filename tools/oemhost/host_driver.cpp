@@ -1,5 +1,7 @@
 #include "tools/oemhost/host_driver.h"
 
+#include <winspool.h>
+
 namespace oemhost {
 
 HRESULT RecordingDriverUi::QueryInterface(REFIID iid, void** object) {
@@ -114,6 +116,16 @@ std::wstring ProgramFolder() {
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path);
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::wstring InstalledPluginPath() {
+    wchar_t folder[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
+                                    sizeof folder, &needed)) {
+        return {};
+    }
+    return std::wstring(folder) + L"\\3\\ZR640UI.dll";
 }
 
 }  // namespace oemhost

@@ -88,4 +88,8 @@ private:
 // The folder of the running program, with a trailing backslash.
 std::wstring ProgramFolder();
 
+// ZR640UI.dll as the driver package installed it: in the spooler's driver folder for this
+// process's environment, version-3 subfolder.
+std::wstring InstalledPluginPath();
+
 }  // namespace oemhost

@@ -1,5 +1,6 @@
 // oemhost: stands in for the printer driver's configuration module. It loads ZR640UI.dll by
-// path, creates the plug-in through its COM entry and calls it as the module would.
+// path (by default the one installed from the driver package in the driver folder), creates
+// the plug-in through its COM entry and calls it as the module would.
 //
 //   oemhost [--dll PATH] devmode OUT.bin   GetInfo, then size, default, convert and merge the
 //                                          private record and write the result to OUT.bin
@@ -288,7 +289,7 @@ int RunSheet(IPrintOemUI* plugin, bool document, std::vector<std::wstring> args)
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> args(argv + 1, argv + argc);
-    std::wstring dll = oemhost::ProgramFolder() + L"ZR640UI.dll";
+    std::wstring dll = oemhost::InstalledPluginPath();
     if (args.size() >= 2 && args[0] == L"--dll") {
         dll = args[1];
         args.erase(args.begin(), args.begin() + 2);
