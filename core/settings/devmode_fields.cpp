@@ -146,12 +146,13 @@ std::vector<DevModeField> BuildTable() {
     t.Number("bWatermarkType", ZR640_AT(bWatermarkType), 1, 0, 2);
     t.Text("wszWatermarkText", ZR640_AT(wszWatermarkText), 16, 16);
     t.Text("wszWatermarkFont", ZR640_AT(wszWatermarkFont), 50, 49);
-    t.Number("bWatermarkFontSize", ZR640_AT(bWatermarkFontSize), 1, 8, 72);
+    t.Number("bWatermarkFontSize", ZR640_AT(bWatermarkFontSize), 1, kWatermarkMinFontSize,
+             kWatermarkMaxFontSize);
     t.Number("bWatermarkFontStyle", ZR640_AT(bWatermarkFontStyle), 1, 0, 3);
-    t.Number("dwWatermarkAngle", ZR640_AT(dwWatermarkAngle), 4, 0, 360);
+    t.Number("dwWatermarkAngle", ZR640_AT(dwWatermarkAngle), 4, 0, kWatermarkMaxAngle);
     t.Number("bWatermarkPosition", ZR640_AT(bWatermarkPosition), 1, 0, kWatermarkPositions - 1);
     t.Number("bWatermarkSize", ZR640_AT(bWatermarkSize), 1, 0, kWatermarkMaxSize);
-    t.Number("bWatermarkBrightness", ZR640_AT(bWatermarkBrightness), 1, 0, 255);
+    t.Number("bWatermarkBrightness", ZR640_AT(bWatermarkBrightness), 1, 0, kWatermarkMaxBrightness);
     t.Number("bZoomScale", ZR640_AT(bZoomScale), 1, 10, 100);
     t.Number("bRotate180", ZR640_AT(bRotate180), 1, 0, 1);
     t.Text("wszPaperName", ZR640_AT(wszPaperName), 32, 31);

@@ -17,7 +17,12 @@ namespace zr640 {
 // Tiled.
 constexpr int kWatermarkPositions = 10;
 constexpr int kWatermarkTiled = 9;
-constexpr int kWatermarkMaxSize = 100;      // percent of the frame's width
+constexpr int kWatermarkMaxSize = 100;  // percent of the frame's width
+// The ranges of the other water-mark settings the page edits (the record's fields keep them).
+constexpr int kWatermarkMinFontSize = 8;   // points
+constexpr int kWatermarkMaxFontSize = 72;  // points
+constexpr int kWatermarkMaxAngle = 360;    // degrees
+constexpr int kWatermarkMaxBrightness = 255;
 constexpr int kWatermarkMinTiledSize = 20;  // a tiled water mark is at least this size
 
 // The sizes taken; anything larger draws nothing. The frame is a window on the screen; the

@@ -109,7 +109,8 @@ void WatermarkPage::ShowRecord(const zr640::PrivateDevMode& record) const {
     kStyles.Select(window(), record.bWatermarkFontStyle);
     kFontSize.SetUp(window());
     kFontSize.Show(window(), record.bWatermarkFontSize);
-    kAngle.SetUp(window(), static_cast<int>(std::min<uint32_t>(record.dwWatermarkAngle, 360)));
+    kAngle.SetUp(window(), static_cast<int>(std::min<uint32_t>(record.dwWatermarkAngle,
+                                                               zr640::kWatermarkMaxAngle)));
     kSize.SetUp(window(), record.bWatermarkSize);
     kBrightness.SetUp(window(), record.bWatermarkBrightness);
     kPositions.Select(window(), record.bWatermarkPosition);
@@ -333,7 +334,8 @@ TextStyle WatermarkPage::StyleOf(const zr640::PrivateDevMode& record) const {
     if (style.face.empty()) style.face = SelectedEntry(Item(IDC_WATERMARK_COMBO_FONTTYPE));
     style.style = record.bWatermarkFontStyle;
     style.pointSize = record.bWatermarkFontSize;  // while typing it may lie below the range
-    style.angle = static_cast<int>(std::min<uint32_t>(record.dwWatermarkAngle, 360));
+    style.angle =
+        static_cast<int>(std::min<uint32_t>(record.dwWatermarkAngle, zr640::kWatermarkMaxAngle));
     return style;
 }
 

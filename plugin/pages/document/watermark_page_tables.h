@@ -78,14 +78,19 @@ inline constexpr int kTextControls[] = {IDC_WATERMARK_COMBO_TEXT,      IDC_WATER
 inline constexpr int kCommonControls[] = {IDC_WATERMARK_COMBO_POSITION, IDC_WATERMARK_SLIDER_SIZE,
                                           IDC_WATERMARK_SLIDER_BRIGHTNESS};
 
-inline constexpr NumberField kFontSize{
-    IDC_WATERMARK_EDIT_FONTSIZE, IDC_WATERMARK_SPIN_FONTSIZE, {8, 72}, 2};
+inline constexpr NumberField kFontSize{IDC_WATERMARK_EDIT_FONTSIZE,
+                                       IDC_WATERMARK_SPIN_FONTSIZE,
+                                       {zr640::kWatermarkMinFontSize, zr640::kWatermarkMaxFontSize},
+                                       2};
 inline constexpr Slider kAngle{
-    IDC_WATERMARK_SLIDER_ANGLE, IDC_WATERMARK_VALUE_ANGLE, {0, 360}, 15, 1};
+    IDC_WATERMARK_SLIDER_ANGLE, IDC_WATERMARK_VALUE_ANGLE, {0, zr640::kWatermarkMaxAngle}, 15, 1};
 inline constexpr Slider kSize{
     IDC_WATERMARK_SLIDER_SIZE, IDC_WATERMARK_VALUE_SIZE, {0, zr640::kWatermarkMaxSize}, 10, 1};
-inline constexpr Slider kBrightness{
-    IDC_WATERMARK_SLIDER_BRIGHTNESS, IDC_WATERMARK_VALUE_BRIGHTNESS, {0, 255}, 16, 1};
+inline constexpr Slider kBrightness{IDC_WATERMARK_SLIDER_BRIGHTNESS,
+                                    IDC_WATERMARK_VALUE_BRIGHTNESS,
+                                    {0, zr640::kWatermarkMaxBrightness},
+                                    16,
+                                    1};
 
 // The texts offered in the text box; they are not translated.
 inline constexpr const wchar_t* kOfferedTexts[] = {L"CONFIDENTIAL", L"DO NOT COPY", L"TOP SECRET",
