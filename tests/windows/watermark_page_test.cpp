@@ -76,6 +76,10 @@ std::vector<COLORREF> PreviewPixels(HWND page) {
 
 // Every pixel of the preview frame as the screen shows it now: nothing is repainted to take it.
 std::vector<uint32_t> PreviewShot(HWND page) {
+    // The preview is read from the screen: the pointer goes out of the way first, so no help
+    // tip of the control under it covers the frame.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    oemhost::Pump(30);
     const HWND frame = GetDlgItem(page, IDC_WATERMARK_FRAME_PREVIEW);
     RECT area = {};
     GetClientRect(frame, &area);
