@@ -39,6 +39,9 @@ zr640_start_wine() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-env: creating the Wine prefix $WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1
+    # The server wineboot started goes when its last program does; only then can the
+    # persistent one below start (else every program would start Wine's services anew).
+    wineserver -w 2>/dev/null || true
   fi
   wineserver -p 2>/dev/null || true  # a server already running for the prefix is fine
   # Without a window manager on the display, managed windows make every closing window wait
