@@ -536,12 +536,7 @@ TEST_F(OperationPage, TypedFeedAboveTheRangeMovesTheSpinToItsEndAndStoresIt) {
 // The feed and volume typed key by key and left: every length of value the range allows is
 // kept as typed, above the range is lowered while typing, and OK stores what the boxes show.
 TEST_F(OperationPage, FeedAndVolumeTypedKeyByKeyAreKeptAsTyped) {
-    struct Case {
-        int edit, spin;
-        const wchar_t* typed;
-        const wchar_t* kept;
-    };
-    const Case cases[] = {
+    const TypedNumber cases[] = {
         {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"0", L"0"},
         {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"7", L"7"},
         {IDC_EVENT_EDIT_FEED, IDC_EVENT_SPIN_FEED, L"25", L"25"},
@@ -560,13 +555,7 @@ TEST_F(OperationPage, FeedAndVolumeTypedKeyByKeyAreKeptAsTyped) {
         EXPECT_TRUE(WithEventDialog(page, IDC_OPERATION_BUTTON_STARTPAGE, [&](HWND dialog) {
             PickWithKeyboard(dialog, IDC_EVENT_COMBO_BUZZER, 1);  // the volume box opens
             ASSERT_TRUE(Enabled(dialog, IDC_EVENT_EDIT_VOLUME));
-            for (const Case& c : cases) {
-                SCOPED_TRACE(testing::Message()
-                             << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)));
-                TypeAndLeave(dialog, c.edit, c.typed);
-                EXPECT_EQ(ControlText(dialog, c.edit), c.kept);
-                EXPECT_EQ(SpinPosition(dialog, c.spin), _wtoi(c.kept));
-            }
+            for (const TypedNumber& c : cases) ExpectKeptAfterTyping(dialog, c);
             // A cleared box typed again holds just the new digits.
             Focus(dialog, IDC_EVENT_EDIT_FEED);
             PressKey(VK_BACK);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -203,6 +205,16 @@ void ClickCentre(HWND dialog, int control) {
     const HWND item = GetDlgItem(dialog, control);
     ASSERT_NE(item, nullptr) << "no control " << control;
     ClickScreen(ScreenCentre(item));
+}
+
+void ExpectKeptAfterTyping(HWND dialog, const TypedNumber& number) {
+    const std::wstring typed(number.typed);
+    SCOPED_TRACE(testing::Message() << "typed " << std::string(typed.begin(), typed.end()));
+    TypeAndLeave(dialog, number.edit, typed);
+    wchar_t shown[32] = {};
+    GetDlgItemTextW(dialog, number.edit, shown, static_cast<int>(std::size(shown)));
+    EXPECT_EQ(std::wstring(shown), number.kept);
+    EXPECT_EQ(SendDlgItemMessageW(dialog, number.spin, UDM_GETPOS32, 0, 0), _wtoi(number.kept));
 }
 
 HWND WindowAtCentre(HWND dialog, int control) {

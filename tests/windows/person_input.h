@@ -37,6 +37,16 @@ void PickWithKeyboard(HWND dialog, int combo, int index);
 // Opens the combo's drop-down list with a click and clicks the entry in the dropped list.
 void PickWithMouse(HWND dialog, int combo, int index);
 
+// A value typed into a number box with an up-down, and what the box keeps after it is left.
+struct TypedNumber {
+    int edit, spin;
+    const wchar_t* typed;
+    const wchar_t* kept;
+};
+// Types the value key by key, leaves the box, and checks that the box and its up-down show the
+// kept value.
+void ExpectKeptAfterTyping(HWND dialog, const TypedNumber& number);
+
 // The window under the centre of the control, as a click there would find it.
 HWND WindowAtCentre(HWND dialog, int control);
 

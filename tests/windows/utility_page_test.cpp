@@ -406,20 +406,11 @@ TEST_F(UtilityPage, AFailedFormEnumerationIsReportedNotTakenForNoForms) {
     });
 }
 
-int SpinAt(HWND page, int spin) {
-    return static_cast<int>(SendDlgItemMessageW(page, spin, UDM_GETPOS32, 0, 0));
-}
-
 // The size boxes typed key by key and left: a size in the range stays as typed, whatever its
 // length; one above the range is lowered while it is typed, one below it is raised when the
 // box is left; the up-down shows what the box keeps, and Save stores exactly that.
 TEST_F(UtilityPage, SizesTypedKeyByKeyAreKeptAsTypedOrClampedIntoTheRange) {
-    struct Case {
-        int edit, spin;
-        const wchar_t* typed;
-        const wchar_t* kept;
-    };
-    const Case cases[] = {
+    const TypedNumber cases[] = {
         {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"410", L"410"},
         {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"457", L"457"},
         {IDC_UTILITY_EDIT_WIDTH, IDC_UTILITY_SPIN_WIDTH, L"580", L"580"},
@@ -442,13 +433,7 @@ TEST_F(UtilityPage, SizesTypedKeyByKeyAreKeptAsTypedOrClampedIntoTheRange) {
         Choose(page, 1);
         EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_WIDTH), L"800");
         EXPECT_EQ(ControlText(page, IDC_UTILITY_EDIT_HEIGHT), L"4000");
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message()
-                         << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)));
-            TypeAndLeave(page, c.edit, c.typed);
-            EXPECT_EQ(ControlText(page, c.edit), c.kept);
-            EXPECT_EQ(SpinAt(page, c.spin), _wtoi(c.kept));
-        }
+        for (const TypedNumber& c : cases) ExpectKeptAfterTyping(page, c);
         // Above the range is lowered at once, before the box is left.
         Focus(page, IDC_UTILITY_EDIT_WIDTH);
         TypeKeys(L"59");
