@@ -257,11 +257,9 @@ std::vector<int> InRangeValuesOfEveryLength(const NumberFieldCase& field) {
 template <typename ReadStored>
 void ExpectEveryLengthStoredAsTyped(HWND page, const NumberFieldCase& field, ReadStored stored) {
     for (const int value : InRangeValuesOfEveryLength(field)) {
-        SCOPED_TRACE(testing::Message() << "field " << field.edit << " typed " << value);
-        Type(page, field.edit, std::to_wstring(value));
-        EXPECT_EQ(stored(), value);
-        EXPECT_EQ(ControlText(page, field.edit), std::to_wstring(value));
-        EXPECT_EQ(SpinPosition(page, field.spin), value);
+        const std::wstring text = std::to_wstring(value);
+        ExpectKeptAfterTyping(page, {field.edit, field.spin, text.c_str(), text.c_str()});
+        EXPECT_EQ(stored(), value) << "field " << field.edit << " typed " << value;
     }
 }
 
