@@ -100,8 +100,8 @@ LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
         GetClassNameW(window, name, 16);
         if (std::wcscmp(name, L"#32770") == 0 && GetParent(window) == nullptr) {
             measuring->sheet = window;
-            measuring->sheetProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-                window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc)));
+            measuring->sheetProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc)));
             PostMessageW(window, measuring->message, 0, 0);
         }
     }
@@ -211,16 +211,18 @@ bool Report(const wchar_t* name, const std::vector<const wchar_t*>& pages, const
     constexpr double kWholeRatio = 3.0, kFirstVisitMs = 40.0, kRepaintMs = 5.0;
     const double ratio = bare.whole > 0 ? sheet.whole / bare.whole : 0;
     bool met = ratio <= kWholeRatio;
-    std::wprintf(L"%ls sheet, every page visited: %.1f ms, bare sheet %.1f ms, ratio %.2f (goal %.0f)\n",
-                 name, sheet.whole, bare.whole, ratio, kWholeRatio);
+    std::wprintf(
+        L"%ls sheet, every page visited: %.1f ms, bare sheet %.1f ms, ratio %.2f (goal %.0f)\n",
+        name, sheet.whole, bare.whole, ratio, kWholeRatio);
     for (size_t i = 0; i < sheet.firstVisit.size(); ++i) {
         const double b1 = i < bare.firstVisit.size() ? bare.firstVisit[i] : 0;
         const double b2 = i < bare.repaint.size() ? bare.repaint[i] : 0;
         const wchar_t* page = i < pages.size() ? pages[i] : L"?";
-        std::wprintf(L"  %-10ls first visit %6.2f ms (bare %5.2f, ratio %5.1f)   repaint %5.2f ms "
-                     L"(bare %4.2f, ratio %5.1f)\n",
-                     page, sheet.firstVisit[i], b1, b1 > 0 ? sheet.firstVisit[i] / b1 : 0,
-                     sheet.repaint[i], b2, b2 > 0 ? sheet.repaint[i] / b2 : 0);
+        std::wprintf(
+            L"  %-10ls first visit %6.2f ms (bare %5.2f, ratio %5.1f)   repaint %5.2f ms "
+            L"(bare %4.2f, ratio %5.1f)\n",
+            page, sheet.firstVisit[i], b1, b1 > 0 ? sheet.firstVisit[i] / b1 : 0, sheet.repaint[i],
+            b2, b2 > 0 ? sheet.repaint[i] / b2 : 0);
         met = met && sheet.firstVisit[i] <= kFirstVisitMs && sheet.repaint[i] <= kRepaintMs;
     }
     return met;
@@ -244,8 +246,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::vector<const wchar_t*> documentPages = {L"Main",    L"Water Mark", L"Operation",
                                                        L"1D Code", L"2D Code",    L"Version"};
-    const std::vector<const wchar_t*> devicePages = {L"Utility", L"Download", L"Font",
-                                                     L"Version"};
+    const std::vector<const wchar_t*> devicePages = {L"Utility", L"Download", L"Font", L"Version"};
     // One unmeasured round of each warms the caches the platform keeps (fonts, classes).
     RunBare(static_cast<int>(documentPages.size()));
     RunPlugin(loaded.plugin, printer, SheetKind::Document);
