@@ -42,7 +42,7 @@ void PaintNow(HWND window) {
 }
 
 struct Round {
-    double whole = 0;                // open, visit every page, close
+    double whole = 0;                // from opening the sheet until every page was shown once
     std::vector<double> firstVisit;  // per tab of the measured pages
     std::vector<double> repaint;
 };
@@ -51,6 +51,7 @@ struct Round {
 struct Measuring {
     int firstTab = 0;  // the measured pages are the tabs from here on
     Round round;
+    double start = 0;  // when the sheet was asked to open
     UINT message = 0;
     HWND sheet = nullptr;
     WNDPROC sheetProc = nullptr;
@@ -69,6 +70,7 @@ void Measure(HWND sheet) {
         PaintNow(sheet);
         m.round.firstVisit.push_back(Now() - start);
     }
+    m.round.whole = Now() - m.start;
     for (int tab = m.firstTab; tab < tabs; ++tab) {
         SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
         PaintNow(sheet);
@@ -116,9 +118,8 @@ Round Run(int firstTab, Open open) {
     m.message = RegisterWindowMessageW(L"ZR640.SheetBench");
     measuring = &m;
     hook = SetWindowsHookExW(WH_CBT, ActivationHook, nullptr, GetCurrentThreadId());
-    const double start = Now();
+    m.start = Now();
     open();
-    m.round.whole = Now() - start;
     UnhookWindowsHookEx(hook);
     measuring = nullptr;
     return m.round;
@@ -158,7 +159,7 @@ LONG WINAPI BareCallback(PPROPSHEETUI_INFO info, LPARAM lParam) {
     return 1;
 }
 
-using CommonPropertySheetUIWFn = LONG(WINAPI*)(HWND, PFNPROPSHEETUI, LPARAM, LPDWORD);
+using CommonPropertySheetUIWFn = LONG(WINAPI*)(HWND, PageUiCallback, LPARAM, LPDWORD);
 
 Round RunBare(int pages) {
     static const auto open = reinterpret_cast<CommonPropertySheetUIWFn>(reinterpret_cast<void*>(
