@@ -87,7 +87,10 @@ public:
         while (p_ < s_.size()) {
             const size_t used = Step();
             if (used == 0) {
-                if (unknownCount_ == 0) unknownStart_ = p_;
+                if (unknownCount_ == 0) {
+                    unknownStart_ = p_;
+                    unknownRow_ = printer_.row_;
+                }
                 ++unknownCount_;
                 ++p_;
                 continue;
@@ -128,9 +131,10 @@ private:
 
     void ReportUnknown() {
         if (unknownCount_ == 0) return;
-        printer_.AddEvent(EventKind::kUnknown, Hex(s_.subspan(unknownStart_, unknownCount_)) +
-                                                   " (" + std::to_string(unknownCount_) +
-                                                   (unknownCount_ == 1 ? " byte)" : " bytes)"));
+        printer_.AddEventAt(EventKind::kUnknown, unknownRow_,
+                            Hex(s_.subspan(unknownStart_, unknownCount_)) + " (" +
+                                std::to_string(unknownCount_) +
+                                (unknownCount_ == 1 ? " byte)" : " bytes)"));
         unknownCount_ = 0;
     }
 
@@ -364,7 +368,8 @@ private:
         return 2 + N;
     }
 
-    // 1D 6B m: m 00..06 and 0A..0D take the data up to a 00; m 41..49 a length byte first.
+    // 1D 6B m: m 00..06 and 0A..0D take the data up to a 00; m 41..49 a length byte first
+    // (and a 00 after the data, when there is one).
     size_t OnBarcode() {
         if (left() < 3) return Truncated();
         const uint8_t m = at(2);
@@ -380,6 +385,8 @@ private:
             if (left() < 4 || left() - 4 < at(3)) return Truncated();
             data = s_.subspan(p_ + 4, at(3));
             used = 4 + data.size();
+            // The 1D Code page ends this form with a 00 too; it belongs to the command.
+            if (left() > used && at(used) == 0x00) ++used;
         } else {
             return 0;
         }
@@ -416,6 +423,7 @@ private:
     size_t p_ = 0;
     size_t unknownStart_ = 0;
     size_t unknownCount_ = 0;
+    uint64_t unknownRow_ = 0;
     std::vector<uint8_t> band_;
 };
 
@@ -426,11 +434,15 @@ void Printer::Run(std::span<const uint8_t> stream) { Execution(*this, stream).Ru
 uint64_t Printer::PaperRows() const { return std::max<uint64_t>(paper_.rows(), 1); }
 
 void Printer::AddEvent(EventKind kind, std::string details) {
+    AddEventAt(kind, row_, std::move(details));
+}
+
+void Printer::AddEventAt(EventKind kind, uint64_t row, std::string details) {
     if (events_.size() >= kMostEvents) {
         ++dropped_;
         return;
     }
-    events_.push_back({kind, row_, std::move(details)});
+    events_.push_back({kind, row, std::move(details)});
 }
 
 void Printer::Feed(uint64_t rows) {

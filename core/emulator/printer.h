@@ -21,7 +21,7 @@
 //   1D 66 n, 1D 48 n, 1D 77 n, 1D 68 n, 1D 73 (8 bytes), 1D 70 (6 bytes), 1D 71 n,
 //   1D 6F (4 bytes)             barcode settings
 //   1D 6B m d... 00             barcode, m 00..06 and 0A..0D
-//   1D 6B m n d1..dn            barcode, m 41..49
+//   1D 6B m n d1..dn (00)       barcode, m 41..49 (a 00 right after the data belongs to it)
 //   1D 56 m, 1D 56 m n          cut (m 00/30 full, 01/31 partial; 41/42 the same after
 //                               feeding n rows)
 //   1B 70 m t1 t2               drawer pulse
@@ -96,6 +96,7 @@ private:
     friend class Execution;
 
     void AddEvent(EventKind kind, std::string details);
+    void AddEventAt(EventKind kind, uint64_t row, std::string details);
     void Feed(uint64_t rows);
     void EndOfPaper();
     // Draws a picture of one value per dot (dots 0/1, or gray dot levels 0 to 15 through an

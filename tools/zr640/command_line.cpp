@@ -123,6 +123,7 @@ int Usage() {
         "  zr640 control-font show FILE\n"
         "  zr640 control-font set FILE CODE \"HEX TEXT\"\n"
         "  zr640 control-font clear FILE CODE\n"
+        "  zr640 emulate STREAM... [--nv STORE] [--width DOTS] -o PAPER.png [--events FILE|-]\n"
         "'-' where listed is standard output; files are replaced whole or not at all\n",
         stderr);
     return 2;
