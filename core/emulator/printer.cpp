@@ -248,7 +248,7 @@ private:
                                   std::to_string(printer_.logos_.size()) + ")");
             return 4;
         }
-        const LogoPicture picture = PictureOf(*logo);
+        const LogoPicture& picture = printer_.pictures_[n - 1];
         const unsigned scaleX = (mode & 1) != 0 ? 2 : 1;
         const unsigned scaleY = (mode & 2) != 0 ? 2 : 1;
         printer_.AddEvent(EventKind::kLogoPrinted,
@@ -265,7 +265,7 @@ private:
         if (left() < 3) return Truncated();
         const uint8_t count = at(2);
         if (count == 0) {
-            printer_.logos_.Clear();
+            printer_.SetLogos(LogoStore{});
             printer_.AddEvent(EventKind::kLogosCleared, "1C 71 00");
             return left() >= 4 && at(3) == 0x00 ? 4 : 3;
         }
@@ -281,6 +281,7 @@ private:
     // fit, and keeps what it held otherwise.
     size_t ReadLogos(uint8_t count, bool gray) {
         std::vector<StoredLogo> logos;
+        std::vector<LogoPicture> pictures;
         std::string sizes;
         size_t q = 3;
         uint64_t total = 0;
@@ -311,8 +312,8 @@ private:
                 } else {
                     logos.emplace_back(MonoLogo{across, down, std::move(data)});
                 }
-                const LogoPicture picture = PictureOf(logos.back());
-                sizes += (i == 0 ? "" : ", ") + Size(picture.width, picture.height);
+                pictures.push_back(PictureOf(logos.back()));
+                sizes += (i == 0 ? "" : ", ") + Size(pictures.back().width, pictures.back().height);
             }
             q += size;
         }
@@ -327,6 +328,7 @@ private:
                           std::to_string(count) + (gray ? " gray" : " mono") +
                               (count == 1 ? " logo: " : " logos: ") + sizes);
         printer_.logos_.Replace(std::move(logos));
+        printer_.pictures_ = std::move(pictures);
         return q;
     }
 
@@ -431,6 +433,12 @@ Printer::Printer(uint32_t paperWidth) : paper_(paperWidth) {}
 
 void Printer::Run(std::span<const uint8_t> stream) { Execution(*this, stream).Run(); }
 
+void Printer::SetLogos(LogoStore store) {
+    logos_ = std::move(store);
+    pictures_.clear();
+    for (size_t n = 1; n <= logos_.size(); ++n) pictures_.push_back(PictureOf(*logos_.Find(n)));
+}
+
 uint64_t Printer::PaperRows() const { return std::max<uint64_t>(paper_.rows(), 1); }
 
 void Printer::AddEvent(EventKind kind, std::string details) {
@@ -459,6 +467,7 @@ void Printer::EndOfPaper() {
 
 void Printer::DrawPicture(std::span<const uint8_t> values, uint32_t width, uint32_t height,
                           bool gray, unsigned scaleX, unsigned scaleY) {
+    if (paperEnded_) return;
     const DitherMatrix8& matrix = DitherM8();
     const auto across =
         static_cast<uint32_t>(std::min<uint64_t>(uint64_t{width} * scaleX, paper_.width()));

@@ -83,8 +83,9 @@ public:
     const std::vector<Event>& events() const { return events_; }
     size_t droppedEvents() const { return dropped_; }
     const BarcodeSettings& barcodeSettings() const { return barcode_; }
-    LogoStore& logos() { return logos_; }
     const LogoStore& logos() const { return logos_; }
+    // Replaces the logo store, as a store file loaded at power-on does.
+    void SetLogos(LogoStore store);
     // The current paper position, in dot rows from the top.
     uint64_t row() const { return row_; }
 
@@ -111,6 +112,7 @@ private:
     uint32_t x_ = 0;
     BarcodeSettings barcode_;
     LogoStore logos_;
+    std::vector<LogoPicture> pictures_;  // the stored logos' pictures, logo n at n - 1
     std::vector<Event> events_;
     size_t dropped_ = 0;
     bool paperEnded_ = false;

@@ -127,7 +127,7 @@ LogoPicture UnpackMonoLogo(const MonoLogo& logo) {
             const uint8_t value = logo.data[i];
             for (uint32_t k = 0; k < 8; ++k) {
                 picture.values[size_t{8 * band + k} * picture.width + column] =
-                    static_cast<uint8_t>(value >> (7 - k) & 1u);
+                    static_cast<uint8_t>(unsigned{value} >> (7 - k) & 1u);
             }
         }
     }
@@ -149,7 +149,7 @@ LogoPicture UnpackGrayLogo(const GrayLogo& logo) {
             if (start + lineBytes > logo.data.size()) return picture;
             const uint8_t* line = logo.data.data() + start;
             for (uint32_t x = 0; x < picture.width; ++x) {
-                const unsigned bit = line[x / 8] >> (7 - x % 8) & 1u;
+                const unsigned bit = unsigned{line[x / 8]} >> (7 - x % 8) & 1u;
                 levels[x] = static_cast<uint8_t>(levels[x] | bit << (3 - plane));
             }
         }

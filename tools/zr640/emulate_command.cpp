@@ -78,7 +78,7 @@ int RunEmulate(std::vector<std::string> words) {
     if (nv) {
         auto store = emulator::LoadLogoStoreFile(*nv);
         if (!store) return Fail(store.error() + "; nothing was run or written");
-        printer.logos() = std::move(*store);
+        printer.SetLogos(std::move(*store));
     }
     for (const auto& stream : streams) {
         const auto bytes = ReadWholeFile(stream, kLargestStream);
