@@ -2,7 +2,10 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <climits>
 #include <csetjmp>
+#include <cstdint>
 
 #include "core/imaging/bmp.h"
 
@@ -40,6 +43,8 @@ bool WritePng(const PngLayout& layout, RowAt rowAt, std::vector<uint8_t>& out) {
         return false;
     }
     png_set_write_fn(png, &out, AppendBytes, NoFlush);
+    // A long receipt has far more rows than libpng's default limit; PNG itself allows 2^31 - 1.
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colourType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -72,37 +77,47 @@ Result<std::vector<uint8_t>> EncodeDotsPng(std::span<const uint8_t> rows, uint32
 }
 
 Result<std::vector<uint8_t>> BitmapToPng(std::span<const uint8_t> bitmap) {
-    const auto parsed = ParseBitmap(bitmap, kGeneralLimits);
+    // The rows are converted one at a time, so any bitmap the reader takes (it checks that
+    // the file holds every row) is converted in little more memory than the file's.
+    constexpr BitmapLimits kAnyBitmap{INT32_MAX, INT32_MAX, UINT64_MAX};
+    const auto parsed = ParseBitmap(bitmap, kAnyBitmap);
     if (!parsed) return Error{parsed.error()};
     const BitmapView& picture = *parsed;
     const auto width = static_cast<uint32_t>(picture.width());
     const auto height = static_cast<uint32_t>(picture.height());
     const uint16_t bits = picture.bitsPerPixel();
-    std::vector<uint8_t> line(size_t{width} * (bits == 24 ? 3 : 1));
+    const auto light = [](const PaletteEntry& c) {
+        return (uint32_t{c.red} * 299 + uint32_t{c.green} * 587 + uint32_t{c.blue} * 114) / 1000 >=
+               128;
+    };
+    // A one-bit picture stays one bit: each of its two colours is white when light.
+    const bool setIsWhite = light(picture.palette()[1]);
+    const bool clearIsWhite = light(picture.palette()[0]);
+    const size_t lineBytes = bits == 1 ? (size_t{width} + 7) / 8 : size_t{width} * (bits / 8);
+    std::vector<uint8_t> line(lineBytes);
     // Bitmap rows count from the bottom; PNG rows from the top.
     const auto rowAt = [&](uint32_t y) {
         const uint8_t* source = picture.row(static_cast<int32_t>(height - 1 - y));
-        for (uint32_t x = 0; x < width; ++x) {
-            if (bits == 24) {
+        if (bits == 24) {
+            for (size_t x = 0; x < width; ++x) {
                 line[3 * x] = source[3 * x + 2];
                 line[3 * x + 1] = source[3 * x + 1];
                 line[3 * x + 2] = source[3 * x];
-            } else if (bits == 8) {
-                line[x] = source[x];
-            } else {
-                const bool set = (source[x / 8] >> (7 - x % 8) & 1) != 0;
-                const PaletteEntry colour = picture.palette()[set ? 1 : 0];
-                line[x] = static_cast<uint8_t>(
-                    (uint32_t{colour.red} * 299 + colour.green * 587u + colour.blue * 114u) / 1000);
+            }
+        } else if (bits == 8) {
+            std::copy_n(source, width, line.data());
+        } else {
+            for (size_t i = 0; i < lineBytes; ++i) {
+                line[i] = static_cast<uint8_t>((setIsWhite ? source[i] : 0) |
+                                               (clearIsWhite ? ~source[i] : 0));
             }
         }
         return line.data();
     };
-    const int colourType = bits == 24 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY;
+    const PngLayout layout{width, height, bits == 1 ? 1 : 8,
+                           bits == 24 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY};
     std::vector<uint8_t> out;
-    if (!WritePng({width, height, 8, colourType}, rowAt, out)) {
-        return Error{"the PNG picture could not be made"};
-    }
+    if (!WritePng(layout, rowAt, out)) return Error{"the PNG picture could not be made"};
     return out;
 }
 

@@ -15,8 +15,9 @@ namespace zr640::emulator {
 Result<std::vector<uint8_t>> EncodeDotsPng(std::span<const uint8_t> rows, uint32_t width,
                                            uint32_t height);
 
-// The picture of a 1-, 8- or 24-bit Windows bitmap as a PNG: 1-bit through its two palette
-// colours, 8-bit as gray levels (the pixel byte is the level), 24-bit as colour.
+// The picture of a 1-, 8- or 24-bit Windows bitmap as a PNG: 1-bit as 1-bit gray (each of
+// its two palette colours white when light, black when dark), 8-bit as gray levels (the
+// pixel byte is the level, as in the converted logo files), 24-bit as colour.
 Result<std::vector<uint8_t>> BitmapToPng(std::span<const uint8_t> bitmap);
 
 }  // namespace zr640::emulator

@@ -1,7 +1,6 @@
 // Logos through the emulated printer: downloaded as `zr640 logo download` packs them, kept
 // in the store, printed dot for dot; the store file across runs of `zr640 emulate`.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <string>
@@ -10,6 +9,7 @@
 #include "core/emulator/logo_store.h"
 #include "core/emulator/printer.h"
 #include "core/printer/logo_commands.h"
+#include "tests/native/png_reader.h"
 #include "tests/native/test_bitmaps.h"
 #include "tests/native/tool_runner.h"
 
@@ -224,28 +224,6 @@ TEST(EmulatorLogoStore, FileRoundTripsAndRefusesDamage) {
     EXPECT_TRUE(LogoStore::Load(LogoStore{}.Save()).ok());
 }
 
-// The dots of a 1-bit gray PNG as `zr640 emulate` writes it, 1 a black dot.
-struct PngPicture {
-    uint32_t width = 0;
-    uint32_t height = 0;
-    std::vector<uint8_t> dots;
-    bool Dot(uint32_t x, uint32_t y) const { return dots[size_t{y} * width + x] != 0; }
-};
-
-PngPicture ReadPng(const std::filesystem::path& path) {
-    PngPicture picture;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.string().c_str())) return picture;
-    image.format = PNG_FORMAT_GRAY;
-    std::vector<uint8_t> gray(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, gray.data(), 0, nullptr)) return picture;
-    picture.width = image.width;
-    picture.height = image.height;
-    for (const uint8_t g : gray) picture.dots.push_back(g < 128);
-    return picture;
-}
-
 TEST(EmulateTool, LogoStoreLivesAcrossRuns) {
     TempFolder folder;
     const Downloaded logo = Download(folder, "mono", "diffuse");
@@ -265,7 +243,7 @@ TEST(EmulateTool, LogoStoreLivesAcrossRuns) {
                   " --width 200 -o " + Quoted(folder / "receipt.png") + " --events -");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output, "logo-printed 0 logo 1, mono, 128 x 56 dots\ncut 56 full cut\n");
-    const PngPicture paper = ReadPng(folder / "receipt.png");
+    const test::PngPixels paper = test::ReadPng(folder / "receipt.png");
     ASSERT_EQ(paper.width, 200u);
     ASSERT_EQ(paper.height, 57u);
     int differences = 0;
