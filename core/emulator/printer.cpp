@@ -153,6 +153,7 @@ private:
         switch (command.kind) {
         case PrintCommandKind::kFeed: p.Feed(command.value); break;
         case PrintCommandKind::kRasterLine:
+            if (p.row_ >= p.paper_.longestRows()) p.EndOfPaper();
             p.paper_.Put(p.row_, 0, command.data, static_cast<uint32_t>(command.data.size() * 8));
             break;
         case PrintCommandKind::kLineSpacing: p.lineSpacing_ = command.value; break;
@@ -176,6 +177,7 @@ private:
     void DrawBand(const PrintCommand& band) {
         const size_t stride = (size_t{band.value} + 7) / 8;
         if (stride == 0) return;
+        if (printer_.row_ + kBandRows > printer_.paper_.longestRows()) printer_.EndOfPaper();
         band_.assign(kBandRows * stride, 0);
         if (DecodeBand(band.data, band_, stride, stride) < 0) return;
         for (size_t i = 0; i < kBandRows; ++i) {
