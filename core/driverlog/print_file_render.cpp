@@ -59,9 +59,9 @@ private:
         if (!line.complete) return q + 1;
         const size_t after = q + line.size;
 
-        const PrintCommand mark = ReadPrintCommand(file_, after + 2);
-        if (Is(after + 1, kPageEndFeed) && mark.kind == Kind::kPageEnd && mark.complete) {
-            AddPageEnd();
+        if (Is(after + 1, kPageEndFeed)) {
+            const PrintCommand mark = ReadPrintCommand(file_, after + 2);
+            if (mark.kind == Kind::kPageEnd && mark.complete) AddPageEnd();
         }
         // Drawn only in front of a feed and the next raster line, so the last line of a
         // receipt never is.
