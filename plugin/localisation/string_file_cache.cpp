@@ -67,16 +67,13 @@ std::shared_ptr<const zr640::IniFile> ParsedStringFile(const std::wstring& path)
     // Opened as the profile functions open a file to read it: others may go on writing,
     // renaming or deleting it.
     const zr640::win::ScopedFile file(CreateFileW(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     BY_HANDLE_FILE_INFORMATION information = {};
     if (!file.valid() || !GetFileInformationByHandle(file.get(), &information)) return NoFile();
-    const Stamp stamp = {information.dwVolumeSerialNumber,
-                         information.nFileIndexHigh,
-                         information.nFileIndexLow,
-                         information.nFileSizeHigh,
-                         information.nFileSizeLow,
-                         information.ftLastWriteTime};
+    const Stamp stamp = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                         information.nFileIndexLow,        information.nFileSizeHigh,
+                         information.nFileSizeLow,         information.ftLastWriteTime};
     if (stamp.size() > kLargestLanguageFileCopy) return nullptr;
 
     Cache& cache = Files();
@@ -92,8 +89,8 @@ std::shared_ptr<const zr640::IniFile> ParsedStringFile(const std::wstring& path)
 
     std::vector<uint8_t> bytes;
     if (!ReadAll(file.get(), stamp.size(), bytes)) return NoFile();
-    auto parsed = std::make_shared<const zr640::IniFile>(
-        zr640::IniFile::Parse(bytes, SystemCodePage()));
+    auto parsed =
+        std::make_shared<const zr640::IniFile>(zr640::IniFile::Parse(bytes, SystemCodePage()));
 
     const zr640::win::Exclusive hold(cache.lock);
     std::erase_if(cache.files, [&](const Kept& k) { return k.path == path; });

@@ -82,8 +82,8 @@ TEST(StringFileCache, EveryKeyReadsAsTheProfileFunctionsReadIt) {
                 if (line.key.empty()) continue;
                 for (const size_t capacity : {size_t{2}, size_t{20}, size_t{1024}}) {
                     bool found = false;
-                    const std::wstring value = ProfileValue(file, Wide(section.name),
-                                                            Wide(line.key), capacity, &found);
+                    const std::wstring value =
+                        ProfileValue(file, Wide(section.name), Wide(line.key), capacity, &found);
                     const std::u16string cached =
                         parsed->GetString(section.name, line.key, u"\x01\x02", capacity);
                     EXPECT_EQ(Wide(cached), value)
@@ -168,8 +168,7 @@ TEST_F(TextsInAnOpenSheet, AMissingKeyGivesItsEnglishDefaultAndALongTextIsCutToI
     const text::TextEntry& entry = text::EntryOf(caption.key);
     OnMainPage([&](HWND page) {
         const std::wstring file = MakeUserFolder() + L"CHN_ZR640.res";
-        WritePrivateProfileStringW(L"LAYOUT", KeyName(caption.key).c_str(), nullptr,
-                                   file.c_str());
+        WritePrivateProfileStringW(L"LAYOUT", KeyName(caption.key).c_str(), nullptr, file.c_str());
         Repaint(page);
         EXPECT_EQ(wintest::ControlText(page, caption.control),
                   Wide(entry.english.substr(0, entry.capacity - 1u)));
