@@ -1,7 +1,8 @@
 // The tests' barcode reader, a program of its own: the reader may abort on some stacked
 // pictures, and then only the case that started it fails.
 //   zr640_symbol_decoder PICTURE.pgm FORMAT [pure]
-// prints the format read and the text as hexadecimal on two lines, or nothing (exit 1).
+// prints the format read, the text as hexadecimal and the error correction level on three
+// lines, or nothing (exit 1).
 #define ZX_USE_UTF8
 #include <ZXing/ReadBarcode.h>
 
@@ -44,6 +45,6 @@ int main(int argc, char** argv) {
     if (!result.isValid()) return 1;
     std::printf("%s\n", ZXing::ToString(result.format()));
     for (const unsigned char c : result.text()) std::printf("%02X", c);
-    std::printf("\n");
+    std::printf("\n%s\n", result.ecLevel().c_str());
     return 0;
 }

@@ -87,6 +87,7 @@ struct Reading {
     int status = 0;       // the reader's exit status; -1 when it did not exit (an abort)
     std::string format;   // as the reader names it
     std::string textHex;  // the text read, as hexadecimal
+    std::string level;    // the error correction level, where the symbology has one
 };
 
 // Reads the picture with the reader looking for `format` ("pure" when the picture is only
@@ -115,9 +116,13 @@ inline Reading Read(const SymbolDrawing& d, const std::string& format, bool pure
         if (reading.status == 0 && newline != std::string::npos) {
             reading.read = true;
             reading.format = output.substr(0, newline);
-            reading.textHex = output.substr(newline + 1);
-            while (!reading.textHex.empty() && reading.textHex.back() == '\n')
-                reading.textHex.pop_back();
+            const size_t second = output.find('\n', newline + 1);
+            reading.textHex = output.substr(newline + 1, second - newline - 1);
+            if (second != std::string::npos) {
+                reading.level = output.substr(second + 1);
+                while (!reading.level.empty() && reading.level.back() == '\n')
+                    reading.level.pop_back();
+            }
         }
     }
     std::remove(path);
