@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <zint.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -347,15 +348,22 @@ TEST(SymbolPdf417Test, ReadsBackWithRowsColumnsWidthsHeightsAndLevelsAsGiven) {
         std::string data;
         for (size_t i = 0; i < 1 + random() % 40; ++i)
             data += static_cast<char>(32 + random() % 95);
-        const auto width = static_cast<uint8_t>(1 + random() % 7);
+        auto width = static_cast<uint8_t>(1 + random() % 7);
         const auto height = static_cast<uint8_t>(2 + random() % 24);
-        // Columns that fit the paper and hold the data in at most 90 rows, rows chosen to fit.
-        const auto most = static_cast<uint8_t>(std::min(30u, (580u / width - 73u) / 17u));
-        auto columns = static_cast<uint8_t>(1 + random() % most);
-        while (columns < most && !DrawSymbol(kPdf417, Bytes(data),
-                                             PdfSettings(0, columns, width, height, level), kPaper)
-                                      .ok())
-            ++columns;
+        // Columns that fit the paper and hold the data in at most 90 rows (rows chosen to
+        // fit); a narrower module when none does (high levels need many columns).
+        const auto fits = [&](uint8_t columns) {
+            return DrawSymbol(kPdf417, Bytes(data), PdfSettings(0, columns, width, height, level),
+                              kPaper)
+                .ok();
+        };
+        uint8_t columns = 0;
+        for (; columns == 0; --width) {
+            const auto most = static_cast<uint8_t>(std::clamp((580u / width - 73u) / 17u, 1u, 30u));
+            for (auto c = static_cast<uint8_t>(1 + random() % most); c <= most && columns == 0; ++c)
+                columns = fits(c) ? c : 0;
+            if (columns != 0) break;
+        }
         ExpectPdf417(data, PdfSettings(0, columns, width, height, level));
     }
 }
