@@ -70,7 +70,7 @@ int Convert(Arguments& args, bool mono) {
                                    settings.brightness)
              : ConvertToGrayBitmap(*picture, settings.contrast, settings.brightness);
     if (!converted) return Fail(files[0] + ": " + converted.error());
-    return WriteOutput(out.value_or(ConvertedFilePath(files[0]).string()), *converted, files);
+    return WritePicture(out.value_or(ConvertedFilePath(files[0]).string()), *converted, files);
 }
 
 // The bytes Download all would take for one logo: its converted file as the page would
