@@ -29,10 +29,8 @@ Result<SymbolDrawing> Draw(uint8_t m, std::span<const uint8_t> data,
 Result<SymbolDrawing> DrawSymbol(uint8_t m, std::span<const uint8_t> data,
                                  const BarcodeSettings& settings, uint32_t paperWidth) {
     auto drawing = Draw(m, data, settings, paperWidth);
-    if (drawing && drawing->width > paperWidth) {
-        return Error{"the symbol is " + std::to_string(drawing->width) +
-                     " dots wide, wider than the paper (" + std::to_string(paperWidth) + " dots)"};
-    }
+    if (drawing && drawing->width > paperWidth)
+        return detail::WiderThanPaper(drawing->width, paperWidth);
     return drawing;
 }
 

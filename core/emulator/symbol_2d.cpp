@@ -17,8 +17,8 @@ namespace {
 bool Within(int value, int low, int high) { return value >= low && value <= high; }
 
 // zint's matrix with square modules of `moduleDots`, every row `rowDots` high.
-SymbolDrawing DrawMatrix(const EncodedSymbol& symbol, uint32_t paperWidth, uint32_t moduleDots,
-                         uint32_t rowDots, uint32_t quietModules) {
+Result<SymbolDrawing> DrawMatrix(const EncodedSymbol& symbol, uint32_t paperWidth,
+                                 uint32_t moduleDots, uint32_t rowDots, uint32_t quietModules) {
     ModuleLayout layout{paperWidth,   moduleDots,   {},          quietModules,
                         quietModules, quietModules, quietModules};
     layout.rowDots.assign(static_cast<size_t>(symbol.rows()), rowDots);

@@ -32,8 +32,13 @@ std::string PrintableText(std::span<const uint8_t> bytes) {
     return text;
 }
 
-SymbolDrawing DrawModules(const EncodedSymbol& symbol, const ModuleLayout& layout,
-                          const HriLines& hri) {
+Error WiderThanPaper(uint32_t width, uint32_t paperWidth) {
+    return Error{"the symbol is " + std::to_string(width) + " dots wide, wider than the paper (" +
+                 std::to_string(paperWidth) + " dots)"};
+}
+
+Result<SymbolDrawing> DrawModules(const EncodedSymbol& symbol, const ModuleLayout& layout,
+                                  const HriLines& hri) {
     const HriCell cell = CellOf(hri.font);
     const auto columns = static_cast<uint32_t>(symbol.columns());
     const uint32_t modulesWidth = columns * layout.moduleDots;
@@ -52,6 +57,7 @@ SymbolDrawing DrawModules(const EncodedSymbol& symbol, const ModuleLayout& layou
         for (const std::string& line : *lines) widestLine = std::max(widestLine, line.size());
     }
     const uint32_t width = std::max(symbolWidth, static_cast<uint32_t>(widestLine) * cell.width);
+    if (width > layout.paperWidth) return WiderThanPaper(width, layout.paperWidth);
     uint32_t matrixHeight = 0;
     for (const uint32_t dots : layout.rowDots) matrixHeight += dots;
     const uint32_t height =

@@ -83,10 +83,14 @@ struct HriLines {
     std::vector<std::string> below;
 };
 
+// The refusal of a symbol wider than the paper.
+Error WiderThanPaper(uint32_t width, uint32_t paperWidth);
+
 // Draws the matrix with its quiet zones and the human-readable lines. The drawing is as
-// wide as the symbol with its quiet zones, or as the widest line when that is wider.
-SymbolDrawing DrawModules(const EncodedSymbol& symbol, const ModuleLayout& layout,
-                          const HriLines& hri);
+// wide as the symbol with its quiet zones, or as the widest line when that is wider; a symbol
+// or line wider than the paper is refused before anything is drawn.
+Result<SymbolDrawing> DrawModules(const EncodedSymbol& symbol, const ModuleLayout& layout,
+                                  const HriLines& hri);
 
 // The printable form of data bytes for a human-readable line: bytes outside the printable
 // ASCII range show as spaces.
