@@ -89,8 +89,9 @@ Result<SymbolDrawing> DrawQrCode(std::span<const uint8_t> data, const BarcodeSet
 
 Result<SymbolDrawing> DrawMaxiCode(std::span<const uint8_t> data, const BarcodeSettings& settings,
                                    uint32_t) {
-    // The printer prints MaxiCode in its standard mode (4) at the symbology's fixed size,
-    // about 28 x 27 mm: 225 dots across at 8 dots a millimetre.
+    // The printer prints MaxiCode in its standard mode (4) at one fixed size: zint's picture
+    // at this scale is 239 x 232 dots, 30 mm across at 8 dots a millimetre (the symbology's
+    // nominal size is 28 mm; zint's next smaller picture would be 26 mm).
     if (settings.level != 0) return Unusable("MaxiCode setting byte", settings.level, 0, 0);
     EncodedSymbol symbol(BARCODE_MAXICODE);
     symbol.options().option_1 = 4;
