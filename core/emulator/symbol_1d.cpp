@@ -167,6 +167,7 @@ Result<LinearInput> ReadCode128(std::span<const uint8_t> data) {
     return LinearInput{BARCODE_CODE128, std::move(characters), 10, 10, std::move(hri)};
 }
 
+// The type's name in refusals; empty for a type that is not drawn.
 std::string_view TypeName(uint8_t type) {
     switch (type) {
     case kUpcA: return "UPC-A";
@@ -177,7 +178,8 @@ std::string_view TypeName(uint8_t type) {
     case kItf: return "ITF";
     case kCodabar: return "Codabar";
     case kCode93: return "Code93";
-    default: return "Code128";
+    case kCode128: return "Code128";
+    default: return {};
     }
 }
 
@@ -201,10 +203,8 @@ Result<LinearInput> ReadData(uint8_t type, std::span<const uint8_t> data) {
         return LinearInput{BARCODE_C25INTER, Bytes(data), 10, 10, {}};
     case kCodabar: return ReadCodabar(data);
     case kCode93: return ReadCode93(data);
-    case kCode128: return ReadCode128(data);
-    default: break;
+    default: return ReadCode128(data);
     }
-    return Error{"barcode type " + std::to_string(type) + " is not drawn"};
 }
 
 }  // namespace
@@ -218,11 +218,15 @@ Result<SymbolDrawing> DrawLinear(uint8_t m, std::span<const uint8_t> data,
     if (settings.hriFont > 1) return Unusable("HRI font", settings.hriFont, 0, 1);
 
     const uint8_t type = m >= kCountedForm && m <= kCountedForm + kCodabar ? m - kCountedForm : m;
+    const std::string name(TypeName(type));
+    if (name.empty()) return Error{"barcode type " + std::to_string(m) + " is not drawn"};
+    // The 1D Code page sends Code93 and Code128 once with no data before the real symbol.
+    if (data.empty()) return Error{name + ": the data is empty"};
     auto input = ReadData(type, data);
     if (!input) return Error{input.error()};
     EncodedSymbol symbol(input->symbology);
     if (auto encoded = symbol.Encode(input->bytes); !encoded)
-        return Error{std::string(TypeName(type)) + ": " + encoded.error()};
+        return Error{name + ": " + encoded.error()};
 
     const ModuleLayout layout{
         paperWidth, settings.moduleWidth, {settings.height}, input->quietLeft, input->quietRight, 0,

@@ -39,6 +39,8 @@ Error WiderThanPaper(uint32_t width, uint32_t paperWidth) {
 
 Result<SymbolDrawing> DrawModules(const EncodedSymbol& symbol, const ModuleLayout& layout,
                                   const HriLines& hri) {
+    if (layout.rowDots.size() != static_cast<size_t>(symbol.rows()))
+        return Error{"the symbol's rows and their heights do not match"};
     const HriCell cell = CellOf(hri.font);
     const auto columns = static_cast<uint32_t>(symbol.columns());
     const uint32_t modulesWidth = columns * layout.moduleDots;

@@ -337,6 +337,8 @@ TEST(Symbol1DTest, SettingsAndDataTheDrawingCannotUseAreRefusedByName) {
         {73, "{Aabc", ok, "byte 97 is not in code set A"},
         {73, "{B12{", ok, "ends inside a '{' selector"},
         {73, "{B", ok, "holds no characters"},
+        {72, "", ok, "Code93: the data is empty"},
+        {73, "", ok, "Code128: the data is empty"},
         {4, std::string(60, 'A'), Settings(6, 80, 0, 0), "wider than the paper (640 dots)"},
     };
     for (const Refusal& r : refusals) {
