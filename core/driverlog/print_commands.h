@@ -20,6 +20,8 @@ inline constexpr uint8_t kRasterLineCode = 0x16;
 inline constexpr uint8_t kEscapeCode = 0x1B;
 inline constexpr uint8_t kBitImageCode = 0x2A;  // after kEscapeCode
 inline constexpr uint8_t kLineFeedCode = 0x0A;
+// "1B 33 00 0A" ends a receipt: the paper moves this many rows.
+inline constexpr uint32_t kPageEndFeedRows = 24;
 
 enum class PrintCommandKind : uint8_t {
     kNone,                // none of the commands above starts here

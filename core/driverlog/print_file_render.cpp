@@ -13,7 +13,6 @@ namespace {
 
 using Kind = PrintCommandKind;
 constexpr uint8_t kPageEndFeed = 0x01;  // the feed in front of a receipt's end mark
-constexpr uint32_t kPageEndRows = 24;   // the extra feed of "1B 33 00 0A"
 
 // The scan looks at one position q at a time. A rule that matches may move q past the
 // bytes it used; otherwise q moves on by one. Every look-ahead is checked against the end
@@ -87,7 +86,7 @@ private:
             const uint32_t rows = command.value;
             if (!Feed(rows)) return file_.size();
             if (rows != 0) return q + 1;
-            if (!Feed(kPageEndRows)) return file_.size();
+            if (!Feed(kPageEndFeedRows)) return file_.size();
             AddPageEnd();
             return q + 7;  // the three bytes after the line feed belong to the page end
         }

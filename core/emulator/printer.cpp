@@ -3,34 +3,27 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <initializer_list>
 #include <string>
 
 #include "core/driverlog/bit_image_band.h"
 #include "core/driverlog/print_commands.h"
 #include "core/imaging/halftone.h"
+#include "core/operation/hex_command.h"
+#include "core/printer/logo_commands.h"
+#include "core/printer/self_test.h"
 
 namespace zr640::emulator {
 namespace {
 
-constexpr uint8_t kLineFeed = 0x0A;
-constexpr uint8_t kEscape = 0x1B;
 constexpr uint8_t kFileSeparator = 0x1C;
 constexpr uint8_t kGroupSeparator = 0x1D;
-constexpr uint32_t kPageEndRows = 24;  // the extra feed of "1B 33 00 0A"
-constexpr size_t kBytesShown = 16;     // of an unknown or cut-off command in its event
-constexpr size_t kDataShown = 64;      // characters of barcode data in its event
+constexpr size_t kBytesShown = 16;  // of an unknown or cut-off command in its event
+constexpr size_t kDataShown = 64;   // characters of barcode data in its event
 
 std::string Hex(std::span<const uint8_t> bytes) {
-    std::string text;
-    const size_t shown = std::min(bytes.size(), kBytesShown);
-    for (size_t i = 0; i < shown; ++i) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, "%02X", bytes[i]);
-        if (i > 0) text += ' ';
-        text += digits;
-    }
-    if (bytes.size() > shown) text += " ...";
+    std::string text = FormatHexCommandNarrow(bytes.first(std::min(bytes.size(), kBytesShown)));
+    if (!text.empty()) text.pop_back();  // the space after the last byte
+    if (bytes.size() > kBytesShown) text += " ...";
     return text;
 }
 
@@ -109,7 +102,7 @@ private:
     size_t left() const { return s_.size() - p_; }
     uint8_t at(size_t i) const { return s_[p_ + i]; }
 
-    Match Fixed(std::initializer_list<uint8_t> command) const {
+    Match Fixed(std::span<const uint8_t> command) const {
         size_t i = 0;
         for (const uint8_t byte : command) {
             if (i >= left()) return Match::kCut;
@@ -142,13 +135,13 @@ private:
     // command the printer knows.
     size_t Step() {
         const uint8_t b = at(0);
-        if (b == kLineFeed) {
+        if (b == kLineFeedCode) {
             printer_.Feed(printer_.lineSpacing_);
             return 1;
         }
         const PrintCommand paper = ReadPrintCommand(s_, p_);
         if (paper.kind != PrintCommandKind::kNone) return OnPaperCommand(paper);
-        if (b == kEscape) return OnEscape();
+        if (b == kEscapeCode) return OnEscape();
         if (b == kFileSeparator) return OnFileSeparator();
         if (b == kGroupSeparator) return OnGroupSeparator();
         return 0;
@@ -160,6 +153,7 @@ private:
         switch (command.kind) {
         case PrintCommandKind::kFeed: p.Feed(command.value); break;
         case PrintCommandKind::kRasterLine:
+            if (p.row_ >= p.paper_.longestRows()) p.EndOfPaper();
             p.paper_.Put(p.row_, 0, command.data, static_cast<uint32_t>(command.data.size() * 8));
             break;
         case PrintCommandKind::kLineSpacing: p.lineSpacing_ = command.value; break;
@@ -168,7 +162,7 @@ private:
             if (command.value != 0) {
                 p.Feed(command.value);
             } else {
-                p.Feed(kPageEndRows);
+                p.Feed(kPageEndFeedRows);
                 p.AddEvent(EventKind::kPageEnd, "line spacing 0 and line feed");
             }
             break;
@@ -183,6 +177,7 @@ private:
     void DrawBand(const PrintCommand& band) {
         const size_t stride = (size_t{band.value} + 7) / 8;
         if (stride == 0) return;
+        if (printer_.row_ + kBandRows > printer_.paper_.longestRows()) printer_.EndOfPaper();
         band_.assign(kBandRows * stride, 0);
         if (DecodeBand(band.data, band_, stride, stride) < 0) return;
         for (size_t i = 0; i < kBandRows; ++i) {
@@ -201,13 +196,14 @@ private:
             printer_.barcode_ = BarcodeSettings{};
             return 2;
         case 0x63: {
-            for (const uint8_t state : {uint8_t{1}, uint8_t{0}}) {
-                const Match match = Fixed({kEscape, 0x63, 0x3B, state});
+            for (const bool opening : {true, false}) {
+                const auto& bracket = opening ? kOpeningBracket : kClosingBracket;
+                const Match match = Fixed(bracket);
                 if (match == Match::kCut) return Truncated();
                 if (match == Match::kNo) continue;
-                printer_.AddEvent(state == 1 ? EventKind::kBracketOpen : EventKind::kBracketClose,
-                                  state == 1 ? "1B 63 3B 01" : "1B 63 3B 00");
-                return 4;
+                printer_.AddEvent(opening ? EventKind::kBracketOpen : EventKind::kBracketClose,
+                                  Hex(bracket));
+                return bracket.size();
             }
             return 0;
         }
@@ -347,11 +343,11 @@ private:
         case 0x6B: return OnBarcode();
         case 0x56: return OnCut();
         case 0x28: {
-            const Match match = Fixed({kGroupSeparator, 0x28, 0x41, 0x02, 0x00, 0x00, 0x02});
+            const Match match = Fixed(kSelfTestCommand);
             if (match == Match::kCut) return Truncated();
             if (match == Match::kNo) return 0;
-            printer_.AddEvent(EventKind::kSelfTest, "1D 28 41 02 00 00 02");
-            return 7;
+            printer_.AddEvent(EventKind::kSelfTest, Hex(kSelfTestCommand));
+            return kSelfTestCommand.size();
         }
         default: return 0;
         }

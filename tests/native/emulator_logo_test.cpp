@@ -285,6 +285,16 @@ TEST(EmulateTool, CommandLineMistakesAreUsageErrors) {
         RunTool("emulate " + Quoted(folder / "s.bin") + " --width 7 -o " + Quoted(folder / "p.png"))
             .status,
         2);
+    // Two outputs may not be one file, even before it exists.
+    EXPECT_EQ(RunTool("emulate " + Quoted(folder / "s.bin") + " -o " + Quoted(folder / "p.png") +
+                      " --events " + Quoted(folder / "." / "p.png"))
+                  .status,
+              2);
+    EXPECT_EQ(RunTool("emulate " + Quoted(folder / "s.bin") + " --nv " + Quoted(folder / "p.png") +
+                      " -o " + Quoted(folder / "p.png"))
+                  .status,
+              2);
+    EXPECT_FALSE(std::filesystem::exists(folder / "p.png"));
     // The output may not be the stream.
     EXPECT_EQ(
         RunTool("emulate " + Quoted(folder / "s.bin") + " -o " + Quoted(folder / "s.bin")).status,

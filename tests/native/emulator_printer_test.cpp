@@ -8,10 +8,14 @@
 #include <vector>
 
 #include "core/barcode/test_print.h"
+#include "core/driverlog/log_bitmap.h"
+#include "core/driverlog/print_file_render.h"
 #include "core/emulator/printer.h"
 #include "core/printer/logo_commands.h"
 #include "core/printer/self_test.h"
 #include "core/settings/private_devmode.h"
+#include "core/imaging/bmp.h"
+#include "tests/native/print_file_builder.h"
 
 namespace zr640::emulator {
 namespace {
@@ -210,6 +214,40 @@ TEST(EmulatorPaper, RasterLinesBandsAndFeedsPlaceDots) {
     // A plain line feed uses the spacing last set.
     printer.Run(Bytes{0x1B, 0x33, 0x05, 0x0A});
     EXPECT_EQ(printer.row(), 13u + 24u + 5u);
+}
+
+// Bit images, positions, line spacing and a receipt's end mean the same to the printer as
+// to the log viewer's rendering: the same picture, rows and receipt end.
+TEST(EmulatorPaper, BandsLandWhereTheLogViewerDrawsThem) {
+    std::vector<uint8_t> columns;
+    for (int i = 0; i < 3 * 90; ++i) columns.push_back(static_cast<uint8_t>(i * 37 + 11));
+    testing::PrintFileBuilder file;
+    file.Band(columns).Spacing(24).Position(13).Band(columns).Spacing(30);
+    file.Position(600).Band(columns).Spacing(24).Position(8).Band(columns).PageEnd();
+
+    BitmapBytes bitmap;
+    const auto rendered = RenderPrintFile(file.bytes(), LineGeometry{}, bitmap);
+    ASSERT_TRUE(rendered.ok()) << rendered.error();
+    Printer printer;
+    printer.Run(file.bytes());
+    ASSERT_EQ(printer.row(), rendered->height);
+    ASSERT_EQ(Kinds(printer.events()),
+              (std::vector<EventKind>{EventKind::kPageEnd, EventKind::kCut}));
+    EXPECT_EQ(printer.events()[0].row, rendered->pageEnds.at(0));
+
+    const auto view = ParseBitmap(bitmap.bytes(), kGeneralLimits);
+    ASSERT_TRUE(view.ok()) << view.error();
+    int differences = 0, dots = 0;
+    for (uint32_t y = 0; y < rendered->height; ++y) {
+        const uint8_t* row = view->row(static_cast<int32_t>(rendered->height - 1 - y));
+        for (uint32_t x = 0; x < 640; ++x) {
+            const bool dot = (row[x / 8] >> (7 - x % 8) & 1) == 0;
+            differences += printer.paper().Dot(x, y) != dot;
+            dots += dot;
+        }
+    }
+    EXPECT_EQ(differences, 0);
+    EXPECT_GT(dots, 1000);
 }
 
 TEST(EmulatorPaper, FeedsStopAtTheLongestPaper) {

@@ -67,11 +67,20 @@ int RunEmulate(std::vector<std::string> words) {
         }
         inputs.emplace_back(*nv);
     }
+    std::vector<std::filesystem::path> written;  // so far: no two outputs may be one file
+    if (nv) written.emplace_back(*nv);
     for (const auto* destination : {&*out, eventsOut ? &*eventsOut : nullptr}) {
         if (destination == nullptr || *destination == kStandardOutput) continue;
         if (const auto checked = CheckDestination(*destination, inputs); !checked) {
             return Fail(checked.error());
         }
+        const auto path = std::filesystem::weakly_canonical(*destination);
+        for (const auto& other : written) {
+            if (std::filesystem::weakly_canonical(other) == path) {
+                return UsageError(*destination + " is named for two outputs");
+            }
+        }
+        written.push_back(path);
     }
 
     emulator::Printer printer(width);
