@@ -349,6 +349,17 @@ TEST(Symbol1DTest, SettingsAndDataTheDrawingCannotUseAreRefusedByName) {
     }
 }
 
+TEST(Symbol1DTest, Code128ShiftTakesOneByteOfTheOtherCodeSet) {
+    ExpectDrawnAndRead({73, "{AAB{Sa1\t", "ABa1\t", "Code128", 10, 10}, Settings(2, 60, 0, 0));
+    ExpectDrawnAndRead({73, "{Bab{S\r1", "ab\r1", "Code128", 10, 10}, Settings(2, 60, 0, 0));
+    for (const char* refused : {"{C{S1", "{BA{S\x80", "{AA{S"}) {
+        const auto drawing = DrawSymbol(73, Bytes(refused), Settings(2, 60, 0, 0), kPaper);
+        ASSERT_FALSE(drawing.ok()) << refused;
+        EXPECT_NE(drawing.error().find("selector {S cannot be used here"), std::string::npos)
+            << drawing.error();
+    }
+}
+
 TEST(Symbol1DTest, CheckDigitCorrectedSamplesOfEan8AndEan13ReadBack) {
     ExpectDrawnAndRead({2, "123456789012", "1234567890128", "EAN-13", 11, 7},
                        Settings(3, 100, 2, 0));
