@@ -106,9 +106,9 @@ bool WriteAt(intptr_t handle, uint64_t offset, std::span<const uint8_t> bytes) {
     return true;
 }
 
-bool FlushAndClose(intptr_t handle) {
+bool FlushAndClose(intptr_t handle, bool flush) {
     const int fd = static_cast<int>(handle);
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = !flush || ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     return synced && closed;
 }

@@ -57,7 +57,7 @@ bool BitmapBytes::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
 
 BitmapFile::BitmapFile(const std::filesystem::path& path,
                        std::span<const std::filesystem::path> inputs)
-    : file_(AtomicFile::Create(path, inputs)) {}
+    : file_(AtomicFile::Create(path, inputs, Durability::kRemadeFromSource)) {}
 
 bool BitmapFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
     return file_ && file_->WriteAt(offset, bytes);

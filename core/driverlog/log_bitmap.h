@@ -58,7 +58,9 @@ private:
 // its own beside `path`, renamed over it by Commit, so a failure half-way leaves no
 // half-written file under `path` (and an older file there stays as it was). A destination
 // that is one of `inputs` or is not a regular file is refused before anything is written.
-// Dropped without Commit, the temporary file is removed.
+// Dropped without Commit, the temporary file is removed. The picture is remade from its log
+// whenever it is shown, so it is not flushed to the disk before the rename
+// (Durability::kRemadeFromSource): waiting for the disk would take longer than the rendering.
 class BitmapFile : public BitmapSink {
 public:
     explicit BitmapFile(const std::filesystem::path& path,
