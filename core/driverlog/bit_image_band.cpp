@@ -106,8 +106,8 @@ ZR640_TARGET_AVX2 void DecodeGroupQuad(const uint8_t* columns, uint8_t* rows, si
     for (size_t part = 0; part < 3; ++part) {
         __m256i lanes = _mm256_setzero_si256();
         for (size_t k = 0; k < 3; ++k) {
-            const __m128i index = _mm_load_si128(
-                reinterpret_cast<const __m128i*>(kColumnShuffles.index[part][k]));
+            const __m128i index =
+                _mm_load_si128(reinterpret_cast<const __m128i*>(kColumnShuffles.index[part][k]));
             const __m256i both = _mm256_broadcastsi128_si256(index);
             lanes = _mm256_or_si256(lanes, _mm256_shuffle_epi8(source[k], both));
         }
@@ -146,9 +146,10 @@ bool BandDecoderRuns(BandDecoder decoder) {
 
 int DecodeBand(std::span<const uint8_t> command, std::span<uint8_t> rows, size_t stride,
                size_t maxBytes) {
-    static const BandDecoder fastest = BandDecoderRuns(BandDecoder::kAvx2)   ? BandDecoder::kAvx2
-                                       : BandDecoderRuns(BandDecoder::kSse2) ? BandDecoder::kSse2
-                                                                             : BandDecoder::kPortable;
+    static const BandDecoder fastest = BandDecoderRuns(BandDecoder::kAvx2) ? BandDecoder::kAvx2
+                                       : BandDecoderRuns(BandDecoder::kSse2)
+                                           ? BandDecoder::kSse2
+                                           : BandDecoder::kPortable;
     return DecodeBandWith(fastest, command, rows, stride, maxBytes);
 }
 
