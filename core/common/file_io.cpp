@@ -182,6 +182,10 @@ bool AtomicFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
     return !failed_;
 }
 
+void AtomicFile::Reserve(uint64_t size) {
+    if (handle_ != platform::kNoHandle && !failed_) platform::Preallocate(handle_, size);
+}
+
 Result<bool> AtomicFile::Commit() {
     if (handle_ == platform::kNoHandle) return Error{"cannot write " + PathText(destination_)};
     if (failed_) {

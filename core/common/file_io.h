@@ -110,6 +110,9 @@ public:
 
     // Writes at the given offset; false (and every later write and Commit fail) on an error.
     bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes);
+    // Claims room for a file of `size` bytes ahead of writing it, where the system can. Only
+    // a hint: the file is as long as what is written.
+    void Reserve(uint64_t size);
     // Flushes, closes and renames; the destination is examined again just before.
     Result<bool> Commit();
 

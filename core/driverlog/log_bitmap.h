@@ -42,12 +42,15 @@ class BitmapSink {
 public:
     virtual ~BitmapSink() = default;
     virtual bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes) = 0;
+    // The whole file's size, told before the rows are written: a hint for claiming room.
+    virtual void Reserve(uint64_t /*size*/) {}
 };
 
 // The whole bitmap in memory.
 class BitmapBytes : public BitmapSink {
 public:
     bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes) override;
+    void Reserve(uint64_t size) override;
     const std::vector<uint8_t>& bytes() const { return bytes_; }
 
 private:
@@ -71,6 +74,7 @@ public:
     bool opened() const { return file_.ok(); }
     const std::string& error() const { return file_.error(); }  // why it did not open
     bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes) override;
+    void Reserve(uint64_t size) override;
     Result<bool> Commit();
 
 private:
