@@ -7,7 +7,7 @@
 namespace zr640 {
 namespace {
 
-constexpr size_t kWindowBytes = 1 << 20;
+constexpr size_t kWindowBytes = 1 << 18;
 
 // Enough for a short receipt whole, about a megabyte for a long one, and never less than
 // two bands.
@@ -27,7 +27,7 @@ PrintCanvas::PrintCanvas(const LineGeometry& geometry, uint32_t height, BitmapSi
     if (!out_) window_.reset();
 }
 
-uint8_t* PrintCanvas::Rows(uint64_t row, size_t count) {
+uint8_t* PrintCanvas::RowsAfterFlush(uint64_t row, size_t count) {
     if (failed_ || row < top_ || count > kMostRowsAtOnce) return nullptr;
     if (row + count > top_ + windowRows_ && !Flush(row)) return nullptr;
     return window_.get() + (row - top_) * geometry_.bytesPerRow;
@@ -36,7 +36,8 @@ uint8_t* PrintCanvas::Rows(uint64_t row, size_t count) {
 bool PrintCanvas::Finish() { return !failed_ && Flush(std::max<uint64_t>(height_, top_)); }
 
 // Writes the rows above `end` and moves the window down to start there; what was drawn below
-// `end` (at most the rows of one band) moves with it.
+// `end` (at most the rows of one band) moves with it. WriteRows clears the rows it takes, so
+// only the rows that the kept ones leave behind need clearing here.
 bool PrintCanvas::Flush(uint64_t end) {
     const size_t rowBytes = geometry_.bytesPerRow;
     const size_t drawn = static_cast<size_t>(std::min<uint64_t>(end - top_, windowRows_));
@@ -47,26 +48,36 @@ bool PrintCanvas::Flush(uint64_t end) {
         blank += count;
     }
     const size_t kept = windowRows_ - drawn;
-    std::memmove(window_.get(), window_.get() + drawn * rowBytes, kept * rowBytes);
-    std::memset(window_.get() + kept * rowBytes, 0, drawn * rowBytes);
+    if (kept > 0) {
+        std::memmove(window_.get(), window_.get() + drawn * rowBytes, kept * rowBytes);
+        const size_t stale = std::max(kept, drawn);
+        std::memset(window_.get() + stale * rowBytes, 0, (windowRows_ - stale) * rowBytes);
+    }
     top_ = end;
     return true;
 }
 
 // Rows [first, first + count) of the picture, from `rows` (nullptr: blank), go to the bitmap
-// bottom-up and inverted; rows at or below the picture's height are dropped.
-bool PrintCanvas::WriteRows(uint64_t first, size_t count, const uint8_t* rows) {
-    if (first >= height_ || count == 0) return true;
-    count = static_cast<size_t>(std::min<uint64_t>(count, height_ - first));
+// bottom-up and inverted, and `rows` are cleared for the next ones drawn there; rows at or
+// below the picture's height are dropped.
+bool PrintCanvas::WriteRows(uint64_t first, size_t count, uint8_t* rows) {
     const size_t rowBytes = geometry_.bytesPerRow;
+    const size_t kept =
+        first >= height_ ? 0 : static_cast<size_t>(std::min<uint64_t>(count, height_ - first));
+    if (rows != nullptr) std::memset(rows + kept * rowBytes, 0, (count - kept) * rowBytes);
+    count = kept;
+    if (count == 0) return true;
     uint8_t* out = out_.get();
     if (rows == nullptr) {
         std::memset(out, 0xFF, count * rowBytes);
     } else {
         for (size_t k = 0; k < count; ++k) {
-            const uint8_t* from = rows + k * rowBytes;
-            uint8_t* to = out + (count - 1 - k) * rowBytes;
-            for (size_t i = 0; i < rowBytes; ++i) to[i] = static_cast<uint8_t>(~from[i]);
+            uint8_t* __restrict from = rows + k * rowBytes;
+            uint8_t* __restrict to = out + (count - 1 - k) * rowBytes;
+            for (size_t i = 0; i < rowBytes; ++i) {
+                to[i] = static_cast<uint8_t>(~from[i]);
+                from[i] = 0;
+            }
         }
     }
     const uint64_t offset = kLogBitmapHeaderSize + (height_ - first - count) * uint64_t{rowBytes};
