@@ -78,14 +78,14 @@ std::string LastErrorText() {
 }  // namespace
 
 int WriteOutput(const std::string& out, std::span<const uint8_t> bytes,
-                std::span<const std::string> inputs) {
+                std::span<const std::string> inputs, Durability durability) {
     if (out == kStandardOutput) {
         errno = 0;
         const auto written = WriteToStream(stdout, bytes, "standard output");
         return written ? 0 : Fail(written.error() + LastErrorText());
     }
     const std::vector<std::filesystem::path> paths(inputs.begin(), inputs.end());
-    const auto written = WriteFileAtomically(out, bytes, paths);
+    const auto written = WriteFileAtomically(out, bytes, paths, durability);
     return written ? 0 : Fail(written.error());
 }
 
