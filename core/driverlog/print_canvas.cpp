@@ -17,6 +17,25 @@ size_t WindowRows(const LineGeometry& geometry, uint32_t height) {
     return std::max<size_t>(rows, 2 * PrintCanvas::kMostRowsAtOnce);
 }
 
+// One row inverted into `to` and cleared where it was, eight bytes at a time: a row is a
+// whole number of 32-bit words, and the loop is as fast without the auto-vectoriser (the
+// plug-in and the viewer are built at -O2) as with it.
+void InvertAndClear(uint8_t* from, uint8_t* to, size_t bytes) {
+    constexpr uint64_t kZero = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, from + i, 8);
+        word = ~word;
+        std::memcpy(to + i, &word, 8);
+        std::memcpy(from + i, &kZero, 8);
+    }
+    for (; i < bytes; ++i) {
+        to[i] = static_cast<uint8_t>(~from[i]);
+        from[i] = 0;
+    }
+}
+
 }  // namespace
 
 PrintCanvas::PrintCanvas(const LineGeometry& geometry, uint32_t height, BitmapSink& sink)
@@ -72,12 +91,7 @@ bool PrintCanvas::WriteRows(uint64_t first, size_t count, uint8_t* rows) {
         std::memset(out, 0xFF, count * rowBytes);
     } else {
         for (size_t k = 0; k < count; ++k) {
-            uint8_t* __restrict from = rows + k * rowBytes;
-            uint8_t* __restrict to = out + (count - 1 - k) * rowBytes;
-            for (size_t i = 0; i < rowBytes; ++i) {
-                to[i] = static_cast<uint8_t>(~from[i]);
-                from[i] = 0;
-            }
+            InvertAndClear(rows + k * rowBytes, out + (count - 1 - k) * rowBytes, rowBytes);
         }
     }
     const uint64_t offset = kLogBitmapHeaderSize + (height_ - first - count) * uint64_t{rowBytes};
