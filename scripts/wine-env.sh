@@ -19,20 +19,34 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # The system language of the prefix follows the locale; tests choose theirs through a seam.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
-zr640_xvfb_pid=
-zr640_start_display() {
-  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
+zr640_xvfb_pids=()
+# A display of its own: a new Xvfb on the first free number, exported as DISPLAY. Two test runs
+# that move the mouse and the focus must not share one.
+zr640_new_display() {
+  local n pid
   for n in $(seq 90 120); do
     [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    zr640_xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-    kill "$zr640_xvfb_pid" 2>/dev/null || true
+    pid=$!
+    for _ in $(seq 50); do
+      if kill -0 "$pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+        zr640_xvfb_pids+=("$pid")
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$pid" 2>/dev/null || break  # lost the number to another server
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
   done
   echo "wine-env: cannot start Xvfb" >&2
   return 1
+}
+
+# The display already set, or a new one.
+zr640_start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  zr640_new_display
 }
 
 zr640_start_wine() {
@@ -60,7 +74,8 @@ zr640_stop() {
   for prefix in "$root/build/wineprefix" "$root/build/wineprefix-win32"; do
     [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
   done
-  [ -n "$zr640_xvfb_pid" ] && kill "$zr640_xvfb_pid" 2>/dev/null || true
+  local pid
+  for pid in "${zr640_xvfb_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 
 # The driver package (scripts/package: both architectures, or only this one when the other is
@@ -70,7 +85,10 @@ zr640_stop() {
 zr640_install_driver() {
   local arch=amd64 package="$root/build/package/ZR640"
   [[ "$zr640_bin" == */win32/bin ]] && arch=x86
-  if [ -f "$root/build/win64/bin/ZR640UI.dll" ] && [ -f "$root/build/win32/bin/ZR640UI.dll" ]; then
+  # A caller that runs several installs at once packages once beforehand and says so.
+  if [ -n "${zr640_package_ready:-}" ]; then
+    :
+  elif [ -f "$root/build/win64/bin/ZR640UI.dll" ] && [ -f "$root/build/win32/bin/ZR640UI.dll" ]; then
     "$root/scripts/package" >/dev/null || return 1
   else
     "$root/scripts/package" --only "$arch" >/dev/null || return 1

@@ -6,18 +6,13 @@
 
 #include "core/driverlog/bit_image_band.h"
 #include "core/driverlog/print_canvas.h"
+#include "core/driverlog/print_commands.h"
 
 namespace zr640 {
 namespace {
 
-constexpr uint8_t kFeed = 0x15;
-constexpr uint8_t kRasterLine = 0x16;
-constexpr uint8_t kEscape = 0x1B;
-constexpr uint8_t kLineSpacing = 0x33;
-constexpr uint8_t kHorizontalPosition = 0x24;
-constexpr uint8_t kBitImage = 0x2A;
-constexpr uint8_t kLineFeed = 0x0A;
-constexpr uint32_t kPageEndRows = 24;  // the extra feed of "1B 33 00 0A"
+using Kind = PrintCommandKind;
+constexpr uint8_t kPageEndFeed = 0x01;  // the feed in front of a receipt's end mark
 
 // The scan looks at one position q at a time. A rule that matches may move q past the
 // bytes it used; otherwise q moves on by one. Every look-ahead is checked against the end
@@ -41,10 +36,10 @@ public:
         size_t q = 1;
         while (q < file_.size() && failure_.empty()) {
             const uint8_t b = file_[q];
-            if (b == kRasterLine) {
-                q = OnRasterLine(q);
-            } else if (b == kEscape) {
-                q = OnEscape(q);
+            if (b == kRasterLineCode) {
+                q = OnRasterLine(q, ReadPrintCommand(file_, q));
+            } else if (b == kEscapeCode) {
+                q = OnEscape(q, ReadPrintCommand(file_, q));
             } else {
                 ++q;
             }
@@ -58,49 +53,52 @@ public:
 private:
     bool Is(size_t i, uint8_t value) const { return i < file_.size() && file_[i] == value; }
 
-    size_t OnRasterLine(size_t q) {
-        if (q + 1 >= file_.size()) return q + 1;
-        const size_t count = file_[q + 1];
-        const size_t after = q + 2 + count;
-        if (after > file_.size()) return q + 1;
+    bool Is(size_t i, Kind kind) const { return ReadPrintCommand(file_, i).kind == kind; }
 
-        if (Is(after + 1, 0x01) && Is(after + 2, 0x1D) && Is(after + 3, 0x44) &&
-            Is(after + 4, 0x00)) {
-            AddPageEnd();
+    size_t OnRasterLine(size_t q, const PrintCommand& line) {
+        if (!line.complete) return q + 1;
+        const size_t after = q + line.size;
+
+        if (Is(after + 1, kPageEndFeed)) {
+            const PrintCommand mark = ReadPrintCommand(file_, after + 2);
+            if (mark.kind == Kind::kPageEnd && mark.complete) AddPageEnd();
         }
         // Drawn only in front of a feed and the next raster line, so the last line of a
         // receipt never is.
-        if (!Is(after, kFeed) || !Is(after + 2, kRasterLine)) return q + 1;
-        if (q >= 2 && file_[q - 2] == kFeed && !Feed(file_[q - 1])) return file_.size();
+        const PrintCommand feed = ReadPrintCommand(file_, after);
+        if (feed.kind != Kind::kFeed || !feed.complete || !Is(after + 2, Kind::kRasterLine)) {
+            return q + 1;
+        }
+        if (q >= 2 && Is(q - 2, Kind::kFeed) && !Feed(file_[q - 1])) return file_.size();
         if (canvas_ == nullptr) return after;
 
         uint8_t* row = Rows(1);
         if (row == nullptr) return file_.size();
         // A line longer than the row is cut at the row's end rather than spilling into the
         // next row.
-        std::copy_n(file_.data() + q + 2, std::min<size_t>(count, geometry_.bytesPerRow), row);
+        std::copy_n(line.data.data(), std::min<size_t>(line.data.size(), geometry_.bytesPerRow),
+                    row);
         return after;
     }
 
-    size_t OnEscape(size_t q) {
-        if (Is(q + 1, kLineSpacing) && Is(q + 3, kLineFeed)) {
-            const uint8_t rows = file_[q + 2];
+    size_t OnEscape(size_t q, const PrintCommand& command) {
+        if (command.kind == Kind::kLineSpacingFeed) {
+            const uint32_t rows = command.value;
             if (!Feed(rows)) return file_.size();
             if (rows != 0) return q + 1;
-            if (!Feed(kPageEndRows)) return file_.size();
+            if (!Feed(kPageEndFeedRows)) return file_.size();
             AddPageEnd();
             return q + 7;  // the three bytes after the line feed belong to the page end
         }
-        if (Is(q + 1, kHorizontalPosition) && Is(q + 4, kEscape) && Is(q + 5, kBitImage)) {
-            x_ = uint32_t{file_[q + 2]} | uint32_t{file_[q + 3]} << 8;
+        if (command.kind == Kind::kHorizontalPosition && Is(q + 4, kEscapeCode) &&
+            Is(q + 5, kBitImageCode)) {
+            x_ = command.value;
             return q + 1;
         }
-        if (Is(q + 1, kBitImage) && Is(q + 2, kBandMode24Dot) && q + 4 < file_.size()) {
-            const size_t columns = size_t{file_[q + 3]} | size_t{file_[q + 4]} << 8;
-            const size_t end = q + 5 + 3 * columns;
-            if (end > file_.size()) return q + 1;
+        if (command.kind == Kind::kBitImageBand && command.complete) {
+            const size_t end = q + command.size;
             if (canvas_ == nullptr) return end;
-            return DrawBand(file_.subspan(q + 2, end - (q + 2))) ? end : file_.size();
+            return DrawBand(command.data) ? end : file_.size();
         }
         return q + 1;
     }

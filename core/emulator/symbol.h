@@ -15,10 +15,10 @@ namespace zr640::emulator {
 // The parameter bytes of the setting commands, as last sent (the printer's power-on values
 // until then). The symbol drawing gives them their meaning.
 struct BarcodeSettings {
-    uint8_t hriFont = 0;        // 1D 66 n
-    uint8_t hriPosition = 0;    // 1D 48 n
-    uint8_t moduleWidth = 3;    // 1D 77 n
-    uint8_t height = 162;       // 1D 68 n
+    uint8_t hriFont = 0;              // 1D 66 n
+    uint8_t hriPosition = 0;          // 1D 48 n
+    uint8_t moduleWidth = 3;          // 1D 77 n
+    uint8_t height = 162;             // 1D 68 n
     std::array<uint8_t, 8> gs1{};     // 1D 73 k gw gr gc gs s gh ga
     std::array<uint8_t, 6> pdf417{};  // 1D 70 p1..p6 (01 01 rows columns width height)
     uint8_t level = 0;                // 1D 71 n

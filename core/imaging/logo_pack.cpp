@@ -113,4 +113,48 @@ Result<GrayLogo> PackGrayLogo(std::span<const uint8_t> file, const BitmapLimits&
     return logo;
 }
 
+LogoPicture UnpackMonoLogo(const MonoLogo& logo) {
+    LogoPicture picture;
+    picture.width = uint32_t{logo.bytesAcross} * 8;
+    picture.height = uint32_t{logo.bands} * 8;
+    picture.values.assign(size_t{picture.width} * picture.height, 0);
+    // The packing's order: column by column, each column's bands from the top.
+    const size_t available = logo.data.size();
+    size_t i = 0;
+    for (uint32_t column = 0; column < picture.width; ++column) {
+        for (uint32_t band = 0; band < logo.bands; ++band, ++i) {
+            if (i >= available) return picture;
+            const uint8_t value = logo.data[i];
+            for (uint32_t k = 0; k < 8; ++k) {
+                picture.values[size_t{8 * band + k} * picture.width + column] =
+                    static_cast<uint8_t>(unsigned{value} >> (7 - k) & 1u);
+            }
+        }
+    }
+    return picture;
+}
+
+LogoPicture UnpackGrayLogo(const GrayLogo& logo) {
+    LogoPicture picture;
+    const size_t lineBytes = logo.bytesPerLine;
+    picture.width = uint32_t{logo.bytesPerLine} * 8;
+    picture.height = uint32_t{logo.bands} * 2;
+    picture.values.assign(size_t{picture.width} * picture.height, 0);
+    // Each row is four lines, the planes 7 to 4 with a set bit where the plane's bit is 0:
+    // together the bits of the level 15 - g / 16, the highest first.
+    for (uint32_t row = 0; row < picture.height; ++row) {
+        uint8_t* levels = picture.values.data() + size_t{row} * picture.width;
+        for (size_t plane = 0; plane < 4; ++plane) {
+            const size_t start = (size_t{row} * 4 + plane) * lineBytes;
+            if (start + lineBytes > logo.data.size()) return picture;
+            const uint8_t* line = logo.data.data() + start;
+            for (uint32_t x = 0; x < picture.width; ++x) {
+                const unsigned bit = unsigned{line[x / 8]} >> (7 - x % 8) & 1u;
+                levels[x] = static_cast<uint8_t>(levels[x] | bit << (3 - plane));
+            }
+        }
+    }
+    return picture;
+}
+
 }  // namespace zr640

@@ -29,6 +29,23 @@ struct GrayLogo {
     std::vector<uint8_t> data;
 };
 
+// A logo's picture as the printer keeps it: `width` x `height` values, row by row from the
+// top, one byte per dot.
+struct LogoPicture {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint8_t> values;
+};
+
+// The dots of bit-image logo data: 8X across, 8Y rows, 1 a printed dot. Data shorter than
+// X x Y x 8 bytes leaves the rest blank.
+LogoPicture UnpackMonoLogo(const MonoLogo& logo);
+
+// The dot levels of gray logo data: 8W across, 2B rows (four lines make a row), each level
+// 0 (no dot) to 15, the level 15 - g / 16 of a pixel of gray g. Data shorter than W x B x 8
+// bytes leaves the rest blank.
+LogoPicture UnpackGrayLogo(const GrayLogo& logo);
+
 // Accepts a 1-bit bitmap whose first two palette entries are black and white, in either
 // order. The rows are padded at the top to a multiple of 8 and at the right to the stored
 // row size; the padding is blank whatever the file's padding bits hold.

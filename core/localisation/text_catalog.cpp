@@ -1,5 +1,7 @@
 #include "core/localisation/text_catalog.h"
 
+#include "core/localisation/ini_file.h"
+
 namespace zr640::text {
 namespace {
 
@@ -110,6 +112,11 @@ std::u16string ShownText(std::u16string_view stored) {
     std::u16string shown(stored);
     shown.resize(ShowLineBreaksInPlace(shown.data(), shown.size() + 1));
     return shown;
+}
+
+std::u16string LookUpText(const IniFile& file, const TextEntry& entry) {
+    return ShownText(
+        file.GetString(SectionOf(entry.section).name, entry.key, entry.english, entry.capacity));
 }
 
 size_t ShowLineBreaksInPlace(char16_t* buffer, size_t capacity) {

@@ -14,6 +14,10 @@
 #include <string>
 #include <string_view>
 
+namespace zr640 {
+class IniFile;
+}
+
 namespace zr640::text {
 
 // Sections of the string files, in the order the files list them.
@@ -129,6 +133,11 @@ std::u16string ShownText(std::u16string_view stored);
 // ShownText() on a zero-terminated buffer in place, for the buffers filled by the
 // platform's profile lookup. Returns the new length.
 size_t ShowLineBreaksInPlace(char16_t* buffer, size_t capacity);
+
+// What a text's buffer holds after its lookup in `file`, as the platform's profile lookup
+// fills it: the stored value without enclosing quotes, or the English default when the
+// section or key is missing, cut to capacity - 1, with its line breaks shown.
+std::u16string LookUpText(const IniFile& file, const TextEntry& entry);
 
 // Names of the language files.
 inline constexpr std::u16string_view kLanguageListFile = u"LANGUAGE_ZR640.DAT";

@@ -127,8 +127,15 @@ void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCop
             GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 0, userCopy.c_str());
         if (userVersion > driverVersion) return;
     }
+    const auto bytes = zr640::ReadWholeFile(driverCopy, kLargestLanguageFileCopy);
+    if (!bytes) return;
+    // A user copy that already holds the driver copy's bytes is left as it is: writing it again
+    // would change nothing but the file, and every open page would then read and parse it anew.
+    const auto current = zr640::ReadWholeFile(userCopy, kLargestLanguageFileCopy);
+    if (current && *current == *bytes) return;
     // A copy cut short (a full disk, a crash) must not leave the user a half language file.
-    zr640::CopyFileAtomically(driverCopy, userCopy, kLargestLanguageFileCopy);
+    const std::filesystem::path inputs[] = {driverCopy};
+    zr640::WriteFileAtomically(userCopy, *bytes, inputs);
 }
 
 void RecordLanguageChoice(const std::wstring& file, bool followSystem) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "core/localisation/text_catalog.h"
 
 namespace zr640ui {
@@ -15,9 +17,13 @@ using zr640::text::Section;
 // The text last loaded for the key (empty before its first load).
 const wchar_t* Text(Key key);
 
+// A number that changes whenever a load changes the text of any buffer: a page refreshes its
+// captions and lists only when it differs from the one it last showed.
+uint32_t TextGeneration();
+
 // Loads one key, a whole section, or everything a sheet loads when it opens, from the
 // current string file (ResolveCurrentStringFile() first where the language may have
-// changed).
+// changed). The file is read and parsed only when it changed on disk.
 void LoadText(Key key);
 void LoadSection(Section section);
 void LoadSheetTexts(zr640::text::SheetMask sheet);

@@ -23,6 +23,14 @@ std::wstring PluginPath() { return oemhost::InstalledPluginPath(); }
 
 void ForgetLanguageChoice() { RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\TALVORN\\LANGUAGE"); }
 
+std::wstring SourcePath(const std::wstring& relative) {
+    std::wstring path = L"Z:";
+    for (const char c : std::string(ZR640_SOURCE_DIR))
+        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    for (const wchar_t c : relative) path += c == L'/' ? L'\\' : c;
+    return path;
+}
+
 void RemoveUserLanguageFiles() {
     const std::wstring folder = zr640ui::MakeUserFolder();
     WIN32_FIND_DATAW found;

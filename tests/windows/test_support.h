@@ -11,6 +11,8 @@ namespace wintest {
 
 // ZR640UI.dll as installed from the driver package (scripts/wine-env.sh: zr640_install_driver).
 std::wstring PluginPath();
+// A file of the source tree, by its path relative to the top folder.
+std::wstring SourcePath(const std::wstring& relative);
 
 // The strings of an open-file dialog's double-zero filter, joined by '|'.
 std::wstring FilterText(const wchar_t* filter);

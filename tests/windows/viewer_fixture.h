@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/windows/test_support.h"
 #include "tools/oemhost/host_driver.h"
 
 namespace wintest {
@@ -83,15 +84,6 @@ inline std::vector<uint8_t> ReadBytes(const std::wstring& path) {
 
 inline bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// A file of the source tree, by its path relative to the top folder.
-inline std::wstring SourcePath(const std::wstring& relative) {
-    std::wstring path = L"Z:";
-    for (const char c : std::string(ZR640_SOURCE_DIR))
-        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    for (const wchar_t c : relative) path += c == L'/' ? L'\\' : c;
-    return path;
 }
 
 // The names in `folder` that match `pattern`, in the order the file system lists them.

@@ -1,12 +1,16 @@
 #include "tools/zr640/command_line.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 #include "core/common/file_io.h"
+#include "core/emulator/png_file.h"
 
 namespace zr640::cli {
 
@@ -89,6 +93,23 @@ int WriteOutput(const std::string& out, std::span<const uint8_t> bytes,
     return written ? 0 : Fail(written.error());
 }
 
+bool WantsPng(const std::string& out) {
+    constexpr std::string_view kPng = ".png";
+    if (out.size() <= kPng.size()) return false;
+    const std::string_view end = std::string_view(out).substr(out.size() - kPng.size());
+    return std::equal(end.begin(), end.end(), kPng.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+int WritePicture(const std::string& out, std::span<const uint8_t> bitmap,
+                 std::span<const std::string> inputs, Durability durability) {
+    if (!WantsPng(out)) return WriteOutput(out, bitmap, inputs, durability);
+    const auto png = emulator::BitmapToPng(bitmap);
+    if (!png) return Fail(png.error());
+    return WriteOutput(out, *png, inputs, durability);
+}
+
 int FinishStandardOutput() {
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
@@ -108,7 +129,7 @@ int Usage() {
         "  zr640 barcode testprint [--2d] --font K [--record FILE] (DATA | --data-hex HEX)\n"
         "                 -o OUT\n"
         "  zr640 barcode height --dots H --hri P --hri-font F\n"
-        "  zr640 render-log IN.prn [-o OUT.bmp|-] [--bytes-per-row 80 --width 640]\n"
+        "  zr640 render-log IN.prn [-o OUT.bmp|OUT.png|-] [--bytes-per-row 80 --width 640]\n"
         "  zr640 logo mono IN.bmp [--halftone none|m3|m4|diffuse] [--contrast C] [--brightness V]\n"
         "                 [-o OUT.bmp|-]\n"
         "  zr640 logo gray IN.bmp [--contrast C] [--brightness V] [-o OUT.bmp|-]\n"
@@ -123,7 +144,9 @@ int Usage() {
         "  zr640 control-font show FILE\n"
         "  zr640 control-font set FILE CODE \"HEX TEXT\"\n"
         "  zr640 control-font clear FILE CODE\n"
-        "'-' where listed is standard output; files are replaced whole or not at all\n",
+        "  zr640 emulate STREAM... [--nv STORE] [--width DOTS] -o PAPER.png [--events FILE|-]\n"
+        "'-' where listed is standard output; files are replaced whole or not at all;\n"
+        "a picture whose name ends in .png is written as PNG\n",
         stderr);
     return 2;
 }

@@ -51,6 +51,15 @@ int WriteOutput(const std::string& out, std::span<const uint8_t> bytes,
                 std::span<const std::string> inputs = {},
                 Durability durability = Durability::kOnDisk);
 
+// True when the output's name ends in ".png" (in any case): a picture goes there as PNG.
+bool WantsPng(const std::string& out);
+
+// Writes a picture made as a Windows bitmap to `out` as WriteOutput does: as it is, or
+// converted to PNG when WantsPng(out). 0, or Fail's status.
+int WritePicture(const std::string& out, std::span<const uint8_t> bitmap,
+                 std::span<const std::string> inputs = {},
+                 Durability durability = Durability::kOnDisk);
+
 // Flushes standard output at the end of a command: 0, or Fail's status when anything the
 // command wrote there was lost (a full disk, a closed pipe).
 int FinishStandardOutput();

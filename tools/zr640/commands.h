@@ -14,5 +14,6 @@ int RunHex(std::vector<std::string> words);
 int RunWatermark(std::vector<std::string> words);
 int RunSelfTest(std::vector<std::string> words);
 int RunControlFont(std::vector<std::string> words);
+int RunEmulate(std::vector<std::string> words);
 
 }  // namespace zr640::cli

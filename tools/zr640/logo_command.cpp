@@ -76,8 +76,8 @@ int Convert(Arguments& args, bool mono) {
              : ConvertToGrayBitmap(*picture, settings.contrast, settings.brightness);
     if (!converted) return Fail(files[0] + ": " + converted.error());
     // The converted file is made again from its picture whenever it is used.
-    return WriteOutput(out.value_or(ConvertedFilePath(files[0]).string()), *converted, files,
-                       Durability::kRemadeFromSource);
+    return WritePicture(out.value_or(ConvertedFilePath(files[0]).string()), *converted, files,
+                        Durability::kRemadeFromSource);
 }
 
 // The bytes Download all would take for one logo: its converted file as the page would

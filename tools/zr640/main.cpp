@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"logo", zr640::cli::RunLogo},         {"barcode", zr640::cli::RunBarcode},
     {"hex", zr640::cli::RunHex},           {"watermark", zr640::cli::RunWatermark},
     {"selftest", zr640::cli::RunSelfTest}, {"control-font", zr640::cli::RunControlFont},
+    {"emulate", zr640::cli::RunEmulate},
 };
 
 }  // namespace

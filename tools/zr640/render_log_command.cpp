@@ -51,15 +51,21 @@ int RunRenderLog(std::vector<std::string> words) {
     if (!file) return Fail(file.error());
 
     std::string pageEnds;
-    if (toStandardOutput) {
+    if (toStandardOutput || WantsPng(output.string())) {
         // The rows reach the sink out of file order, so the picture is made whole first.
         BitmapBytes bitmap;
         const auto picture = RenderPrintFile(file->bytes(), *geometry, bitmap);
         if (!picture) return Refuse(input, picture.error());
         for (const uint32_t row : picture->pageEnds) pageEnds += std::to_string(row) + '\n';
-        if (const int failed = WriteOutput(kStandardOutput, bitmap.bytes())) return failed;
-        // Standard output holds the picture; the page ends go to standard error.
-        std::fputs(pageEnds.c_str(), stderr);
+        const std::string target = toStandardOutput ? kStandardOutput : output.string();
+        const std::string inputNames[] = {input};
+        // Remade from its log whenever it is shown, as the bitmap file is (BitmapFile).
+        if (const int failed =
+                WritePicture(target, bitmap.bytes(), inputNames, Durability::kRemadeFromSource)) {
+            return failed;
+        }
+        // Standard output may hold the picture; the page ends then go to standard error.
+        std::fputs(pageEnds.c_str(), toStandardOutput ? stderr : stdout);
         return 0;
     }
     const auto picture =

@@ -1,11 +1,14 @@
 // zr640 watermark: the Water Mark page's picture conversion and preview layout from the
 // command line.
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/common/file_io.h"
 #include "core/common/text.h"
+#include "core/emulator/png_file.h"
 #include "core/localisation/text_catalog.h"
 #include "core/watermark/picture_file.h"
 #include "core/watermark/preview_layout.h"
@@ -26,13 +29,34 @@ int Report(text::Key key, const std::string& detail, int status) {
     return status;
 }
 
-// zr640 watermark convert IN.bmp -o OUT.bmp
+// The picture file's picture as PNG, to look at: the same conversion and statuses.
+int ConvertToPng(const std::string& source, const std::string& out) {
+    const auto bytes = ReadWholeFile(source);
+    if (!bytes)
+        return Report(text::Key::MessageBox_MB_WATERMARK_ERROR5, bytes.error(), kNotDoneStatus);
+    const auto picture = WatermarkPictureFromBitmap(*bytes);
+    if (!picture) {
+        return Report(text::Key::MessageBox_MB_WATERMARK_ERROR5, picture.error(), kNotDoneStatus);
+    }
+    const auto png = emulator::BitmapToPng(*picture);
+    if (!png) return Report(text::Key::MessageBox_MB_WATERMARK_ERROR5, png.error(), kNotDoneStatus);
+    const std::filesystem::path inputs[] = {source};
+    const auto written = WriteFileAtomically(out, *png, inputs);
+    if (!written) {
+        return Report(text::Key::MessageBox_MB_WATERMARK_ERROR2, written.error(),
+                      kCannotCreateStatus);
+    }
+    return 0;
+}
+
+// zr640 watermark convert IN.bmp -o OUT.bmp|OUT.png
 int Convert(Arguments& args) {
     const auto out = args.Option("--output", "-o");
     const auto files = args.Positional();
     if (files.size() != 1 || !out) args.Fail("watermark convert takes IN.bmp -o OUT.bmp");
     if (args.failed()) return UsageError(args.error());
 
+    if (WantsPng(*out)) return ConvertToPng(files[0], *out);
     const WatermarkConversion conversion = ConvertWatermarkBitmap(files[0], *out);
     switch (conversion.result) {
     case WatermarkConvertResult::kDone: return 0;

@@ -64,6 +64,7 @@ private:
     INT_PTR OnNotify(const NMHDR& header) override;
     void OnScroll(HWND control, int code) override;
     bool OnPaint() override;
+    void OnTextsChanged() override;
     void OnApplied() override { zr640::RemoveConvertedFiles(logos_); }
     void OnCancel() override { zr640::RemoveConvertedFiles(logos_); }
 
@@ -165,10 +166,10 @@ std::optional<LogoPath> DownloadPage::PreviewPicture(const LogoRow& row, LogoFor
     return row.converted;
 }
 
-// After the reload of the page's texts: the column titles, and, when the preview frame
-// needs painting, the selected logo converted and shown.
+void DownloadPage::OnTextsChanged() { SetColumnTitles(List(), kColumns); }
+
+// When the preview frame needs painting: the selected logo converted and shown.
 bool DownloadPage::OnPaint() {
-    SetColumnTitles(List(), kColumns);
     const zr640::win::PaintDC paint(window());
     const RECT area = PreviewArea();
     if (!RectVisible(paint.get(), &area)) return true;

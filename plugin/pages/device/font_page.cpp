@@ -54,7 +54,7 @@ public:
 
 private:
     BOOL OnInitDialog() override;
-    bool OnPaint() override;
+    void OnTextsChanged() override;
     INT_PTR OnMessage(UINT message, WPARAM, LPARAM) override;
 
     HWND Tree() const { return Item(IDC_FONT_TREE_FONTS); }
@@ -104,15 +104,14 @@ BOOL FontPage::OnInitDialog() {
     return TRUE;
 }
 
-// After the reload of the section: the root item's title in the current language.
-bool FontPage::OnPaint() {
-    if (root_ == nullptr) return false;
+// The root item's title in the current language.
+void FontPage::OnTextsChanged() {
+    if (root_ == nullptr) return;
     TVITEMW item = {};
     item.mask = TVIF_TEXT;
     item.hItem = root_;
     item.pszText = const_cast<wchar_t*>(Text(Key::Font_RC_RONT_TREETITLE));
     SendMessageW(Tree(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return false;
 }
 
 // The tree lets go of the image list before the page's object destroys it.

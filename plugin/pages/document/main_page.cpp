@@ -60,7 +60,7 @@ private:
     void OnSetActive() override;
     void OnApply() override;
     void OnApplied() override;
-    bool OnPaint() override;
+    void OnTextsChanged() override;
 
     void SelectCurrentForm() const;
     bool GraphicsChoiceFree(const zr640::PrivateDevMode& record) const;
@@ -360,12 +360,9 @@ void MainPage::OnApplied() {
     UpdateWindow(window());
 }
 
-// The reload before the paint took the Main page's texts, the shared message texts and the
-// density names; the density option follows them.
-bool MainPage::OnPaint() {
-    RelabelDensity(context().commonParams, context().driverUi);
-    return false;
-}
+// The Main page's reload takes its texts, the shared message texts and the density names; the
+// density option follows them.
+void MainPage::OnTextsChanged() { RelabelDensity(context().commonParams, context().driverUi); }
 
 }  // namespace
 

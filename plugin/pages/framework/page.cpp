@@ -9,22 +9,30 @@ BOOL PropertyPage::Initialise() {
     const wchar_t* printer =
         sheet_.commonParams != nullptr ? sheet_.commonParams->pPrinterName : nullptr;
     NotePage(window(), printer, deviceSheet_);
+    shownTexts_ = TextGeneration();
     SetTexts(window(), definition_.captions);
     for (const ChoiceList& list : definition_.lists) list.Fill(window());
     const BOOL result = OnInitDialog();
+    OnTextsChanged();
     if (!definition_.help.empty() && AttachesHelp()) AttachHelp(window(), definition_.help);
     return result;
 }
 
-void PropertyPage::ReloadTexts() const {
+void PropertyPage::ReloadTexts() {
     ResolveCurrentStringFile();
     if (definition_.reload.empty()) {
         LoadSection(definition_.section);
     } else {
         for (const Section section : definition_.reload) LoadSection(section);
     }
+    // The buffers are shared by every page of both sheets: a change loaded by another page
+    // since this one last set its captions counts too.
+    const uint32_t loaded = TextGeneration();
+    if (loaded == shownTexts_) return;
+    shownTexts_ = loaded;
     SetTexts(window(), definition_.captions);
     for (const ChoiceList& list : definition_.lists) list.Refill(window());
+    OnTextsChanged();
 }
 
 void PropertyPage::BeforePaint() { ReloadTexts(); }

@@ -46,6 +46,9 @@ protected:
     virtual void OnApplied() {}
     // The sheet is cancelled (once, whether this page is showing or not).
     virtual void OnCancel() {}
+    // After the captions and lists show texts that a reload changed, and once after
+    // OnInitDialog: whatever else the page shows from its texts (column titles, tree items).
+    virtual void OnTextsChanged() {}
     // Asked after OnInitDialog: false leaves the page without its tooltip help (a page whose
     // set-up failed half-way).
     virtual bool AttachesHelp() const { return true; }
@@ -56,8 +59,9 @@ protected:
     HANDLE Printer() const {
         return sheet_.commonParams != nullptr ? sheet_.commonParams->hPrinter : nullptr;
     }
-    // Reloads the texts and lists, as before a paint.
-    void ReloadTexts() const;
+    // Reloads the texts, as before a paint; captions and lists are set again only when the
+    // texts changed since they were last set.
+    void ReloadTexts();
     // From OnApply: what the page had to write could not be written. The sheet is not told
     // of success for this apply (no CPSUI_OK, the page stays changed) and OnApplied does not
     // run; the apply itself goes on.
@@ -79,6 +83,7 @@ private:
     bool deviceSheet_;
     bool cancelled_ = false;
     bool applyWithheld_ = false;
+    uint32_t shownTexts_ = 0;  // TextGeneration() when the captions and lists were last set
 };
 
 // A page of one sheet, with that sheet's context.
