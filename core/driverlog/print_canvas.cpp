@@ -4,10 +4,15 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define ZR640_CANVAS_SSE2 1
+#endif
+
 namespace zr640 {
 namespace {
 
-constexpr size_t kWindowBytes = 1 << 18;
+constexpr size_t kWindowBytes = 1 << 20;
 
 // Enough for a short receipt whole, about a megabyte for a long one, and never less than
 // two bands.
@@ -17,12 +22,23 @@ size_t WindowRows(const LineGeometry& geometry, uint32_t height) {
     return std::max<size_t>(rows, 2 * PrintCanvas::kMostRowsAtOnce);
 }
 
-// One row inverted into `to` and cleared where it was, eight bytes at a time: a row is a
-// whole number of 32-bit words, and the loop is as fast without the auto-vectoriser (the
-// plug-in and the viewer are built at -O2) as with it.
+// One row inverted into `to` and cleared where it was, sixteen bytes at a time where the
+// build has SSE2 (every x86-64 one), else eight: a row is a whole number of 32-bit words,
+// and the loop is as fast without the auto-vectoriser (the plug-in and the viewer are built
+// at -O2) as with it.
 void InvertAndClear(uint8_t* from, uint8_t* to, size_t bytes) {
-    constexpr uint64_t kZero = 0;
     size_t i = 0;
+#ifdef ZR640_CANVAS_SSE2
+    const __m128i ones = _mm_set1_epi32(-1);
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= bytes; i += 16) {
+        auto* source = reinterpret_cast<__m128i*>(from + i);
+        const __m128i row = _mm_loadu_si128(source);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_xor_si128(row, ones));
+        _mm_storeu_si128(source, zero);
+    }
+#endif
+    constexpr uint64_t kZero = 0;
     for (; i + 8 <= bytes; i += 8) {
         uint64_t word;
         std::memcpy(&word, from + i, 8);
