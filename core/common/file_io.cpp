@@ -113,7 +113,8 @@ Result<bool> CheckDestination(const std::filesystem::path& destination,
 }
 
 Result<AtomicFile> AtomicFile::Create(const std::filesystem::path& destination,
-                                      std::span<const std::filesystem::path> inputs) {
+                                      std::span<const std::filesystem::path> inputs,
+                                      Durability durability) {
     if (destination.filename().empty()) {
         return Error{"refused " + PathText(destination) + ": not a file name"};
     }
@@ -126,6 +127,7 @@ Result<AtomicFile> AtomicFile::Create(const std::filesystem::path& destination,
     AtomicFile file;
     file.destination_ = target;
     file.inputs_.assign(inputs.begin(), inputs.end());
+    file.durability_ = durability;
     // A name another writer took in the meantime is simply passed over.
     for (int attempt = 0; attempt < 64; ++attempt) {
         const std::filesystem::path temporary = TemporaryNameFor(target);
@@ -147,6 +149,7 @@ AtomicFile::AtomicFile(AtomicFile&& other) noexcept
       temporary_(std::move(other.temporary_)),
       inputs_(std::move(other.inputs_)),
       handle_(std::exchange(other.handle_, platform::kNoHandle)),
+      durability_(other.durability_),
       failed_(other.failed_),
       error_(std::move(other.error_)) {}
 
@@ -157,6 +160,7 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
         temporary_ = std::move(other.temporary_);
         inputs_ = std::move(other.inputs_);
         handle_ = std::exchange(other.handle_, platform::kNoHandle);
+        durability_ = other.durability_;
         failed_ = other.failed_;
         error_ = std::move(other.error_);
     }
@@ -178,6 +182,10 @@ bool AtomicFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
     return !failed_;
 }
 
+void AtomicFile::Reserve(uint64_t size) {
+    if (handle_ != platform::kNoHandle && !failed_) platform::Preallocate(handle_, size);
+}
+
 Result<bool> AtomicFile::Commit() {
     if (handle_ == platform::kNoHandle) return Error{"cannot write " + PathText(destination_)};
     if (failed_) {
@@ -185,7 +193,7 @@ Result<bool> AtomicFile::Commit() {
         return Error{"cannot write " + PathText(destination_)};
     }
     const intptr_t handle = std::exchange(handle_, platform::kNoHandle);
-    if (!platform::FlushAndClose(handle)) {
+    if (!platform::FlushAndClose(handle, durability_ == Durability::kOnDisk)) {
         platform::Remove(temporary_);
         return Error{"cannot write " + PathText(destination_)};
     }
@@ -204,8 +212,9 @@ Result<bool> AtomicFile::Commit() {
 }
 
 Result<bool> WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
-                                 std::span<const std::filesystem::path> inputs) {
-    auto file = AtomicFile::Create(path, inputs);
+                                 std::span<const std::filesystem::path> inputs,
+                                 Durability durability) {
+    auto file = AtomicFile::Create(path, inputs, durability);
     if (!file) return Error{file.error()};
     if (!file->WriteAt(0, bytes)) return Error{"cannot write " + PathText(path)};
     return file->Commit();

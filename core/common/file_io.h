@@ -28,13 +28,26 @@ namespace zr640 {
 Result<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path,
                                            uint64_t maxBytes = uint64_t{1} << 31);
 
+// What a written file must survive before it replaces its destination. Either way a reader
+// sees the old file or the whole new one, never a part of it.
+enum class Durability {
+    // Flushed to the disk before the rename: after a system crash the destination holds the
+    // old file or the new one. For records and anything that is not made again.
+    kOnDisk,
+    // Not flushed: after a system crash the destination may be empty or short. Only for
+    // files remade from their sources whenever they are used (a rendered log picture, a
+    // converted logo), where waiting for the disk would cost more than the whole run.
+    kRemadeFromSource,
+};
+
 // Writes the bytes to a temporary file beside `path` and renames it over `path`, so a
 // failure half-way leaves the old file as it was and never a half-written one.
 Result<bool> WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 // The same, refusing first a destination that is one of `inputs`.
 Result<bool> WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
-                                 std::span<const std::filesystem::path> inputs);
+                                 std::span<const std::filesystem::path> inputs,
+                                 Durability durability = Durability::kOnDisk);
 
 // Copies a regular file of at most maxBytes over `to` with the same writer (a copy that
 // fails half-way leaves `to` as it was).
@@ -86,7 +99,8 @@ class AtomicFile {
 public:
     // Checks the destination (CheckDestination) and creates the temporary file.
     static Result<AtomicFile> Create(const std::filesystem::path& destination,
-                                     std::span<const std::filesystem::path> inputs = {});
+                                     std::span<const std::filesystem::path> inputs = {},
+                                     Durability durability = Durability::kOnDisk);
 
     AtomicFile(AtomicFile&& other) noexcept;
     AtomicFile& operator=(AtomicFile&& other) noexcept;
@@ -96,6 +110,9 @@ public:
 
     // Writes at the given offset; false (and every later write and Commit fail) on an error.
     bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes);
+    // Claims room for a file of `size` bytes ahead of writing it, where the system can. Only
+    // a hint: the file is as long as what is written.
+    void Reserve(uint64_t size);
     // Flushes, closes and renames; the destination is examined again just before.
     Result<bool> Commit();
 
@@ -109,6 +126,7 @@ private:
     std::filesystem::path temporary_;
     std::vector<std::filesystem::path> inputs_;
     intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE
+    Durability durability_ = Durability::kOnDisk;
     bool failed_ = false;
     std::string error_;
 };

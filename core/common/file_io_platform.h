@@ -37,8 +37,12 @@ Result<intptr_t> CreateExclusive(const std::filesystem::path& path,
 
 bool WriteAt(intptr_t handle, uint64_t offset, std::span<const uint8_t> bytes);
 
-// Flushes the file to the disk and closes it; false when either fails.
-bool FlushAndClose(intptr_t handle);
+// Gives the file room for `size` bytes on the disk at once, where the system can, so that
+// the writes that follow do not each claim their blocks. Nothing happens elsewhere.
+void Preallocate(intptr_t handle, uint64_t size);
+
+// Flushes the file to the disk (when `flush`) and closes it; false when either fails.
+bool FlushAndClose(intptr_t handle, bool flush);
 
 void Close(intptr_t handle);
 

@@ -106,9 +106,20 @@ bool WriteAt(intptr_t handle, uint64_t offset, std::span<const uint8_t> bytes) {
     return true;
 }
 
-bool FlushAndClose(intptr_t handle) {
+void Preallocate(intptr_t handle, uint64_t size) {
+#ifdef __linux__
+    // The size stays what is written. A file system without it writes the same file,
+    // claiming the blocks as it goes.
+    (void)::fallocate(static_cast<int>(handle), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size));
+#else
+    (void)handle;
+    (void)size;
+#endif
+}
+
+bool FlushAndClose(intptr_t handle, bool flush) {
     const int fd = static_cast<int>(handle);
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = !flush || ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     return synced && closed;
 }

@@ -137,8 +137,11 @@ bool WriteAt(intptr_t handle, uint64_t offset, std::span<const uint8_t> bytes) {
     return true;
 }
 
-bool FlushAndClose(intptr_t handle) {
-    const bool flushed = FlushFileBuffers(AsHandle(handle)) != FALSE;
+// The file grows as it is written; Windows needs no room claimed ahead for speed.
+void Preallocate(intptr_t, uint64_t) {}
+
+bool FlushAndClose(intptr_t handle, bool flush) {
+    const bool flushed = !flush || FlushFileBuffers(AsHandle(handle)) != FALSE;
     const bool closed = CloseHandle(AsHandle(handle)) != FALSE;
     return flushed && closed;
 }

@@ -20,4 +20,15 @@ inline constexpr uint8_t kBandMode24Dot = 0x21;
 int DecodeBand(std::span<const uint8_t> command, std::span<uint8_t> rows, size_t stride,
                size_t maxBytes);
 
+// The ways DecodeBand can decode, for the tests that compare them byte for byte: it takes the
+// fastest that this build has and this processor runs.
+enum class BandDecoder {
+    kPortable,  // eight columns at a time with 64-bit integer transposes
+    kSse2,      // sixteen columns at a time (builds whose baseline has SSE2)
+    kAvx2,      // thirty-two columns at a time (when the processor runs AVX2)
+};
+bool BandDecoderRuns(BandDecoder decoder);
+int DecodeBandWith(BandDecoder decoder, std::span<const uint8_t> command, std::span<uint8_t> rows,
+                   size_t stride, size_t maxBytes);
+
 }  // namespace zr640

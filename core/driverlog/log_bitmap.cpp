@@ -55,12 +55,22 @@ bool BitmapBytes::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
     return true;
 }
 
+// Sized once, so the rows arriving from the end of the picture's bytes backwards do not
+// move everything written before them.
+void BitmapBytes::Reserve(uint64_t size) {
+    if (size > bytes_.size()) bytes_.resize(static_cast<size_t>(size));
+}
+
 BitmapFile::BitmapFile(const std::filesystem::path& path,
                        std::span<const std::filesystem::path> inputs)
-    : file_(AtomicFile::Create(path, inputs)) {}
+    : file_(AtomicFile::Create(path, inputs, Durability::kRemadeFromSource)) {}
 
 bool BitmapFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
     return file_ && file_->WriteAt(offset, bytes);
+}
+
+void BitmapFile::Reserve(uint64_t size) {
+    if (file_) file_->Reserve(size);
 }
 
 Result<bool> BitmapFile::Commit() {

@@ -42,12 +42,15 @@ class BitmapSink {
 public:
     virtual ~BitmapSink() = default;
     virtual bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes) = 0;
+    // The whole file's size, told before the rows are written: a hint for claiming room.
+    virtual void Reserve(uint64_t /*size*/) {}
 };
 
 // The whole bitmap in memory.
 class BitmapBytes : public BitmapSink {
 public:
     bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes) override;
+    void Reserve(uint64_t size) override;
     const std::vector<uint8_t>& bytes() const { return bytes_; }
 
 private:
@@ -58,7 +61,9 @@ private:
 // its own beside `path`, renamed over it by Commit, so a failure half-way leaves no
 // half-written file under `path` (and an older file there stays as it was). A destination
 // that is one of `inputs` or is not a regular file is refused before anything is written.
-// Dropped without Commit, the temporary file is removed.
+// Dropped without Commit, the temporary file is removed. The picture is remade from its log
+// whenever it is shown, so it is not flushed to the disk before the rename
+// (Durability::kRemadeFromSource): waiting for the disk would take longer than the rendering.
 class BitmapFile : public BitmapSink {
 public:
     explicit BitmapFile(const std::filesystem::path& path,
@@ -69,6 +74,7 @@ public:
     bool opened() const { return file_.ok(); }
     const std::string& error() const { return file_.error(); }  // why it did not open
     bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes) override;
+    void Reserve(uint64_t size) override;
     Result<bool> Commit();
 
 private:

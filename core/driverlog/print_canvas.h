@@ -27,7 +27,14 @@ public:
     // `count` rows from `row` on (count at most kMostRowsAtOnce), zeroed until drawn on,
     // one after the other `bytesPerRow` apart. `row` must not be less than in an earlier
     // call. nullptr when the bitmap could not be written.
-    uint8_t* Rows(uint64_t row, size_t count);
+    uint8_t* Rows(uint64_t row, size_t count) {
+        // Called for every line drawn: the common case, rows inside the window, inline.
+        if (!failed_ && row >= top_ && count <= kMostRowsAtOnce &&
+            row + count <= top_ + windowRows_) {
+            return window_.get() + (row - top_) * geometry_.bytesPerRow;
+        }
+        return RowsAfterFlush(row, count);
+    }
 
     // Writes every row not yet written; false when the bitmap could not be written.
     bool Finish();
@@ -35,8 +42,9 @@ public:
     static constexpr size_t kMostRowsAtOnce = 24;
 
 private:
+    uint8_t* RowsAfterFlush(uint64_t row, size_t count);
     bool Flush(uint64_t end);
-    bool WriteRows(uint64_t first, size_t count, const uint8_t* rows);
+    bool WriteRows(uint64_t first, size_t count, uint8_t* rows);
 
     LineGeometry geometry_;
     uint32_t height_;

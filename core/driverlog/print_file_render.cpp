@@ -180,6 +180,7 @@ Result<LogPicture> RenderPrintFile(std::span<const uint8_t> file, const LineGeom
     if (!picture) return picture;
     const auto header = LogBitmapHeader(geometry, picture->height);
     if (!sink.WriteAt(0, header)) return Error{"the bitmap could not be written"};
+    sink.Reserve(kLogBitmapHeaderSize + uint64_t{geometry.bytesPerRow} * picture->height);
     PrintCanvas canvas(geometry, picture->height, sink);
     if (!canvas.ready()) return Error{"out of memory"};
     const auto drawn = Scanner(file, geometry, largestPicture, &canvas).Run();

@@ -47,10 +47,11 @@ Result<std::vector<uint8_t>> ConvertToGrayBitmap(const BitmapView& picture, int 
     for (int32_t y = 0; y < picture.height(); ++y) {
         uint8_t* out = rows + static_cast<size_t>(y) * rowSize;
         switch (bits) {
-        case 24:
-            LumaRow(picture.row(y), width, luma, out);
-            for (int32_t x = 0; x < width; ++x) out[x] = t[out[x]];
+        case 24: {
+            const uint8_t* p = picture.row(y);
+            for (int32_t x = 0; x < width; ++x, p += 3) out[x] = t[LumaOf(p, luma)];
             break;
+        }
         case 8: LevelRow(picture.row(y), width, t, out); break;
         default: GrayRowFromBits(picture.row(y), width, t[0], t[255], out); break;
         }

@@ -164,18 +164,24 @@ private:
 // and e / 4 from the pixel before that one in the scan direction. Both are known when
 // pixel i is done, so `next` is written once per pixel rather than added to twice; `next`
 // has a spare entry before and after the row for the share that falls outside it. The
-// last row's shares go to `next` as well and are dropped with it. `base` holds each
-// pixel's gray level plus the error it received from the row before.
-template <int Step>
-void DiffuseRow(const int32_t* base, int32_t width, const DiffusionShares& shares, int32_t* next,
-                uint8_t* white) {
+// last row's shares go to `next` as well and are dropped with it. `current` holds the
+// errors this row received from the row before; `gray(i)` gives pixel i's gray level.
+//
+// Only the carry is on the chain from pixel to pixel: each pixel's gray level and received
+// error are found while the pixel before it waits for its carry, and the carry's share is
+// read at `shareOf[carry]`, an address found off the chain, so a pixel adds one load to it.
+template <int Step, typename Gray>
+void DiffuseRow(Gray gray, const int32_t* current, int32_t width, const DiffusionShares& shares,
+                int32_t* next, uint8_t* white) {
     const ptrdiff_t* threeEighths = shares.ThreeEighths();
     const ptrdiff_t* quarters = shares.Quarters();
     ptrdiff_t carry = 0;
     ptrdiff_t quarter = 0;
     for (int32_t n = 0, i = Step > 0 ? 0 : width - 1; n < width; ++n, i += Step) {
-        const ptrdiff_t v = base[i] + carry;
-        carry = threeEighths[v];  // replaced, not summed
+        const ptrdiff_t base = static_cast<ptrdiff_t>(gray(i)) + current[i];
+        const ptrdiff_t* shareOf = threeEighths + base;
+        const ptrdiff_t v = base + carry;
+        carry = shareOf[carry];  // replaced, not summed
         white[i] = v > 128;
         next[i] = static_cast<int32_t>(carry + quarter);
         quarter = quarters[v];
@@ -206,23 +212,25 @@ void Diffuse(const BitmapView& picture, const LumaTables& luma, const TransferTa
     static const DiffusionShares shares;
     const int32_t width = picture.width();
     const auto entries = static_cast<size_t>(width) + 2;
-    std::vector<uint8_t> gray(static_cast<size_t>(width));
     std::vector<uint8_t> white(static_cast<size_t>(width));
-    std::vector<int32_t> base(static_cast<size_t>(width));
     std::vector<int32_t> current(entries, 0);
     std::vector<int32_t> next(entries, 0);
     for (int32_t y = 0; y < picture.height(); ++y) {
         std::swap(current, next);  // every entry of the new `next` is written before it is read
+        const uint8_t* p = picture.row(y);
+        const auto row = [&](auto gray) {
+            if (y % 2 == 1) {
+                DiffuseRow<1>(gray, current.data() + 1, width, shares, next.data() + 1,
+                              white.data());
+            } else {
+                DiffuseRow<-1>(gray, current.data() + 1, width, shares, next.data() + 1,
+                               white.data());
+            }
+        };
         if (picture.bitsPerPixel() == 24) {
-            LumaRow(picture.row(y), width, luma, gray.data());
+            row([&](int32_t x) { return LumaOf(p + 3 * x, luma); });
         } else {
-            LevelRow(picture.row(y), width, level, gray.data());
-        }
-        for (size_t x = 0; x < gray.size(); ++x) base[x] = gray[x] + current[x + 1];
-        if (y % 2 == 1) {
-            DiffuseRow<1>(base.data(), width, shares, next.data() + 1, white.data());
-        } else {
-            DiffuseRow<-1>(base.data(), width, shares, next.data() + 1, white.data());
+            row([&](int32_t x) { return level[p[x]]; });
         }
         PackFlags(white.data(), width, rows + static_cast<size_t>(y) * rowSize);
     }

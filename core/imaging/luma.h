@@ -26,13 +26,15 @@ inline LumaTables MakeLumaTables(const TransferTable& blue, const TransferTable&
     return t;
 }
 
-// One 24-bit row (blue, green, red per pixel) to gray levels 0..255.
+// The gray level 0..255 of one 24-bit pixel (blue, green, red).
+inline uint32_t LumaOf(const uint8_t* pixel, const LumaTables& t) {
+    return (t.blue[pixel[0]] + t.green[pixel[1]] + t.red[pixel[2]]) / 1000u;
+}
+
+// One 24-bit row to gray levels.
 template <typename Out>
 inline void LumaRow(const uint8_t* pixels, int32_t width, const LumaTables& t, Out* out) {
-    for (int32_t x = 0; x < width; ++x, pixels += 3) {
-        out[x] =
-            static_cast<Out>((t.blue[pixels[0]] + t.green[pixels[1]] + t.red[pixels[2]]) / 1000u);
-    }
+    for (int32_t x = 0; x < width; ++x, pixels += 3) out[x] = static_cast<Out>(LumaOf(pixels, t));
 }
 
 // One 8-bit row: the pixel byte is the gray level.

@@ -225,6 +225,29 @@ TEST_F(SafeOutput, AFileDroppedOrFailedAtCommitLeavesTheOldOneAndNoTemporary) {
     EXPECT_EQ(Names(folder_), std::vector<std::string>{"out.bmp"});
 }
 
+// A picture remade from its source whenever it is used skips only the wait for the disk: it
+// replaces the old file, refuses the input, and a room claimed ahead does not lengthen it.
+TEST_F(SafeOutput, AFileRemadeFromItsSourceIsReplacedTheSameWay) {
+    const fs::path out = folder_ / "log.bmp";
+    const fs::path in = folder_ / "log.prn";
+    Put(out, "old picture");
+    Put(in, "print file");
+    const fs::path inputs[] = {in};
+    EXPECT_FALSE(AtomicFile::Create(in, inputs, Durability::kRemadeFromSource).ok());
+    EXPECT_EQ(Text(in), "print file");
+
+    auto file = AtomicFile::Create(out, inputs, Durability::kRemadeFromSource);
+    ASSERT_TRUE(file.ok()) << file.error();
+    file->Reserve(1 << 20);
+    ASSERT_TRUE(file->WriteAt(4000, Bytes(1000, 2)));  // the end first, as the renderer does
+    ASSERT_TRUE(file->WriteAt(0, Bytes(4000, 1)));
+    ASSERT_TRUE(file->Commit().ok());
+    Bytes expected(4000, 1);
+    expected.insert(expected.end(), 1000, 2);
+    EXPECT_EQ(Read(out), expected);
+    EXPECT_EQ(Names(folder_), (std::vector<std::string>{"log.bmp", "log.prn"}));
+}
+
 TEST_F(SafeOutput, TwoWritersOfOneFileEachLeaveAWholeFile) {
     const fs::path out = folder_ / "shared.bin";
     const Bytes a(3 << 20, 'a');

@@ -82,14 +82,14 @@ std::string LastErrorText() {
 }  // namespace
 
 int WriteOutput(const std::string& out, std::span<const uint8_t> bytes,
-                std::span<const std::string> inputs) {
+                std::span<const std::string> inputs, Durability durability) {
     if (out == kStandardOutput) {
         errno = 0;
         const auto written = WriteToStream(stdout, bytes, "standard output");
         return written ? 0 : Fail(written.error() + LastErrorText());
     }
     const std::vector<std::filesystem::path> paths(inputs.begin(), inputs.end());
-    const auto written = WriteFileAtomically(out, bytes, paths);
+    const auto written = WriteFileAtomically(out, bytes, paths, durability);
     return written ? 0 : Fail(written.error());
 }
 
@@ -103,11 +103,11 @@ bool WantsPng(const std::string& out) {
 }
 
 int WritePicture(const std::string& out, std::span<const uint8_t> bitmap,
-                 std::span<const std::string> inputs) {
-    if (!WantsPng(out)) return WriteOutput(out, bitmap, inputs);
+                 std::span<const std::string> inputs, Durability durability) {
+    if (!WantsPng(out)) return WriteOutput(out, bitmap, inputs, durability);
     const auto png = emulator::BitmapToPng(bitmap);
     if (!png) return Fail(png.error());
-    return WriteOutput(out, *png, inputs);
+    return WriteOutput(out, *png, inputs, durability);
 }
 
 int FinishStandardOutput() {

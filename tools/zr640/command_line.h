@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/common/file_io.h"
+
 namespace zr640::cli {
 
 class Arguments {
@@ -42,10 +44,12 @@ int UsageError(const std::string& message);
 // The output word that means standard output.
 inline constexpr char kStandardOutput[] = "-";
 
-// Writes the bytes to `out`: standard output for "-", otherwise a file replaced atomically,
+// Writes the bytes to `out`: standard output for "-", otherwise a file replaced atomically
+// (flushed to the disk first unless `durability` says the file is remade from its source),
 // refused when it is one of `inputs` or not a regular file. 0, or Fail's status.
 int WriteOutput(const std::string& out, std::span<const uint8_t> bytes,
-                std::span<const std::string> inputs = {});
+                std::span<const std::string> inputs = {},
+                Durability durability = Durability::kOnDisk);
 
 // True when the output's name ends in ".png" (in any case): a picture goes there as PNG.
 bool WantsPng(const std::string& out);
@@ -53,7 +57,8 @@ bool WantsPng(const std::string& out);
 // Writes a picture made as a Windows bitmap to `out` as WriteOutput does: as it is, or
 // converted to PNG when WantsPng(out). 0, or Fail's status.
 int WritePicture(const std::string& out, std::span<const uint8_t> bitmap,
-                 std::span<const std::string> inputs = {});
+                 std::span<const std::string> inputs = {},
+                 Durability durability = Durability::kOnDisk);
 
 // Flushes standard output at the end of a command: 0, or Fail's status when anything the
 // command wrote there was lost (a full disk, a closed pipe).

@@ -14,6 +14,7 @@
 #include "core/printer/logo_commands.h"
 #include "tools/zr640/command_line.h"
 #include "tools/zr640/commands.h"
+#include "tools/zr640/mapped_file.h"
 
 namespace zr640::cli {
 namespace {
@@ -61,16 +62,22 @@ int Convert(Arguments& args, bool mono) {
         args.Fail(std::string("logo ") + (mono ? "mono" : "gray") + " takes one bitmap");
     if (args.failed()) return Fail(args.error());
 
-    const auto source = ReadWholeFile(files[0], kLargestBitmapFile);
+    // Mapped rather than read: the picture is read once, by the conversion itself.
+    const auto source = MappedFile::Open(files[0]);
     if (!source) return Fail(source.error());
-    const auto picture = ParseBitmap(*source, kGeneralLimits);
+    if (source->bytes().size() > kLargestBitmapFile) {
+        return Fail("refused " + files[0] + ": the file is too large");
+    }
+    const auto picture = ParseBitmap(source->bytes(), kGeneralLimits);
     if (!picture) return Fail(files[0] + ": " + picture.error());
     const auto converted =
         mono ? ConvertToMonoBitmap(*picture, settings.halftone, settings.contrast,
                                    settings.brightness)
              : ConvertToGrayBitmap(*picture, settings.contrast, settings.brightness);
     if (!converted) return Fail(files[0] + ": " + converted.error());
-    return WritePicture(out.value_or(ConvertedFilePath(files[0]).string()), *converted, files);
+    // The converted file is made again from its picture whenever it is used.
+    return WritePicture(out.value_or(ConvertedFilePath(files[0]).string()), *converted, files,
+                        Durability::kRemadeFromSource);
 }
 
 // The bytes Download all would take for one logo: its converted file as the page would

@@ -59,7 +59,11 @@ int RunRenderLog(std::vector<std::string> words) {
         for (const uint32_t row : picture->pageEnds) pageEnds += std::to_string(row) + '\n';
         const std::string target = toStandardOutput ? kStandardOutput : output.string();
         const std::string inputNames[] = {input};
-        if (const int failed = WritePicture(target, bitmap.bytes(), inputNames)) return failed;
+        // Remade from its log whenever it is shown, as the bitmap file is (BitmapFile).
+        if (const int failed =
+                WritePicture(target, bitmap.bytes(), inputNames, Durability::kRemadeFromSource)) {
+            return failed;
+        }
         // Standard output may hold the picture; the page ends then go to standard error.
         std::fputs(pageEnds.c_str(), toStandardOutput ? stderr : stdout);
         return 0;
