@@ -5,6 +5,7 @@
 
 #include "plugin/platform/services.h"
 #include "core/common/file_io.h"
+#include "win32/driver_folder.h"
 #include "win32/lock.h"
 
 namespace zr640ui {
@@ -86,15 +87,8 @@ bool LanguageKey::Write(const wchar_t* name, const std::wstring& value) const {
 }
 
 std::wstring DriverFolder() {
-    // The spooler's driver folder for this process's environment, then the version-3 folder
-    // where the driver package's files are installed.
-    wchar_t folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
-                                    sizeof folder, &needed)) {
-        return {};
-    }
-    return std::wstring(folder) + L"\\3\\";
+    const std::wstring folder = zr640::win::PrinterDriverFolder();
+    return folder.empty() ? folder : folder + L"\\3\\";
 }
 
 std::wstring MakeUserFolder() {

@@ -20,6 +20,8 @@
 #include <shlobj.h>
 #include <winspool.h>
 
+#include "win32/driver_folder.h"
+
 namespace {
 
 // The package's folder of this program's architecture.
@@ -60,16 +62,6 @@ int Fail(const std::wstring& message) {
     std::fwprintf(stderr, L"zr640install: %ls (error %lu)\n", message.c_str(),
                   static_cast<unsigned long>(GetLastError()));
     return 1;
-}
-
-std::wstring DriverFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
-                                    sizeof folder, &needed)) {
-        return {};
-    }
-    return folder;
 }
 
 // Copies the files of `from` that match `pattern` into `to`; false when one could not be copied.
@@ -144,7 +136,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (package.empty())
         return Fail(L"usage: zr640install --package DIR [--printer NAME] [--port FILE]");
-    const std::wstring driverFolder = DriverFolder();
+    const std::wstring driverFolder = zr640::win::PrinterDriverFolder();
     if (driverFolder.empty()) return Fail(L"no printer driver folder");
     if (!CopyPackage(package, driverFolder + L"\\3")) {
         return Fail(L"cannot copy the driver package from " + package);

@@ -2,6 +2,8 @@
 
 #include <winspool.h>
 
+#include "win32/driver_folder.h"
+
 namespace oemhost {
 
 HRESULT RecordingDriverUi::QueryInterface(REFIID iid, void** object) {
@@ -119,13 +121,8 @@ std::wstring ProgramFolder() {
 }
 
 std::wstring InstalledPluginPath() {
-    wchar_t folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
-                                    sizeof folder, &needed)) {
-        return {};
-    }
-    return std::wstring(folder) + L"\\3\\ZR640UI.dll";
+    const std::wstring folder = zr640::win::PrinterDriverFolder();
+    return folder.empty() ? folder : folder + L"\\3\\ZR640UI.dll";
 }
 
 }  // namespace oemhost
