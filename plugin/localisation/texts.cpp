@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -80,11 +81,15 @@ void LoadText(Key key) {
     LoadFrom(ParsedStringFile(path), path, key);
 }
 
-void LoadSection(Section section) {
+void LoadSection(Section section) { LoadSections({&section, 1}); }
+
+void LoadSections(std::span<const Section> sections) {
     const std::wstring path = CurrentStringFilePath();
     const Parsed file = ParsedStringFile(path);
-    const text::SectionEntry& entry = text::SectionOf(section);
-    for (uint16_t i = 0; i < entry.count; ++i) LoadFrom(file, path, text::Nth(entry.first, i));
+    for (const Section section : sections) {
+        const text::SectionEntry& entry = text::SectionOf(section);
+        for (uint16_t i = 0; i < entry.count; ++i) LoadFrom(file, path, text::Nth(entry.first, i));
+    }
 }
 
 void LoadSheetTexts(text::SheetMask sheet) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 
 #include "core/localisation/text_catalog.h"
 
@@ -26,6 +27,8 @@ uint32_t TextGeneration();
 // changed). The file is read and parsed only when it changed on disk.
 void LoadText(Key key);
 void LoadSection(Section section);
+// Several sections from one look at the file.
+void LoadSections(std::span<const Section> sections);
 void LoadSheetTexts(zr640::text::SheetMask sheet);
 
 }  // namespace zr640ui

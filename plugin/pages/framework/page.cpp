@@ -23,7 +23,7 @@ void PropertyPage::ReloadTexts() {
     if (definition_.reload.empty()) {
         LoadSection(definition_.section);
     } else {
-        for (const Section section : definition_.reload) LoadSection(section);
+        LoadSections(definition_.reload);
     }
     // The buffers are shared by every page of both sheets: a change loaded by another page
     // since this one last set its captions counts too.
