@@ -16,6 +16,7 @@
 #include "plugin/pages/pages.h"
 #include "plugin/platform/services.h"
 #include "resource.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 
 namespace {
@@ -75,6 +76,7 @@ TEST_F(HostBoundaries, ToolRecordsAreSizedForTheLoadedControl) {
     SheetSession sheet(plugin, kPrinter);
     sheet.scenario = [&](HWND window) {
         const HWND page = oemhost::PageAt(window, 2);
+        wintest::Hover(GetDlgItem(page, IDC_MAIN_CHECK_ZOOM));
         EXPECT_NE(TooltipFor(GetDlgItem(page, IDC_MAIN_CHECK_ZOOM)), nullptr)
             << "the control's tool was taken";
         return false;
@@ -89,6 +91,7 @@ TEST_F(HostBoundaries, APagesTooltipGoesWithThePage) {
     sheet.scenario = [&](HWND window) {
         const HWND page = oemhost::PageAt(window, 3);
         const int helped = zr640ui::WatermarkPageDefinition().help.front().control;
+        wintest::Hover(GetDlgItem(page, helped));
         const HWND tooltip = TooltipFor(GetDlgItem(page, helped));
         EXPECT_TRUE(IsWindow(tooltip));
         PropSheet_RemovePage(window, 3, nullptr);

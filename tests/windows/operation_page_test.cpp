@@ -255,6 +255,7 @@ TEST_F(OperationPage, EachButtonOpensItsDialogOnItsOwnBlock) {
                 EXPECT_EQ(ControlText(dialog, IDC_EVENT_LABEL_PAPERCUT), L"Paper Cut:");
                 // Tooltip help on the dialog's controls, the filtered command edit included.
                 const HWND edit = GetDlgItem(dialog, IDC_EVENT_EDIT_COMMAND);
+                wintest::Hover(edit);
                 EXPECT_EQ(ToolText(TooltipFor(edit), edit),
                           L"Edit the command which needs to be sent in the input column.");
                 const HWND ok = GetDlgItem(dialog, IDOK);

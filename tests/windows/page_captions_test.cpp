@@ -19,6 +19,7 @@
 #include "plugin/pages/pages.h"
 #include "plugin/sheets.h"
 #include "resource.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 
 namespace {
@@ -154,6 +155,8 @@ void CheckHelp(HWND page, const PageCase& c) {
     const int tools = HelpTools(*c.page);
     ASSERT_GE(tools, 0) << "the test names no help count for " << c.page->name;
     EXPECT_EQ(static_cast<int>(definition.help.size()), tools);
+    // Help is attached when the mouse first moves over the page.
+    wintest::Hover(tools == 0 ? page : GetDlgItem(page, definition.help.front().control));
     if (tools == 0) {
         for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {

@@ -217,6 +217,15 @@ void ExpectKeptAfterTyping(HWND dialog, const TypedNumber& number) {
     EXPECT_EQ(SendDlgItemMessageW(dialog, number.spin, UDM_GETPOS32, 0, 0), _wtoi(number.kept));
 }
 
+void Hover(HWND window) {
+    const POINT centre = ScreenCentre(window);
+    // From a pixel aside, so that the pointer really moves when it already rests there.
+    SetCursorPos(centre.x - 1, centre.y);
+    Settle();
+    SetCursorPos(centre.x, centre.y);
+    Settle();
+}
+
 HWND WindowAtCentre(HWND dialog, int control) {
     return WindowFromPoint(ScreenCentre(GetDlgItem(dialog, control)));
 }

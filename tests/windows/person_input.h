@@ -47,6 +47,10 @@ struct TypedNumber {
 // kept value.
 void ExpectKeptAfterTyping(HWND dialog, const TypedNumber& number);
 
+// The mouse comes to rest over the window's centre, as a person points at it: the system's own
+// move reaches the window under the pointer (and asks its dialog for the cursor first).
+void Hover(HWND window);
+
 // The window under the centre of the control, as a click there would find it.
 HWND WindowAtCentre(HWND dialog, int control);
 

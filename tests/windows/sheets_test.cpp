@@ -14,6 +14,7 @@
 #include "plugin/startup.h"
 #include "plugin/ui_plugin_object.h"
 #include "resource.h"
+#include "tests/windows/person_input.h"
 #include "tests/windows/sheet_fixture.h"
 #include "tools/oemhost/host_sheet.h"
 
@@ -204,6 +205,8 @@ TEST_F(SheetsTest, TooltipShowsTheControlsHelpText) {
     document.scenario = [&](HWND sheet) {
         const HWND main = oemhost::PageAt(sheet, 2);
         const HWND zoom = GetDlgItem(main, IDC_MAIN_CHECK_ZOOM);
+        EXPECT_EQ(TooltipFor(zoom), nullptr) << "no tooltip before the mouse comes";
+        wintest::Hover(zoom);
         const HWND tooltip = TooltipFor(zoom);
         EXPECT_NE(tooltip, nullptr);
         EXPECT_EQ(GetParent(tooltip), GetParent(main)) << "owned by the page's sheet window";

@@ -271,6 +271,7 @@ TEST_F(UtilityPage, OpensWithTheBuiltInFormFirstAndDeleteDisabled) {
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_UTILITY_BUTTON_CONTROLFONT)));
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_UTILITY_LABEL_CONTROLFONTINFO)));
         const HWND list = GetDlgItem(page, IDC_UTILITY_LIST_FORMS);
+        wintest::Hover(list);
         const HWND tooltip = TooltipFor(list);
         ASSERT_NE(tooltip, nullptr);
         EXPECT_EQ(ToolText(tooltip, list).rfind(L"List shows the user defined paper size.", 0), 0u);
@@ -351,6 +352,7 @@ TEST_F(UtilityPage, AnUnreadableFormDatabaseLeavesTheListEmptyWithoutTooltips) {
     store.failEnumerate = true;
     RunOnPage([&](HWND page) {
         EXPECT_TRUE(Entries(page).empty());
+        wintest::Hover(GetDlgItem(page, IDC_UTILITY_BUTTON_SELFTEST));
         EXPECT_EQ(TooltipFor(GetDlgItem(page, IDC_UTILITY_BUTTON_SELFTEST)), nullptr);
         Click(page, IDC_UTILITY_BUTTON_SAVE);
         EXPECT_TRUE(store.forms().empty());

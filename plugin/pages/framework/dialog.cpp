@@ -41,6 +41,12 @@ INT_PTR DialogObject::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
     case WM_VSCROLL: OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam)); return TRUE;
     case WM_PAINT: BeforePaint(); return OnPaint() ? TRUE : FALSE;
+    case WM_SETCURSOR:
+        if (!offeredHelp_.empty() && HIWORD(lParam) == WM_MOUSEMOVE) {
+            AttachHelp(window_, offeredHelp_);
+            offeredHelp_ = {};
+        }
+        return OtherMessage(message, wParam, lParam);
     case WM_DESTROY:
         Destroying();
         DetachHelp(window_);

@@ -14,6 +14,8 @@
 
 namespace zr640ui {
 
+using TextBinding = zr640::text::TextBinding<Key>;
+
 class DialogObject {
 public:
     DialogObject() = default;
@@ -62,6 +64,12 @@ protected:
     // to the code that runs it.
     virtual bool OwnedByWindow() const { return true; }
 
+    // Tooltip help for these controls, attached when the mouse first moves over the dialog
+    // or one of its controls (the system asks the dialog for the cursor then, before the
+    // control sees the move). Help only ever shows under a resting mouse, and its tooltip
+    // window and subclasses cost a page's first showing more than the rest of its set-up.
+    void OfferHelp(std::span<const TextBinding> help) { offeredHelp_ = help; }
+
     // Helpers for the controls of this dialog.
     void Enable(int control, bool enabled) const;
     void Enable(std::span<const int> controls, bool enabled) const;
@@ -99,9 +107,8 @@ private:
 
     HWND window_ = nullptr;
     mutable int filling_ = 0;
+    std::span<const TextBinding> offeredHelp_;  // not yet attached
 };
-
-using TextBinding = zr640::text::TextBinding<Key>;
 
 template <typename Make>
 INT_PTR DialogObject::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Make make) {

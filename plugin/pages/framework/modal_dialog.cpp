@@ -1,7 +1,6 @@
 #include "plugin/pages/framework/modal_dialog.h"
 
 #include "plugin/localisation/language_files.h"
-#include "plugin/localisation/tooltip_help.h"
 #include "plugin/module.h"
 
 namespace zr640ui {
@@ -23,7 +22,7 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
 BOOL ModalDialog::Initialise() {
     SetTexts(window(), definition_.captions);
     const BOOL result = OnInitDialog();
-    if (!definition_.help.empty()) AttachHelp(window(), definition_.help);
+    OfferHelp(definition_.help);
     return result;
 }
 

@@ -1,7 +1,6 @@
 #include "plugin/pages/framework/page.h"
 
 #include "plugin/localisation/language_files.h"
-#include "plugin/localisation/tooltip_help.h"
 
 namespace zr640ui {
 
@@ -14,7 +13,7 @@ BOOL PropertyPage::Initialise() {
     for (const ChoiceList& list : definition_.lists) list.Fill(window());
     const BOOL result = OnInitDialog();
     OnTextsChanged();
-    if (!definition_.help.empty() && AttachesHelp()) AttachHelp(window(), definition_.help);
+    if (AttachesHelp()) OfferHelp(definition_.help);
     return result;
 }
 

@@ -1,9 +1,10 @@
 // A property page of either sheet: a small class over DialogObject whose tables (captions,
 // tooltip help, lists) and handlers make the page. The template procedure PageProc<Page>
 // does the shared work: the object made at WM_INITDIALOG from the page record's context,
-// captions set, tooltip help attached after the page's own initialisation (so help stands in
-// front of any subclass the page adds), the window noted for re-captioning, texts and lists
-// reloaded before every paint, and apply reported to the sheet in one place.
+// captions set, tooltip help offered after the page's own initialisation (attached at the first
+// mouse move, it stands in front of any subclass the page adds), the window noted for
+// re-captioning, texts and lists reloaded before every paint, and apply reported to the sheet
+// in one place.
 #pragma once
 
 #include <windows.h>
