@@ -114,6 +114,13 @@ std::wstring UserFolder() {
 }
 
 void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCopy) {
+    const auto bytes = zr640::ReadWholeFile(driverCopy, kLargestLanguageFileCopy);
+    if (!bytes) return;
+    // A user copy that already holds the driver copy's bytes is left as it is: writing it again
+    // would change nothing but the file, and every open page would then read and parse it anew.
+    // Asked first, it also spares the two version lookups on every Main page that opens.
+    const auto current = zr640::ReadWholeFile(userCopy, kLargestLanguageFileCopy);
+    if (current && *current == *bytes) return;
     if (FileExists(userCopy)) {
         const UINT driverVersion =
             GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 99999, driverCopy.c_str());
@@ -121,12 +128,6 @@ void RefreshUserCopy(const std::wstring& userCopy, const std::wstring& driverCop
             GetPrivateProfileIntW(L"FILEVER", L"INIVERSION", 0, userCopy.c_str());
         if (userVersion > driverVersion) return;
     }
-    const auto bytes = zr640::ReadWholeFile(driverCopy, kLargestLanguageFileCopy);
-    if (!bytes) return;
-    // A user copy that already holds the driver copy's bytes is left as it is: writing it again
-    // would change nothing but the file, and every open page would then read and parse it anew.
-    const auto current = zr640::ReadWholeFile(userCopy, kLargestLanguageFileCopy);
-    if (current && *current == *bytes) return;
     // A copy cut short (a full disk, a crash) must not leave the user a half language file.
     const std::filesystem::path inputs[] = {driverCopy};
     zr640::WriteFileAtomically(userCopy, *bytes, inputs);

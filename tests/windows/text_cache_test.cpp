@@ -47,7 +47,9 @@ std::wstring ProfileText(const std::wstring& file, const text::TextEntry& entry)
 
 std::vector<std::wstring> LanguageFiles() {
     std::vector<std::wstring> files;
-    for (const wchar_t* name : {L"ENG_ZR640.res", L"CHN_ZR640.res", L"CHF_ZR640.res"}) {
+    // The language list is read through the same cache (the Main page's language choices).
+    for (const wchar_t* name :
+         {L"ENG_ZR640.res", L"CHN_ZR640.res", L"CHF_ZR640.res", L"LANGUAGE_ZR640.DAT"}) {
         files.push_back(wintest::SourcePath(L"/plugin/resources/lang/") + name);
     }
     const std::wstring corpus = wintest::SourcePath(L"/tests/fuzz/corpus/ini/");
@@ -65,7 +67,7 @@ std::vector<std::wstring> LanguageFiles() {
 
 TEST(StringFileCache, EveryKeyReadsAsTheProfileFunctionsReadIt) {
     const std::vector<std::wstring> files = LanguageFiles();
-    ASSERT_GE(files.size(), 4u);
+    ASSERT_GE(files.size(), 5u);
     for (const std::wstring& file : files) {
         SCOPED_TRACE(std::string(file.begin(), file.end()));
         const auto parsed = ParsedStringFile(file);
@@ -80,7 +82,7 @@ TEST(StringFileCache, EveryKeyReadsAsTheProfileFunctionsReadIt) {
             if (section.name.empty()) continue;
             for (const auto& line : section.entries) {
                 if (line.key.empty()) continue;
-                for (const size_t capacity : {size_t{2}, size_t{20}, size_t{1024}}) {
+                for (const size_t capacity : {size_t{2}, size_t{20}, size_t{50}, size_t{1024}}) {
                     bool found = false;
                     const std::wstring value =
                         ProfileValue(file, Wide(section.name), Wide(line.key), capacity, &found);
