@@ -105,6 +105,56 @@ protected:
 
 // ---- Font ---------------------------------------------------------------------------------
 
+// 16 x 16 pixels (red, green, blue) of what `draw` puts on the window colour, top row first.
+std::vector<uint32_t> Pixels(const std::function<void(HDC)>& draw) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels;
+    if (bitmap != nullptr) {
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        const RECT all = {0, 0, 16, 16};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+        draw(dc);
+        GdiFlush();
+        const auto* first = static_cast<const uint32_t*>(bits);
+        for (int i = 0; i < 16 * 16; ++i) pixels.push_back(first[i] & 0xFFFFFFu);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(dc);
+    return pixels;
+}
+
+// The icon resource as the icon itself draws.
+std::vector<uint32_t> IconPixels(int id) {
+    const auto icon = static_cast<HICON>(
+        LoadImageW(zr640ui::ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+    const auto pixels =
+        Pixels([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL); });
+    if (icon != nullptr) DestroyIcon(icon);
+    return pixels;
+}
+
+// The pixels at which two drawings differ by more than blending's rounding (2 in a channel).
+int PixelsApart(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    if (a.size() != b.size()) return 256;
+    int apart = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        for (const int shift : {0, 8, 16}) {
+            const int x = static_cast<int>((a[i] >> shift) & 0xFFu);
+            const int y = static_cast<int>((b[i] >> shift) & 0xFFu);
+            if (x - y > 2 || y - x > 2) {
+                ++apart;
+                break;
+            }
+        }
+    }
+    return apart;
+}
+
 TEST_F(InfoPages, TheFontTreeHoldsFifteenSizesUnderThreeExpandedFonts) {
     RunOn(SheetKind::Device, kFontTab, [&](HWND page) {
         const HTREEITEM root = Next(page, nullptr, TVGN_ROOT);
@@ -152,6 +202,15 @@ TEST_F(InfoPages, TheFontTreeHoldsFifteenSizesUnderThreeExpandedFonts) {
         ImageList_GetIconSize(images, &width, &height);
         EXPECT_EQ(width, 16);
         EXPECT_EQ(height, 16);
+        // Each image shows its icon as the icon draws itself, soft edges included.
+        const int icons[] = {IDI_FONT_TREE_ROOT, IDI_FONT_TREE_FONT, IDI_FONT_TREE_SIZE};
+        for (int i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            const auto drawn =
+                Pixels([&](HDC dc) { ImageList_Draw(images, i, dc, 0, 0, ILD_NORMAL); });
+            EXPECT_EQ(PixelsApart(drawn, IconPixels(icons[i])), 0);
+            EXPECT_NE(drawn, Pixels([](HDC) {})) << "the image is not blank";
+        }
     });
 }
 
