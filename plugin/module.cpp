@@ -1,6 +1,7 @@
 #include "plugin/module.h"
 
 #include "resource.h"
+#include "win32/manifest_context.h"
 
 namespace zr640ui {
 namespace {
@@ -18,17 +19,7 @@ void SetModuleInstance(HINSTANCE instance) { moduleInstance = instance; }
 
 HANDLE ActivationContext() {
     if (activationContext != INVALID_HANDLE_VALUE) return activationContext;
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(moduleInstance, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return INVALID_HANDLE_VALUE;
-
-    ACTCTXW request = {};
-    request.cbSize = sizeof request;
-    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
-    request.lpSource = path;
-    request.lpResourceName = MAKEINTRESOURCEW(IDR_MANIFEST);
-    request.hModule = moduleInstance;
-    activationContext = CreateActCtxW(&request);
+    activationContext = zr640::win::CreateManifestContext(moduleInstance, IDR_MANIFEST);
     return activationContext;
 }
 

@@ -25,6 +25,7 @@
 #include "tools/oemhost/host_driver.h"
 #include "tools/oemhost/host_sheet.h"
 #include "plugin/resources/resource.h"
+#include "win32/manifest_context.h"
 
 namespace {
 
@@ -203,20 +204,6 @@ Round RunTemplates(const std::vector<int>& pages) {
     return round;
 }
 
-// The activation context of the plug-in's manifest, as the plug-in gives its pages.
-HANDLE ManifestContext(HMODULE module) {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return INVALID_HANDLE_VALUE;
-    ACTCTXW request = {};
-    request.cbSize = sizeof request;
-    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
-    request.lpSource = path;
-    request.lpResourceName = MAKEINTRESOURCEW(IDR_MANIFEST);
-    request.hModule = module;
-    return CreateActCtxW(&request);
-}
-
 Round RunPlugin(IPrintOemUI* plugin, const std::wstring& printer, SheetKind kind) {
     return Run(2, [&] {
         oemhost::SheetSession session(plugin, printer);
@@ -318,7 +305,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::vector<int> deviceTemplates = {IDD_UTILITY_PAGE, IDD_DOWNLOAD_PAGE, IDD_FONT_PAGE,
                                               IDD_VERSION_PAGE};
     templateModule = loaded.module;
-    templateContext = ManifestContext(loaded.module);
+    templateContext = zr640::win::CreateManifestContext(loaded.module, IDR_MANIFEST);
     RunTemplates(documentTemplates);
 
     std::vector<Round> document, device, bareDocument, bareDevice, templateDocument, templateDevice;
