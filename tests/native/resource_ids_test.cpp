@@ -201,7 +201,6 @@ struct Expected {
     bool page;            // property page, else a modal dialog
     const char* controls;
     std::vector<std::vector<int>> radioSets;
-    std::vector<int> belowPage;  // placed below the page; the code moves them into view
 };
 
 const std::vector<Expected>& Templates() {
@@ -217,8 +216,7 @@ const std::vector<Expected>& Templates() {
          "1122 label; 1020 droplist; 1123 label; 1021 droplist;"
          "1049 button hidden \"Update Language From Web\"; 1209 group; 1208 check;"
          "1052 edit readonly; 1210 button; 1211 button",
-         {{1061, 1062}, {1070, 1071}},
-         {}},
+         {{1061, 1062}, {1070, 1071}}},
         {131,
          "Water Mark",
          272,
@@ -229,8 +227,7 @@ const std::vector<Expected>& Templates() {
          "1168 label; 1052 edit digits; 1080 spin buddy=1052; 1159 label; 1018 slider;"
          "1081 label; 1160 label; 1023 droplist; 1162 label; 1082 slider; 1084 label;"
          "1161 label; 1083 slider; 1086 label; 1085 frame",
-         {{1077, 1061, 1078}},
-         {}},
+         {{1077, 1061, 1078}}},
         {103,
          "Operation",
          0,
@@ -238,7 +235,6 @@ const std::vector<Expected>& Templates() {
          true,
          "1011 button; 1012 button; 1013 button; 1014 button; 1142 label; 1143 label;"
          "1144 label; 1145 label",
-         {},
          {}},
         {104,
          nullptr,
@@ -252,54 +248,52 @@ const std::vector<Expected>& Templates() {
          "1020 droplist; 1207 frame; 1123 label; 1028 droplist; 1124 label; 1029 radio;"
          "1030 radio; 1031 radio; 1125 label; 1033 radio; 1034 radio; 3 button; 1 button;"
          "2 button",
-         {{1025, 1026}, {1029, 1030, 1031}, {1033, 1034}},
-         {}},
+         {{1025, 1026}, {1029, 1030, 1031}, {1033, 1034}}},
         {117,
          nullptr,
          0,
          0,
          true,
-         "1126 label; 1020 droplist; 1127 label; 1022 droplist; 1130 label hidden;"
-         "1172 group; 1128 label; 1206 edit digits; 1053 spin buddy=1206; 1062 label;"
-         "1129 label; 1205 edit digits; 1054 spin buddy=1205; 1063 label; 1131 label;"
-         "1023 droplist; 1132 label; 1060 radio; 1061 radio; 1052 edit readonly;"
-         "1183 label \"mm\"; 1055 edit readonly; 1170 label;"
-         "1173 group; 1174 label; 1099 radio; 1100 radio; 1175 label; 1049 edit digits;"
-         "1056 spin buddy=1049; 1064 label \"[ 1 . . 6 ]\"; 1176 label; 1050 edit digits;"
-         "1057 spin buddy=1050; 1065 label \"[ 2 . . 250 ]\"; 1177 label;"
-         "1051 edit digits disabled; 1058 spin buddy=1051 disabled;"
-         "1067 label \"[ 1 . . 10 ]\"; 1178 label; 1059 edit digits; 1066 spin buddy=1059;"
-         "1068 label \"[ 1 . . 10 ]\"; 1179 label; 1025 droplist; 1180 label;"
-         "1026 droplist disabled; 1181 group; 1182 label; 1104 edit; 1036 button",
-         {{1060, 1061}, {1099, 1100}},
-         {1173, 1174, 1099, 1100, 1175, 1049, 1056, 1064, 1176, 1050, 1057, 1065,
-          1177, 1051, 1058, 1067, 1178, 1059, 1066, 1068, 1179, 1025, 1180, 1026}},
+         "1126 label; 1020 droplist; 1127 label; 1022 droplist; 1130 label hidden; 1172 group;"
+         "1128 label; 1206 edit digits; 1053 spin buddy=1206; 1062 label; 1129 label;"
+         "1205 edit digits; 1054 spin buddy=1205; 1063 label; 1131 label; 1023 droplist;"
+         "1132 label; 1060 radio; 1061 radio; 1052 edit readonly; 1183 label \"mm\";"
+         "1055 edit readonly; 1170 label; 1173 group hidden; 1174 label hidden; 1099 radio hidden;"
+         "1100 radio hidden; 1175 label hidden; 1049 edit digits hidden;"
+         "1056 spin buddy=1049 hidden; 1064 label hidden \"[ 1 . . 6 ]\"; 1176 label hidden;"
+         "1050 edit digits hidden; 1057 spin buddy=1050 hidden;"
+         "1065 label hidden \"[ 2 . . 250 ]\"; 1177 label hidden;"
+         "1051 edit digits disabled hidden; 1058 spin buddy=1051 disabled hidden;"
+         "1067 label hidden \"[ 1 . . 10 ]\"; 1178 label hidden; 1059 edit digits hidden;"
+         "1066 spin buddy=1059 hidden; 1068 label hidden \"[ 1 . . 10 ]\"; 1179 label hidden;"
+         "1025 droplist hidden; 1180 label hidden; 1026 droplist disabled hidden; 1181 group;"
+         "1182 label; 1104 edit; 1036 button",
+         {{1060, 1061}, {1099, 1100}}},
         {118,
          nullptr,
          0,
          0,
          true,
          "1133 label; 1201 droplist; 1134 label; 1202 droplist; 1136 label; 1055 edit readonly;"
-         "1135 label;"
-         "1195 group; 1137 label; 1049 edit digits; 1056 spin buddy=1049; 1064 label;"
+         "1135 label; 1195 group; 1137 label; 1049 edit digits; 1056 spin buddy=1049; 1064 label;"
          "1138 label; 1203 edit digits; 1053 spin buddy=1203; 1062 label; 1139 label;"
          "1050 edit digits; 1057 spin buddy=1050; 1065 label; 1140 label; 1204 edit digits;"
-         "1054 spin buddy=1204; 1063 label; 1141 label; 1023 droplist;"
-         "1192 group; 1184 label; 1097 radio; 1098 radio; 1185 label; 1051 edit digits;"
-         "1058 spin buddy=1051; 1066 label \"[ 1 . . 6 ]\"; 1186 label;"
-         "1059 edit digits disabled; 1060 spin buddy=1059 disabled;"
-         "1069 label \"[ 1 . . 10 ]\"; 1187 label; 1052 edit digits; 1076 spin buddy=1052;"
-         "1067 label \"[ 2 . . 250 ]\"; 1188 label; 1061 edit digits; 1068 spin buddy=1061;"
-         "1070 label \"[ 1 . . 10 ]\"; 1189 label; 1078 edit digits disabled;"
-         "1079 spin buddy=1078 disabled; 1080 label \"[ 2 . . 20 ]\"; 1190 label;"
-         "1024 droplist; 1191 label; 1025 droplist disabled;"
-         "1196 group; 1197 label; 1071 edit digits; 1072 spin buddy=1071;"
-         "1073 label \"[ 1 . . 24 ]\"; 1198 label; 1026 droplist; 1199 label; 1027 droplist;"
-         "1200 label; 1028 droplist; 1193 group; 1194 label; 1107 edit; 1106 button",
-         {{1097, 1098}},
-         {1195, 1137, 1049, 1056, 1064, 1138, 1203, 1053, 1062, 1139,
-          1050, 1057, 1065, 1140, 1204, 1054, 1063, 1141, 1023, 1196,
-          1197, 1071, 1072, 1073, 1198, 1026, 1199, 1027, 1200, 1028}},
+         "1054 spin buddy=1204; 1063 label; 1141 label; 1023 droplist; 1192 group hidden;"
+         "1184 label hidden; 1097 radio hidden; 1098 radio hidden; 1185 label hidden;"
+         "1051 edit digits hidden; 1058 spin buddy=1051 hidden; 1066 label hidden \"[ 1 . . 6 ]\";"
+         "1186 label hidden; 1059 edit digits disabled hidden;"
+         "1060 spin buddy=1059 disabled hidden; 1069 label hidden \"[ 1 . . 10 ]\";"
+         "1187 label hidden; 1052 edit digits hidden; 1076 spin buddy=1052 hidden;"
+         "1067 label hidden \"[ 2 . . 250 ]\"; 1188 label hidden; 1061 edit digits hidden;"
+         "1068 spin buddy=1061 hidden; 1070 label hidden \"[ 1 . . 10 ]\"; 1189 label hidden;"
+         "1078 edit digits disabled hidden; 1079 spin buddy=1078 disabled hidden;"
+         "1080 label hidden \"[ 2 . . 20 ]\"; 1190 label hidden; 1024 droplist hidden;"
+         "1191 label hidden; 1025 droplist disabled hidden; 1196 group hidden; 1197 label hidden;"
+         "1071 edit digits hidden; 1072 spin buddy=1071 hidden;"
+         "1073 label hidden \"[ 1 . . 24 ]\"; 1198 label hidden; 1026 droplist hidden;"
+         "1199 label hidden; 1027 droplist hidden; 1200 label hidden; 1028 droplist hidden;"
+         "1193 group; 1194 label; 1107 edit; 1106 button",
+         {{1097, 1098}}},
         {114,
          nullptr,
          0,
@@ -311,7 +305,6 @@ const std::vector<Expected>& Templates() {
          "1054 spin buddy=1048; 1058 label; 1046 button;"
          "1045 button \"Control Font\"; 1156 label \"Control Font Setting\";"
          "1157 label \"Edit control font character translation table\"",
-         {},
          {}},
         {115,
          "Control Font Character Translation Table",
@@ -320,7 +313,6 @@ const std::vector<Expected>& Templates() {
          false,
          "-1 label \"Driver Name:\"; 1047 edit readonly; 1048 listview; 1016 button \"Edit\";"
          "1036 button \"Delete\"; 1 button \"OK\"; 2 button \"Cancel\"",
-         {},
          {}},
         {116,
          "Control Font Character Translator",
@@ -329,7 +321,6 @@ const std::vector<Expected>& Templates() {
          false,
          "-1 label \"Char\"; 1047 edit readonly; -1 label \"Hex\"; 1048 edit readonly;"
          "-1 label \"Command\"; 1052 edit multiline; 1 button \"OK\"; 2 button \"Cancel\"",
-         {},
          {}},
         {113,
          nullptr,
@@ -342,9 +333,8 @@ const std::vector<Expected>& Templates() {
          "1088 radio disabled; 1166 group; 1089 radio; 1090 radio; 1091 radio; 1092 radio;"
          "1167 group; 1147 label; 1095 slider; 1096 label \"0\"; 1148 label; 1083 slider;"
          "1086 label \"0\"; 1149 label",
-         {{1087, 1061, 1088}, {1089, 1090, 1091, 1092}},
-         {}},
-        {119, nullptr, 0, 0, true, "1150 label; 1069 tree", {}, {}},
+         {{1087, 1061, 1088}, {1089, 1090, 1091, 1092}}},
+        {119, nullptr, 0, 0, true, "1150 label; 1069 tree", {}},
         {105,
          nullptr,
          0,
@@ -352,7 +342,6 @@ const std::vector<Expected>& Templates() {
          true,
          "1109 label; 1110 label; 1111 label; 1112 label; 1113 label; 1114 label; 1115 label;"
          "1116 label; 1117 label",
-         {},
          {}},
     };
     return templates;
@@ -507,19 +496,13 @@ TEST_P(TemplateTest, RadioSetsAreGroupsOfTheirOwn) {
     }
 }
 
-TEST_P(TemplateTest, ControlsLieInsideThePageUnlessMovedIn) {
+TEST_P(TemplateTest, ControlsLieInsideThePage) {
     const Expected& t = GetParam();
     const Dialog& d = Rc().dialogs.at(t.id);
-    const std::set<int> below(t.belowPage.begin(), t.belowPage.end());
     for (const auto& c : d.controls) {
         const int height = c.className == "ComboBox" ? 12 : c.cy;  // cy includes the drop-down
-        if (below.count(c.id)) {
-            EXPECT_GE(c.y, d.height) << c.idName << " should wait below the page";
-            EXPECT_LE(c.x + c.cx, d.width) << c.idName;
-        } else {
-            EXPECT_TRUE(c.x >= 0 && c.y >= 0 && c.x + c.cx <= d.width && c.y + height <= d.height)
-                << c.idName << " leaves the page";
-        }
+        EXPECT_TRUE(c.x >= 0 && c.y >= 0 && c.x + c.cx <= d.width && c.y + height <= d.height)
+            << c.idName << " leaves the page";
     }
 }
 

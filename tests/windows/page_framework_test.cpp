@@ -88,23 +88,6 @@ TEST_F(PageFramework, TakeWaitsWhileAValueBelowTheRangeIsTyped) {
     EXPECT_EQ(feed.Take(dialog.get(), ClampMoment::Typing), 20) << "the lowest value is complete";
 }
 
-TEST_F(PageFramework, MoveControlsMovesByDialogUnitsWithoutResizing) {
-    const TemplateDialog dialog;
-    const HWND edit = GetDlgItem(dialog.get(), IDC_EVENT_EDIT_FEED);
-    RECT before = {};
-    GetWindowRect(edit, &before);
-    constexpr int kMoved[] = {IDC_EVENT_EDIT_FEED};
-    MoveControls(dialog.get(), kMoved, 8, -16);
-    RECT after = {};
-    GetWindowRect(edit, &after);
-    RECT units = {0, 0, 8, 16};
-    MapDialogRect(dialog.get(), &units);
-    EXPECT_EQ(after.left - before.left, units.right);
-    EXPECT_EQ(before.top - after.top, units.bottom);
-    EXPECT_EQ(after.right - after.left, before.right - before.left);
-    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
-}
-
 TEST_F(PageFramework, RadioGroupChecksOneButtonAndReadsItBack) {
     const TemplateDialog dialog;
     static constexpr int kAlign[] = {IDC_EVENT_RADIO_LEFT, IDC_EVENT_RADIO_CENTERED,

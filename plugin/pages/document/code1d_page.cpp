@@ -126,10 +126,6 @@ constexpr int kGs1Group[] = {
     IDC_CODE1D_COMBO_HRI,         IDC_CODE1D_LABEL_AI,         IDC_CODE1D_COMBO_AI,
 };
 
-// The template keeps the GS1 DataBar group this many dialog units below the general group,
-// out of sight; the page moves it over the general group.
-constexpr int kGs1GroupBelow = 200;
-
 constexpr int kHriFonts[] = {IDC_CODE1D_RADIO_FONTA, IDC_CODE1D_RADIO_FONTB};
 constexpr int kRowHeight2D[] = {IDC_CODE1D_EDIT_ROWHEIGHT2D, IDC_CODE1D_SPIN_ROWHEIGHT2D};
 constexpr int kFontCount = 8;
@@ -232,7 +228,6 @@ void Code1DPage::ChooseIndependence(bool independent) const {
 }
 
 BOOL Code1DPage::OnInitDialog() {
-    MoveControls(window(), kGs1Group, 0, -kGs1GroupBelow);
     FillFixedLists();
     for (const FieldBinding& binding : kFields) binding.Number().SetUp(window());
     SetText(IDC_CODE1D_RANGE_WIDTH, L"[ 2. . 6 ]");

@@ -145,8 +145,6 @@ NumberField Code2DPage::Number(const FieldBinding& binding) const {
 }
 
 BOOL Code2DPage::OnInitDialog() {
-    MoveControls(window(), kPdf417Group, 0, -kPdf417GroupBelow);
-    MoveControls(window(), kQrGroup, 0, -kQrGroupBelow);
     FillFixedLists();
     Send(IDC_CODE2D_COMBO_FONTNAME, CB_SETCURSEL, 0);
     Enable(IDC_CODE2D_EDIT_POINT, false);

@@ -147,11 +147,6 @@ inline constexpr int kQrGroup[] = {
     IDC_CODE2D_LABEL_QRERROR,    IDC_CODE2D_COMBO_QRERROR,
 };
 
-// The template keeps the PDF417 and QR groups this many dialog units below the place of the
-// GS1 DataBar group, out of sight; the page moves them there.
-inline constexpr int kPdf417GroupBelow = 180;
-inline constexpr int kQrGroupBelow = 310;
-
 // Open for PDF417 only.
 inline constexpr int kPdf417Fields[] = {
     IDC_CODE2D_EDIT_COLUMNS,   IDC_CODE2D_SPIN_COLUMNS,   IDC_CODE2D_EDIT_PDFWIDTH,

@@ -20,20 +20,6 @@ std::optional<size_t> CheckedRadio(HWND dialog, const RadioGroup& group) {
     return std::nullopt;
 }
 
-void MoveControls(HWND dialog, std::span<const int> controls, int right, int down) {
-    RECT offset = {0, 0, right, down};
-    MapDialogRect(dialog, &offset);
-    for (const int control : controls) {
-        const HWND item = GetDlgItem(dialog, control);
-        RECT area = {};
-        GetWindowRect(item, &area);
-        POINT corner{area.left, area.top};
-        ScreenToClient(dialog, &corner);
-        SetWindowPos(item, nullptr, corner.x + offset.right, corner.y + offset.bottom, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
 void NumberField::SetUp(HWND dialog) const {
     if (maxCharacters > 0) {
         SendDlgItemMessageW(dialog, edit, EM_LIMITTEXT, static_cast<WPARAM>(maxCharacters), 0);

@@ -23,12 +23,6 @@ void CheckRadio(HWND dialog, const RadioGroup& group, std::ptrdiff_t index);
 // The value of the checked button, or nothing when none is checked.
 std::optional<size_t> CheckedRadio(HWND dialog, const RadioGroup& group);
 
-// Moves each control by an offset in dialog units, converted for the dialog's font and the
-// screen's scale as the template's own places are; sizes and the z-order stay as the template
-// made them (a template may keep a group of controls out of sight below the page until the
-// page moves it into place).
-void MoveControls(HWND dialog, std::span<const int> controls, int right, int down);
-
 // An edit with its up-down control: a range, a character limit, and the clamp rule of
 // zr640::ui::ClampTyped with the clamped value written back to the edit and the spin.
 struct NumberField {

@@ -71,7 +71,12 @@ void DialogObject::Enable(std::span<const int> controls, bool enabled) const {
 }
 
 void DialogObject::SetVisible(std::span<const int> controls, bool visible) const {
-    for (const int control : controls) ShowWindow(Item(control), visible ? SW_SHOW : SW_HIDE);
+    for (const int control : controls) {
+        const HWND item = Item(control);
+        // The control's own flag, not IsWindowVisible: a page being set up is hidden itself.
+        const bool shown = (GetWindowLongW(item, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (item != nullptr && shown != visible) ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
+    }
 }
 
 void DialogObject::Check(int control, bool checked) const {
