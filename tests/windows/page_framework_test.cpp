@@ -138,6 +138,8 @@ public:
     bool underOurContext = false;
     std::wstring caption;
     int okPresses = 0;
+    HWND seen = nullptr;
+    bool foundItself = false, itemsAgree = false;
 
 private:
     BOOL OnInitDialog() override {
@@ -147,6 +149,12 @@ private:
             ReleaseActCtx(current);
         }
         caption = ControlText(IDC_EVENT_LABEL_PAPERCUT);
+        seen = window();
+        foundItself = DialogObject::Of(seen) == this;
+        itemsAgree = DialogItem(seen, IDOK) == GetDlgItem(seen, IDOK) &&
+                     Item(IDC_EVENT_EDIT_COMMAND) == GetDlgItem(seen, IDC_EVENT_EDIT_COMMAND) &&
+                     Item(IDC_EVENT_EDIT_COMMAND) == Item(IDC_EVENT_EDIT_COMMAND) &&
+                     Item(-5) == nullptr;
         PostMessageW(window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         PostMessageW(window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return TRUE;
@@ -162,6 +170,14 @@ TEST_F(PageFramework, ModalDialogRunsUnderThePluginsActivationContext) {
     EXPECT_EQ(dialog.caption, L"Paper Cut:");
     EXPECT_EQ(dialog.okPresses, 2);
     EXPECT_EQ(dialog.window(), nullptr) << "detached when the window went";
+    EXPECT_TRUE(dialog.foundItself);
+    EXPECT_TRUE(dialog.itemsAgree);
+    EXPECT_EQ(DialogObject::Of(dialog.seen), nullptr) << "a handle the system may give again";
+
+    // A dialog that is not ours has no object; its controls are asked of the system.
+    const TemplateDialog foreign;
+    EXPECT_EQ(DialogObject::Of(foreign.get()), nullptr);
+    EXPECT_EQ(DialogItem(foreign.get(), IDOK), GetDlgItem(foreign.get(), IDOK));
 }
 
 // A filter subclassed before the help swallows mouse moves; the help, attached after it, sees

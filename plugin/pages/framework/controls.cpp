@@ -4,29 +4,49 @@
 
 #include <string>
 
+#include "plugin/pages/framework/dialog.h"
+
 namespace zr640ui {
+namespace {
+
+// The dialog's controls through its object's kept handles (DialogItem), not the *DlgItem*
+// functions, which ask the window server for the control at every call.
+LRESULT SendTo(HWND dialog, int control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    const HWND item = DialogItem(dialog, control);
+    return item != nullptr ? SendMessageW(item, message, wParam, lParam) : 0;
+}
+
+void ShowNumber(HWND dialog, int control, int value) {
+    SetWindowTextW(DialogItem(dialog, control), std::to_wstring(value).c_str());
+}
+
+void ReadText(HWND dialog, int control, wchar_t* text, int capacity) {
+    text[0] = L'\0';
+    GetWindowTextW(DialogItem(dialog, control), text, capacity);
+}
+
+}  // namespace
 
 void CheckRadio(HWND dialog, const RadioGroup& group, std::ptrdiff_t index) {
     const int chosen = group.ControlAt(index);
     for (const int control : group.controls()) {
-        CheckDlgButton(dialog, control, control == chosen ? BST_CHECKED : BST_UNCHECKED);
+        SendTo(dialog, control, BM_SETCHECK, control == chosen ? BST_CHECKED : BST_UNCHECKED);
     }
 }
 
 std::optional<size_t> CheckedRadio(HWND dialog, const RadioGroup& group) {
     for (const int control : group.controls()) {
-        if (IsDlgButtonChecked(dialog, control) == BST_CHECKED) return group.IndexOf(control);
+        if (SendTo(dialog, control, BM_GETCHECK) == BST_CHECKED) return group.IndexOf(control);
     }
     return std::nullopt;
 }
 
 void NumberField::SetUp(HWND dialog) const {
     if (maxCharacters > 0) {
-        SendDlgItemMessageW(dialog, edit, EM_LIMITTEXT, static_cast<WPARAM>(maxCharacters), 0);
+        SendTo(dialog, edit, EM_LIMITTEXT, static_cast<WPARAM>(maxCharacters), 0);
     }
     if (spin != 0) {
-        SendDlgItemMessageW(dialog, spin, UDM_SETRANGE32, static_cast<WPARAM>(range.lowest),
-                            range.highest);
+        SendTo(dialog, spin, UDM_SETRANGE32, static_cast<WPARAM>(range.lowest), range.highest);
     }
 }
 
@@ -34,28 +54,27 @@ void NumberField::SetUp(HWND dialog) const {
 // person left them.
 void NumberField::Show(HWND dialog, int value) const {
     if (spin != 0) {
-        SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, value);  // the buddy edit follows
+        SendTo(dialog, spin, UDM_SETPOS32, 0, value);  // the buddy edit follows
     }
     wchar_t shown[32] = {};
-    GetDlgItemTextW(dialog, edit, shown, static_cast<int>(std::size(shown)));
-    if (std::to_wstring(value) != shown)
-        SetDlgItemInt(dialog, edit, static_cast<UINT>(value), TRUE);
+    ReadText(dialog, edit, shown, static_cast<int>(std::size(shown)));
+    if (std::to_wstring(value) != shown) ShowNumber(dialog, edit, value);
 }
 
 namespace {
 
 zr640::ui::FieldValue ReadField(const NumberField& field, HWND dialog, ClampMoment moment) {
     wchar_t typed[32] = {};
-    GetDlgItemTextW(dialog, field.edit, typed, static_cast<int>(std::size(typed)));
+    ReadText(dialog, field.edit, typed, static_cast<int>(std::size(typed)));
     const std::wstring text(typed);
     const zr640::ui::FieldValue value =
         zr640::ui::ClampTyped(std::u16string(text.begin(), text.end()), field.range, moment);
     if (value.rewrite) {
         field.Show(dialog, value.value);
         // The caret stays at the end, so typing goes on after the clamped digits.
-        SendDlgItemMessageW(dialog, field.edit, EM_SETSEL, 32, 32);
+        SendTo(dialog, field.edit, EM_SETSEL, 32, 32);
     } else if (field.spin != 0 && !value.pending) {
-        SendDlgItemMessageW(dialog, field.spin, UDM_SETPOS32, 0, value.value);
+        SendTo(dialog, field.spin, UDM_SETPOS32, 0, value.value);
     }
     return value;
 }
@@ -73,30 +92,30 @@ std::optional<int> NumberField::Take(HWND dialog, ClampMoment moment) const {
 }
 
 void Slider::SetUp(HWND dialog, int value) const {
-    SendDlgItemMessageW(dialog, trackbar, TBM_SETRANGEMIN, FALSE, range.lowest);
-    SendDlgItemMessageW(dialog, trackbar, TBM_SETRANGEMAX, TRUE, range.highest);
-    SendDlgItemMessageW(dialog, trackbar, TBM_SETPAGESIZE, 0, pageSize);
-    SendDlgItemMessageW(dialog, trackbar, TBM_SETLINESIZE, 0, lineSize);
+    SendTo(dialog, trackbar, TBM_SETRANGEMIN, FALSE, range.lowest);
+    SendTo(dialog, trackbar, TBM_SETRANGEMAX, TRUE, range.highest);
+    SendTo(dialog, trackbar, TBM_SETPAGESIZE, 0, pageSize);
+    SendTo(dialog, trackbar, TBM_SETLINESIZE, 0, lineSize);
     Show(dialog, value);
 }
 
 void Slider::Show(HWND dialog, int value) const {
-    SendDlgItemMessageW(dialog, trackbar, TBM_SETPOS, TRUE, value);
-    if (valueLabel != 0) SetDlgItemInt(dialog, valueLabel, static_cast<UINT>(value), TRUE);
+    SendTo(dialog, trackbar, TBM_SETPOS, TRUE, value);
+    if (valueLabel != 0) ShowNumber(dialog, valueLabel, value);
 }
 
 int Slider::Position(HWND dialog) const {
-    return static_cast<int>(SendDlgItemMessageW(dialog, trackbar, TBM_GETPOS, 0, 0));
+    return static_cast<int>(SendTo(dialog, trackbar, TBM_GETPOS, 0, 0));
 }
 
 int Slider::ShowPosition(HWND dialog) const {
     const int value = Position(dialog);
-    if (valueLabel != 0) SetDlgItemInt(dialog, valueLabel, static_cast<UINT>(value), TRUE);
+    if (valueLabel != 0) ShowNumber(dialog, valueLabel, value);
     return value;
 }
 
 void ChoiceList::Fill(HWND dialog) const {
-    const HWND list = GetDlgItem(dialog, combo);
+    const HWND list = DialogItem(dialog, combo);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     for (const Key entry : entries) {
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(entry)));
@@ -104,17 +123,17 @@ void ChoiceList::Fill(HWND dialog) const {
 }
 
 void ChoiceList::Refill(HWND dialog) const {
-    const LRESULT selected = SendDlgItemMessageW(dialog, combo, CB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendTo(dialog, combo, CB_GETCURSEL, 0, 0);
     Fill(dialog);
     if (selected != CB_ERR) Select(dialog, selected);
 }
 
 void ChoiceList::Select(HWND dialog, std::ptrdiff_t index) const {
-    SendDlgItemMessageW(dialog, combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendTo(dialog, combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 std::optional<size_t> ChoiceList::Selected(HWND dialog) const {
-    const LRESULT selected = SendDlgItemMessageW(dialog, combo, CB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendTo(dialog, combo, CB_GETCURSEL, 0, 0);
     if (selected == CB_ERR) return std::nullopt;
     return static_cast<size_t>(selected);
 }

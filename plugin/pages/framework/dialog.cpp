@@ -2,6 +2,9 @@
 
 #include "plugin/localisation/tooltip_help.h"
 #include "plugin/platform/services.h"
+#include "win32/lock.h"
+
+#include <vector>
 
 namespace zr640ui {
 namespace {
@@ -16,21 +19,62 @@ UINT IconStyle(zr640::text::MessageIcon icon) {
     return 0;
 }
 
-// Marks the slot as holding one of our objects, so Of() never takes another module's
-// DWLP_USER value for one.
-constexpr wchar_t kObjectProperty[] = L"ZR640.DialogObject";
+// The dialogs that hold one of our objects, on every sheet's thread. Kept here rather than
+// in a window property: every message a dialog procedure receives asks for its object, and
+// reading a property is a round trip to the window server under Wine (tens of microseconds,
+// a few milliseconds for one repaint of a page of controls).
+struct LiveDialog {
+    HWND window;
+    DialogObject* object;
+};
+
+zr640::win::Lock& LiveLock() {
+    static zr640::win::Lock lock;
+    return lock;
+}
+
+std::vector<LiveDialog>& LiveDialogs() {
+    static std::vector<LiveDialog> dialogs;
+    return dialogs;
+}
 
 }  // namespace
 
 DialogObject* DialogObject::Of(HWND window) {
-    if (window == nullptr || GetPropW(window, kObjectProperty) == nullptr) return nullptr;
-    return reinterpret_cast<DialogObject*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (window == nullptr) return nullptr;
+    const zr640::win::Shared hold(LiveLock());
+    for (const LiveDialog& live : LiveDialogs()) {
+        if (live.window == window) return live.object;
+    }
+    return nullptr;
 }
 
 void DialogObject::Attach(HWND window, DialogObject* object) {
     object->window_ = window;
     SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(object));
-    SetPropW(window, kObjectProperty, reinterpret_cast<HANDLE>(object));
+    const zr640::win::Exclusive hold(LiveLock());
+    LiveDialogs().push_back({window, object});
+}
+
+void DialogObject::Detach(HWND window) {
+    SetWindowLongPtrW(window, DWLP_USER, 0);
+    const zr640::win::Exclusive hold(LiveLock());
+    std::erase_if(LiveDialogs(),
+                  [window](const LiveDialog& live) { return live.window == window; });
+}
+
+HWND DialogObject::Item(int control) const {
+    for (const auto& [id, item] : items_) {
+        if (id == control) return item;
+    }
+    const HWND item = GetDlgItem(window_, control);
+    if (item != nullptr) items_.push_back({control, item});
+    return item;
+}
+
+HWND DialogItem(HWND dialog, int control) {
+    const DialogObject* object = DialogObject::Of(dialog);
+    return object != nullptr ? object->Item(control) : GetDlgItem(dialog, control);
 }
 
 INT_PTR DialogObject::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,9 +97,7 @@ INT_PTR DialogObject::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return OtherMessage(message, wParam, lParam);
     case WM_NCDESTROY: {
         const INT_PTR result = OtherMessage(message, wParam, lParam);
-        const HWND window = window_;
-        SetWindowLongPtrW(window, DWLP_USER, 0);
-        RemovePropW(window, kObjectProperty);
+        Detach(window_);
         window_ = nullptr;
         if (OwnedByWindow()) delete this;
         return result;
@@ -80,15 +122,13 @@ void DialogObject::SetVisible(std::span<const int> controls, bool visible) const
 }
 
 void DialogObject::Check(int control, bool checked) const {
-    CheckDlgButton(window_, control, checked ? BST_CHECKED : BST_UNCHECKED);
+    Send(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-bool DialogObject::Checked(int control) const {
-    return IsDlgButtonChecked(window_, control) == BST_CHECKED;
-}
+bool DialogObject::Checked(int control) const { return Send(control, BM_GETCHECK) == BST_CHECKED; }
 
 void DialogObject::SetText(int control, const wchar_t* text) const {
-    SetDlgItemTextW(window_, control, text);
+    SetWindowTextW(Item(control), text);
 }
 
 std::wstring DialogObject::ControlText(int control) const {
@@ -101,7 +141,8 @@ std::wstring DialogObject::ControlText(int control) const {
 }
 
 LRESULT DialogObject::Send(int control, UINT message, WPARAM wParam, LPARAM lParam) const {
-    return SendDlgItemMessageW(window_, control, message, wParam, lParam);
+    const HWND item = Item(control);
+    return item != nullptr ? SendMessageW(item, message, wParam, lParam) : 0;
 }
 
 int DialogObject::Show(const zr640::text::Message& message, UINT buttons) const {
@@ -120,7 +161,7 @@ int ShowMessage(HWND owner, const zr640::text::Message& message, UINT buttons) {
 
 void SetTexts(HWND dialog, std::span<const TextBinding> bindings) {
     for (const auto& binding : bindings)
-        SetDlgItemTextW(dialog, binding.control, Text(binding.text));
+        SetWindowTextW(DialogItem(dialog, binding.control), Text(binding.text));
 }
 
 }  // namespace zr640ui

@@ -8,6 +8,8 @@
 
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/localisation/message.h"
 #include "plugin/localisation/texts.h"
@@ -24,7 +26,9 @@ public:
     DialogObject& operator=(const DialogObject&) = delete;
 
     HWND window() const { return window_; }
-    HWND Item(int control) const { return GetDlgItem(window_, control); }
+    // The dialog's control, asked of the system once and then kept: the controls of a page or
+    // dialog live as long as it does. Use on the dialog's thread.
+    HWND Item(int control) const;
 
     // The object a dialog window of this module keeps, or null (not ours, or not yet).
     static DialogObject* Of(HWND window);
@@ -103,11 +107,13 @@ protected:
 
 private:
     static void Attach(HWND window, DialogObject* object);
+    static void Detach(HWND window);
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
     mutable int filling_ = 0;
-    std::span<const TextBinding> offeredHelp_;  // not yet attached
+    mutable std::vector<std::pair<int, HWND>> items_;  // the controls asked for so far
+    std::span<const TextBinding> offeredHelp_;         // not yet attached
 };
 
 template <typename Make>
@@ -124,6 +130,10 @@ INT_PTR DialogObject::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM 
         return FALSE;  // an allocation failed: the host's program goes on
     }
 }
+
+// The dialog's control: from its object's kept handles when the dialog is one of ours, else
+// asked of the system (GetDlgItem). Use on the dialog's thread.
+HWND DialogItem(HWND dialog, int control);
 
 // Shows a message box of the catalogue through the platform seam; returns its answer.
 int ShowMessage(HWND owner, const zr640::text::Message& message, UINT buttons = MB_OK);
