@@ -160,8 +160,20 @@ int ShowMessage(HWND owner, const zr640::text::Message& message, UINT buttons) {
 }
 
 void SetTexts(HWND dialog, std::span<const TextBinding> bindings) {
-    for (const auto& binding : bindings)
-        SetWindowTextW(DialogItem(dialog, binding.control), Text(binding.text));
+    std::wstring shown;
+    for (const auto& binding : bindings) {
+        const HWND control = DialogItem(dialog, binding.control);
+        if (control == nullptr) continue;
+        // A control that already shows the text keeps it: reading a window's text is local,
+        // setting it is a round trip to the window server under Wine (and a template's own
+        // texts are the English ones).
+        const std::wstring_view text = Text(binding.text);
+        shown.assign(text.size() + 2, L'\0');
+        const int length = GetWindowTextW(control, shown.data(), static_cast<int>(shown.size()));
+        if (length >= 0 && std::wstring_view(shown.data(), static_cast<size_t>(length)) == text)
+            continue;
+        SetWindowTextW(control, text.data());
+    }
 }
 
 }  // namespace zr640ui
