@@ -1,10 +1,10 @@
 #include "plugin/pages/framework/dialog.h"
 
+#include <vector>
+
 #include "plugin/localisation/tooltip_help.h"
 #include "plugin/platform/services.h"
 #include "win32/lock.h"
-
-#include <vector>
 
 namespace zr640ui {
 namespace {
