@@ -105,27 +105,13 @@ protected:
 
 // ---- Font ---------------------------------------------------------------------------------
 
-// 16 x 16 pixels (red, green, blue) of what `draw` puts on the window colour, top row first.
+// 16 x 16 pixels of what `draw` puts on the window colour, top row first.
 std::vector<uint32_t> Pixels(const std::function<void(HDC)>& draw) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<uint32_t> pixels;
-    if (bitmap != nullptr) {
-        const HGDIOBJ old = SelectObject(dc, bitmap);
+    return DrawnPixels(16, 16, [&](HDC dc) {
         const RECT all = {0, 0, 16, 16};
         FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
         draw(dc);
-        GdiFlush();
-        const auto* first = static_cast<const uint32_t*>(bits);
-        for (int i = 0; i < 16 * 16; ++i) pixels.push_back(first[i] & 0xFFFFFFu);
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(dc);
-    return pixels;
+    });
 }
 
 // The icon resource as the icon itself draws.

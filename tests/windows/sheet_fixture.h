@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/settings/private_devmode.h"
 #include "plugin/localisation/language_files.h"
@@ -65,5 +67,8 @@ void MoveSlider(HWND page, int slider, int value);
 // The tooltip window of this thread that holds a tool for the control, or null.
 HWND TooltipFor(HWND control);
 std::wstring ToolText(HWND tooltip, HWND control);
+// The pixels (0x00RRGGBB, top row first) of a width x height picture after `draw` has drawn
+// into it; an empty list when the picture cannot be made.
+std::vector<uint32_t> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
 
 }  // namespace wintest

@@ -122,6 +122,31 @@ HWND TooltipFor(HWND control) {
     return search.found;
 }
 
+std::vector<uint32_t> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> pixels;
+    const HDC memory = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    const HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (picture != nullptr && bits != nullptr) {
+        const HGDIOBJ old = SelectObject(memory, picture);
+        draw(memory);
+        GdiFlush();
+        const auto* first = static_cast<const uint32_t*>(bits);
+        pixels.assign(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
+        for (uint32_t& pixel : pixels) pixel &= 0xFFFFFFu;
+        SelectObject(memory, old);
+    }
+    if (picture != nullptr) DeleteObject(picture);
+    DeleteDC(memory);
+    return pixels;
+}
+
 std::wstring ToolText(HWND tooltip, HWND control) {
     wchar_t text[1024] = {};
     TTTOOLINFOW tool = {};

@@ -83,24 +83,10 @@ std::vector<uint32_t> PreviewShot(HWND page) {
     const HWND frame = GetDlgItem(page, IDC_WATERMARK_FRAME_PREVIEW);
     RECT area = {};
     GetClientRect(frame, &area);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = area.right;
-    info.bmiHeader.biHeight = -area.bottom;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     const HDC screen = GetDC(frame);
-    const HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    const HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* first = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> pixels(first, first + area.right * area.bottom);
-    SelectObject(memory, old);
-    DeleteObject(shot);
-    DeleteDC(memory);
+    std::vector<uint32_t> pixels = wintest::DrawnPixels(area.right, area.bottom, [&](HDC memory) {
+        BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+    });
     ReleaseDC(frame, screen);
     return pixels;
 }
